@@ -1,0 +1,42 @@
+// The few socket operations the engine needs, in one place, so that a Winsock
+// version can stand beside the POSIX one. Every function writes the engine's
+// diagnostic step lines itself and reports failure by its result.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace devsearch::net {
+
+using Socket = int;
+inline constexpr Socket kNoSocket = -1;
+
+// The group socket: bound to the wildcard address and `port`, member of
+// `group`, multicast loop off. A failed join is written out and tolerated.
+// Returns kNoSocket when the socket cannot be created, set up or bound.
+Socket OpenGroupSocket(const char *group, uint16_t port);
+
+// A send socket bound to `localAddress` and `port`. kNoSocket on failure.
+Socket OpenSendSocket(const char *localAddress, uint16_t port);
+
+// Sends one datagram to group:port, waiting at most `timeoutSec` seconds in
+// all for the socket to take it. False when it could not be sent.
+bool SendTo(Socket socket, std::string_view message, const char *group, uint16_t port,
+            int timeoutSec);
+
+// Blocks until a datagram arrives and copies at most `capacity` bytes of it.
+// Returns the number of bytes, 0 for an empty datagram or a socket shut down,
+// -1 on an error.
+long Receive(Socket socket, char *buffer, size_t capacity);
+
+// Asks the kernel for a receive buffer of `bytes`, beyond the ordinary user's
+// limit where the process may. Returns the size the kernel granted.
+int RequestReceiveBuffer(Socket socket, int bytes);
+
+// Makes a receive that is blocked on the socket return, without closing it.
+void WakeReceiver(Socket socket);
+
+void Close(Socket socket);
+
+}  // namespace devsearch::net

@@ -1,0 +1,395 @@
+#include "wire_format.h"
+
+#include <array>
+#include <climits>
+#include <cstring>
+
+namespace devsearch::wire {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kEmptyAddress = "0.0.0.0";
+
+// ---- TextWriter helpers -----------------------------------------------------
+
+std::string_view CStringView(const char *text, size_t limit) {
+  if (text == nullptr) return {};
+  return {text, strnlen(text, limit)};
+}
+
+// ---- Announcement keys ------------------------------------------------------
+
+enum class FieldType : uint8_t { kText, kAddress, kInt };
+
+struct KeySpec {
+  std::string_view key;  // Includes its '='.
+  FieldType type;
+  size_t offset;  // Of the field inside DeviceRecord.
+  size_t size;    // Of the field, in bytes.
+};
+
+#define VF_FIELD(member) offsetof(DeviceRecord, member), sizeof(DeviceRecord::member)
+#define VF_NET(member) \
+  offsetof(DeviceRecord, network) + offsetof(NetworkSettings, member), sizeof(NetworkSettings::member)
+#define VF_DDNS(member) \
+  offsetof(DeviceRecord, ddns) + offsetof(DdnsSettings, member), sizeof(DdnsSettings::member)
+#define VF_ID(member) \
+  offsetof(DeviceRecord, identity) + offsetof(VendorIdentity, member), sizeof(VendorIdentity::member)
+
+// Device-ID= comes first: without it the announcement is dropped.
+constexpr KeySpec kKeys[] = {
+    {"Device-ID=", FieldType::kText, VF_FIELD(deviceId)},
+    {"IP=", FieldType::kAddress, VF_NET(ipAddress)},
+    {"Device-Name=", FieldType::kText, VF_FIELD(deviceName)},
+    {"Http-Port=", FieldType::kText, VF_FIELD(httpPort)},
+    {"Software-Version=", FieldType::kText, VF_FIELD(softwareVersion)},
+    {"Device-Model=", FieldType::kText, VF_FIELD(deviceModel)},
+    {"MAC=", FieldType::kText, VF_NET(macAddress)},
+    {"MASK=", FieldType::kAddress, VF_NET(netmask)},
+    {"Gateway=", FieldType::kAddress, VF_NET(gateway)},
+    {"Fdns=", FieldType::kAddress, VF_NET(primaryDns)},
+    {"Sdns=", FieldType::kAddress, VF_NET(secondaryDns)},
+    {"Dhcp=", FieldType::kInt, VF_NET(dhcp)},
+    {"Ddns=", FieldType::kInt, VF_NET(dnsStat)},
+    {"Web-Version=", FieldType::kText, VF_FIELD(webVersion)},
+    {"DDNS-Enable=", FieldType::kInt, VF_DDNS(enable)},
+    {"DDNS-Host=", FieldType::kText, VF_DDNS(server)},
+    {"DDNS-Port=", FieldType::kInt, VF_DDNS(port)},
+    {"DDNS-User=", FieldType::kText, VF_DDNS(user)},
+    {"DDNS-Passwd=", FieldType::kText, VF_DDNS(password)},
+    {"DDNS-Domain=", FieldType::kText, VF_DDNS(domain)},
+    {"C_Vendor=", FieldType::kText, VF_ID(vendor)},
+    {"C_Product=", FieldType::kText, VF_ID(product)},
+    {"Device-Type=", FieldType::kText, VF_ID(deviceType)},
+};
+constexpr size_t kKeyCount = sizeof(kKeys) / sizeof(kKeys[0]);
+
+#undef VF_FIELD
+#undef VF_NET
+#undef VF_DDNS
+#undef VF_ID
+
+// Keys grouped by the character before their '=': every occurrence of a key
+// ends in '=', so a scan over the '=' signs meets each key's first occurrence
+// first, and only the few keys of one group need comparing at each sign.
+struct KeyIndex {
+  std::array<std::array<uint8_t, 4>, 256> keys{};
+  std::array<uint8_t, 256> count{};
+};
+
+constexpr KeyIndex MakeKeyIndex() {
+  KeyIndex index{};
+  for (size_t k = 0; k < kKeyCount; ++k) {
+    auto last = static_cast<unsigned char>(kKeys[k].key[kKeys[k].key.size() - 2]);
+    index.keys[last][index.count[last]++] = static_cast<uint8_t>(k);
+  }
+  return index;
+}
+constexpr KeyIndex kKeyIndex = MakeKeyIndex();
+static_assert(kKeyCount < 32, "found-key mask is 32 bits");
+
+// The value that starts right after a key: it ends before the next CR LF, and
+// a leading double quote takes the value's last character with it.
+std::optional<std::string_view> ValueAt(std::string_view text, size_t start) {
+  size_t end = text.find(kLineEnd, start);
+  if (end == std::string_view::npos) return std::nullopt;
+  std::string_view value = text.substr(start, end - start);
+  if (!value.empty() && value.front() == '"') {
+    value = value.size() >= 2 ? value.substr(1, value.size() - 2) : std::string_view{};
+  }
+  return value;
+}
+
+void StoreValue(const KeySpec &spec, std::string_view value, DeviceRecord *record) {
+  auto *base = reinterpret_cast<char *>(record);
+  switch (spec.type) {
+    case FieldType::kText:
+      CopyToField(value, base + spec.offset, spec.size);
+      break;
+    case FieldType::kAddress:
+      CopyToField(value.empty() ? kEmptyAddress : value, base + spec.offset, spec.size);
+      break;
+    case FieldType::kInt: {
+      int32_t number = ValueToInt(value);
+      std::memcpy(base + spec.offset, &number, sizeof number);
+      break;
+    }
+  }
+}
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+// ---- TextWriter -------------------------------------------------------------
+
+TextWriter::TextWriter(char *buffer, size_t capacity) : buffer_(buffer), capacity_(capacity) {
+  if (capacity_ > 0) buffer_[0] = '\0';
+  else overflowed_ = true;
+}
+
+TextWriter &TextWriter::Put(std::string_view text) {
+  if (overflowed_) return *this;
+  if (text.size() >= capacity_ - length_) {
+    overflowed_ = true;
+    return *this;
+  }
+  std::memcpy(buffer_ + length_, text.data(), text.size());
+  length_ += text.size();
+  buffer_[length_] = '\0';
+  return *this;
+}
+
+TextWriter &TextWriter::PutInt(int64_t value) {
+  char digits[24];
+  size_t n = 0;
+  // Work on the magnitude as unsigned so that INT64_MIN has one too.
+  uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+  do {
+    digits[sizeof digits - 1 - n++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) digits[sizeof digits - 1 - n++] = '-';
+  return Put({digits + sizeof digits - n, n});
+}
+
+// ---- Requests ---------------------------------------------------------------
+
+uint32_t NextCseq(uint32_t current) {
+  uint32_t next = current + 1;
+  return (next >= kCseqLimit || next == 0) ? 1 : next;
+}
+
+size_t ComposeSearch(char *buffer, size_t capacity, uint32_t cseq, std::string_view clientId) {
+  TextWriter out(buffer, capacity);
+  out.Put("SEARCH * QNS/1.0\r\n")
+      .Put("CSeq:")
+      .PutInt(cseq)
+      .Put(kLineEnd)
+      .Put("Client-ID:")
+      .Put(clientId)
+      .Put(kLineEnd)
+      .Put("Accept-Type:text/QNP\r\n")
+      .Put("Content-Length:0\r\n\r\n");
+  return out.overflowed() ? 0 : out.length();
+}
+
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+int ComposeCommandLine(int kind, const void *params, TextWriter &out) {
+  if (params == nullptr) return DEVSEARCH_ERR_INVALID_ARG;
+  bool unsafe = false;
+  // Every text value goes in unchanged; one holding a line break would end the
+  // request early and let the rest pass as headers, so it refuses the command.
+  auto value = [&](std::string_view text) -> std::string_view {
+    unsafe = unsafe || HasLineBreak(text);
+    return text;
+  };
+
+  switch (kind) {
+    case CMD_NETCONF: {
+      const auto &n = *static_cast<const NetworkSettings *>(params);
+      out.Put("netconf set -ipaddr ").Put(value(FieldText(n.ipAddress)));
+      out.Put(" -netmask ").Put(value(FieldText(n.netmask)));
+      out.Put(" -gateway ").Put(value(FieldText(n.gateway)));
+      out.Put(" -dhcp ").Put(n.dhcp == 1 ? "on" : "off");
+      out.Put(" -fdnsip ").Put(value(FieldText(n.primaryDns)));
+      out.Put(" -sdnsip ").Put(value(FieldText(n.secondaryDns)));
+      out.Put(" -dnsstat ").PutInt(n.dnsStat);
+      out.Put(" -hwaddr ").Put(value(FieldText(n.macAddress)));
+      break;
+    }
+    case CMD_HTTPPORT:
+      out.Put("httpport set -httpport ")
+          .Put(value(CStringView(static_cast<const char *>(params), kRequestCapacity)));
+      break;
+    case CMD_DDNSSET: {
+      const auto &d = *static_cast<const DdnsSettings *>(params);
+      out.Put("ddnsset set -our_enable ").PutInt(d.enable);
+      out.Put(" -our_server ").Put(value(FieldText(d.server)));
+      out.Put(" -our_port ").PutInt(d.port);
+      out.Put(" -our_uname ").Put(value(FieldText(d.user)));
+      out.Put(" -our_passwd ").Put(value(FieldText(d.password)));
+      out.Put(" -our_domain ").Put(value(FieldText(d.domain)));
+      break;
+    }
+    case CMD_DEVIDSET:
+      out.Put("devidset set -devid ")
+          .Put(value(CStringView(static_cast<const char *>(params), kRequestCapacity)));
+      break;
+    case CMD_IDENTIFYSET: {
+      const auto &v = *static_cast<const VendorIdentity *>(params);
+      out.Put("identifyset set -cvendor ").Put(value(FieldText(v.vendor)));
+      out.Put(" -cproduct ").Put(value(FieldText(v.product)));
+      out.Put(" -product ").Put(value(FieldText(v.deviceType)));
+      break;
+    }
+    default:
+      return DEVSEARCH_ERR_INVALID_ARG;
+  }
+  return (unsafe || out.overflowed()) ? DEVSEARCH_ERR_INVALID_ARG : DEVSEARCH_OK;
+}
+
+size_t ComposeCommand(char *buffer, size_t capacity, uint32_t cseq, std::string_view clientId,
+                      std::string_view user, std::string_view password,
+                      std::string_view deviceId, std::string_view commandLine) {
+  TextWriter out(buffer, capacity);
+  out.Put("CMD * QNS/1.0\r\n")
+      .Put("CSeq:")
+      .PutInt(cseq)
+      .Put(kLineEnd)
+      .Put("Client-ID:")
+      .Put(clientId)
+      .Put(kLineEnd)
+      .Put("Accept-Type:text/QNP\r\n")
+      .Put("Authorization:Basic ")
+      .Put(user)
+      .Put(":")
+      .Put(password)
+      .Put(kLineEnd)
+      .Put("Device-ID:")
+      .Put(deviceId)
+      .Put(kLineEnd)
+      .Put("Content-Length:")
+      .PutInt(static_cast<int64_t>(commandLine.size()))
+      .Put("\r\n\r\n")
+      .Put(commandLine)
+      .Put("\r\n\r\n");
+  return out.overflowed() ? 0 : out.length();
+}
+
+// ---- Reading values ---------------------------------------------------------
+
+std::optional<std::string_view> FindValue(std::string_view text, std::string_view key) {
+  if (text.empty() || key.empty()) return std::nullopt;
+  size_t at = text.find(key);
+  if (at == std::string_view::npos) return std::nullopt;
+  return ValueAt(text, at + key.size());
+}
+
+int32_t ValueToInt(std::string_view value) {
+  value = value.substr(0, 31);
+  size_t i = 0;
+  while (i < value.size() && IsSpace(value[i])) ++i;
+  bool negative = false;
+  if (i < value.size() && (value[i] == '+' || value[i] == '-')) negative = value[i++] == '-';
+  int64_t magnitude = 0;
+  for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
+    magnitude = magnitude * 10 + (value[i] - '0');
+    if (magnitude > static_cast<int64_t>(INT32_MAX) + 1) break;  // Saturates below.
+  }
+  int64_t number = negative ? -magnitude : magnitude;
+  if (number > INT32_MAX) return INT32_MAX;
+  if (number < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(number);
+}
+
+uint32_t ValueToCseq(std::string_view value) {
+  value = value.substr(0, 31);
+  size_t i = 0;
+  while (i < value.size() && IsSpace(value[i])) ++i;
+  bool negative = false;
+  if (i < value.size() && (value[i] == '+' || value[i] == '-')) negative = value[i++] == '-';
+  constexpr int64_t kLimit = int64_t{1} << 32;
+  int64_t magnitude = 0;
+  for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
+    magnitude = magnitude * 10 + (value[i] - '0');
+    if (magnitude >= kLimit) return 0;
+  }
+  if (negative) {
+    // A peer that echoes the number as a signed 32-bit value sends this form.
+    if (magnitude > (int64_t{1} << 31)) return 0;
+    return static_cast<uint32_t>(kLimit - magnitude);
+  }
+  return static_cast<uint32_t>(magnitude);
+}
+
+void CopyToField(std::string_view value, char *field, size_t fieldSize) {
+  if (fieldSize == 0) return;
+  size_t n = value.size() < fieldSize - 1 ? value.size() : fieldSize - 1;
+  std::memcpy(field, value.data(), n);
+  field[n] = '\0';
+}
+
+bool ClientIdMatches(std::string_view datagram, std::string_view clientId) {
+  auto value = FindValue(datagram, "Client-ID:");
+  return value.has_value() && !clientId.empty() && *value == clientId;
+}
+
+// ---- Replies ----------------------------------------------------------------
+
+ReplyKind Classify(std::string_view datagram) {
+  if (datagram.find("MCTP/1.0 200 OK") != std::string_view::npos) return ReplyKind::kAccepted;
+  if (datagram.find("QNS/1.0 401 Unauthorized") != std::string_view::npos) {
+    return ReplyKind::kUnauthorized;
+  }
+  if (datagram.find("QNS/1.0 403 Forbidden") != std::string_view::npos) {
+    return ReplyKind::kForbidden;
+  }
+  return ReplyKind::kAnnouncement;
+}
+
+const char *StatusText(ReplyKind kind) {
+  switch (kind) {
+    case ReplyKind::kUnauthorized:
+      return "401";
+    case ReplyKind::kForbidden:
+      return "403";
+    default:
+      return "200";
+  }
+}
+
+bool ParseAnnouncement(std::string_view datagram, DeviceRecord *record) {
+  std::memset(record, 0, sizeof *record);
+  size_t valueStart[kKeyCount];
+  uint32_t found = 0;
+  constexpr uint32_t kAll = (1u << kKeyCount) - 1;
+
+  const char *data = datagram.data();
+  size_t size = datagram.size();
+  for (size_t pos = 0; pos < size && found != kAll;) {
+    const void *hit = std::memchr(data + pos, '=', size - pos);
+    if (hit == nullptr) break;
+    size_t eq = static_cast<size_t>(static_cast<const char *>(hit) - data);
+    pos = eq + 1;
+    if (eq == 0) continue;
+    auto before = static_cast<unsigned char>(data[eq - 1]);
+    for (uint8_t j = 0; j < kKeyIndex.count[before]; ++j) {
+      uint8_t k = kKeyIndex.keys[before][j];
+      if (found & (1u << k)) continue;
+      std::string_view key = kKeys[k].key;
+      if (eq + 1 < key.size()) continue;
+      if (std::memcmp(data + eq + 1 - key.size(), key.data(), key.size()) != 0) continue;
+      found |= 1u << k;
+      valueStart[k] = eq + 1;
+    }
+  }
+
+  if (!(found & 1u)) return false;
+  auto id = ValueAt(datagram, valueStart[0]);
+  if (!id) return false;
+  StoreValue(kKeys[0], *id, record);
+  for (size_t k = 1; k < kKeyCount; ++k) {
+    if (!(found & (1u << k))) continue;
+    if (auto value = ValueAt(datagram, valueStart[k])) StoreValue(kKeys[k], *value, record);
+  }
+  return true;
+}
+
+bool ParseAnnouncementByKeys(std::string_view datagram, DeviceRecord *record) {
+  std::memset(record, 0, sizeof *record);
+  auto id = FindValue(datagram, kKeys[0].key);
+  if (!id) return false;
+  StoreValue(kKeys[0], *id, record);
+  for (size_t k = 1; k < kKeyCount; ++k) {
+    if (auto value = FindValue(datagram, kKeys[k].key)) StoreValue(kKeys[k], *value, record);
+  }
+  return true;
+}
+
+}  // namespace devsearch::wire
