@@ -1,0 +1,18 @@
+// The one place that picks the adapter backend for the platform being built.
+#include "platform/adapters.h"
+
+#if defined(__linux__)
+#include "platform/linux_adapter_source.h"
+#endif
+
+namespace vf::platform {
+
+#if defined(__linux__)
+std::unique_ptr<AdapterSource> MakeSystemAdapterSource() {
+  return std::make_unique<LinuxAdapterSource>();
+}
+#else
+#error "No adapter backend for this platform yet (Windows: GetAdaptersInfo/GetPerAdapterInfo)."
+#endif
+
+}  // namespace vf::platform
