@@ -1,0 +1,301 @@
+// The engine over real multicast on the private LAN: datagrams sent from the
+// camera side, requests caught there, and simulated cameras answering.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "devsearch.h"
+#include "private_lan.h"
+#include "session.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using vf::testing::CameraSocket;
+using vf::testing::WaitFor;
+
+constexpr int kPort = 8002;
+
+// What the callbacks saw, filled on the worker thread.
+struct Inbox {
+  std::mutex mutex;
+  std::vector<DeviceRecord> records;
+  std::vector<std::string> statuses;
+  std::atomic<int> announcements{0};
+  std::atomic<int> answers{0};
+
+  static int OnDevice(SearchSession *, const char *, const void *data, void *user) {
+    auto *self = static_cast<Inbox *>(user);
+    std::lock_guard lock(self->mutex);
+    self->records.push_back(*static_cast<const DeviceRecord *>(data));
+    self->announcements++;
+    return 0;
+  }
+  static int OnAnswer(SearchSession *, const char *status, const void *, void *user) {
+    auto *self = static_cast<Inbox *>(user);
+    std::lock_guard lock(self->mutex);
+    self->statuses.push_back(status);
+    self->answers++;
+    return 0;
+  }
+};
+
+std::string Announcement(const std::string &clientId, int n, const std::string &extra = "") {
+  char id[33];
+  std::snprintf(id, sizeof id, "%032d", n);
+  return "QNS/1.0 200 OK\r\nCSeq:1\r\nClient-ID:" + clientId + "\r\n\r\nDevice-ID=" + id +
+         "\r\nMAC=00:1A:3F:00:" + std::to_string(n) + "\r\nDevice-Name=cam" + std::to_string(n) +
+         "\r\n" + extra;
+}
+
+void SetLocalAddresses(const std::vector<std::string> &addresses) {
+  std::vector<std::array<char, 16>> table(addresses.size());
+  for (size_t i = 0; i < addresses.size(); ++i) {
+    std::snprintf(table[i].data(), 16, "%s", addresses[i].c_str());
+  }
+  ASSERT_EQ(DEVSEARCH_OK,
+            DevSearch_SetLocalAddresses(reinterpret_cast<const char(*)[16]>(table.data()),
+                                        static_cast<int>(table.size())));
+}
+
+class EngineOnLan : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
+    ASSERT_EQ(DEVSEARCH_OK, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session_));
+    DevSearch_SetSearchCallback(session_, Inbox::OnDevice, &inbox_);
+    DevSearch_SetCommandCallback(session_, Inbox::OnAnswer, &inbox_);
+    SetLocalAddresses(vf::testing::PcAddresses());
+  }
+  void TearDown() override {
+    if (session_ != nullptr) {
+      EXPECT_EQ(DEVSEARCH_OK, DevSearch_Destroy(session_));
+    }
+  }
+  std::string ClientId() const { return session_->clientId; }
+
+  SearchSession *session_ = nullptr;
+  Inbox inbox_;
+};
+
+TEST_F(EngineOnLan, KeepsOnlyDatagramsWithItsOwnClientId) {
+  CameraSocket camera(vf::testing::CameraAddresses()[0], 0);
+  ASSERT_TRUE(camera.ok());
+  std::string other = ClientId();
+  other[0] = other[0] == 'a' ? 'b' : 'a';
+  camera.Send(Announcement(other, 1), kPort);                                  // someone else's
+  camera.Send(Announcement(" " + ClientId(), 2), kPort);                      // blank after colon
+  camera.Send("Device-ID=00000000000000000000000000000003\r\n", kPort);        // no Client-ID
+  camera.Send(Announcement(ClientId(), 4, "IP=\r\nMASK=10.0.0.0\r\n"), kPort);  // ours
+  ASSERT_TRUE(WaitFor([&] { return inbox_.announcements >= 1; }));
+  std::this_thread::sleep_for(300ms);  // Past a worker sweep.
+  std::lock_guard lock(inbox_.mutex);
+  ASSERT_EQ(1u, inbox_.records.size());
+  EXPECT_STREQ("cam4", inbox_.records[0].deviceName);
+  EXPECT_STREQ("0.0.0.0", inbox_.records[0].network.ipAddress);
+  EXPECT_STREQ("", inbox_.records[0].network.gateway);
+}
+
+TEST_F(EngineOnLan, LongDatagramIsCutAndNothingReadsPastIt) {
+  CameraSocket camera(vf::testing::CameraAddresses()[0], 0);
+  std::string text = Announcement(ClientId(), 5);
+  text += "Device-Model=" + std::string(2045 - text.size() - 13 - 2, 'm') + "\r\n";
+  ASSERT_EQ(2045u, text.size());
+  text += "Software-Version=beyond the cut\r\n";  // Only "So" is within 2047 characters.
+  text += std::string(3000, 'x');
+  ASSERT_TRUE(camera.Send(text, kPort));
+  ASSERT_TRUE(WaitFor([&] { return inbox_.announcements >= 1; }));
+  std::lock_guard lock(inbox_.mutex);
+  EXPECT_EQ(40u, std::strlen(inbox_.records[0].deviceModel)) << "cut to its field";
+  EXPECT_STREQ("", inbox_.records[0].softwareVersion);
+}
+
+TEST_F(EngineOnLan, SearchGoesOutOnceOverEachLocalAddressWithTheNextNumber) {
+  CameraSocket listener(vf::testing::CameraAddresses()[0], kPort);
+  ASSERT_TRUE(listener.ok());
+  ASSERT_EQ(DEVSEARCH_OK, DevSearch_Search(session_));
+  const std::string expected = "SEARCH * QNS/1.0\r\nCSeq:1\r\nClient-ID:" + ClientId() +
+                               "\r\nAccept-Type:text/QNP\r\nContent-Length:0\r\n\r\n";
+  size_t copies = 0;
+  for (std::string got; !(got = listener.Receive(500ms)).empty();) {
+    EXPECT_EQ(expected, got);
+    ++copies;
+  }
+  EXPECT_EQ(vf::testing::PcAddresses().size(), copies);
+}
+
+TEST(EngineSendSockets, AnAddressThatCannotBeBoundIsSkipped) {
+  if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
+  auto pc = vf::testing::PcAddresses();
+  ASSERT_GE(pc.size(), 2u);
+  SetLocalAddresses({pc[0], "10.99.0.1", pc[1]});  // The middle one is nobody's.
+  SearchSession *session = nullptr;
+  ASSERT_EQ(DEVSEARCH_OK, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session));
+  CameraSocket listener(vf::testing::CameraAddresses()[0], kPort);
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(DEVSEARCH_OK, DevSearch_Search(session));
+  std::string said = testing::internal::GetCapturedStdout();
+  EXPECT_NE(std::string::npos, said.find(" 3 bind failure\n<DevSearch>create socket error.\n"));
+  int copies = 0;
+  while (!listener.Receive(500ms).empty()) ++copies;
+  EXPECT_EQ(2, copies);
+  EXPECT_EQ(2u, session->sendSocketCount);
+  EXPECT_EQ(DEVSEARCH_OK, DevSearch_Destroy(session));
+}
+
+TEST(EngineCreate, BusyPortIsASocketError) {
+  if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
+  int blocker = socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in local{};
+  local.sin_family = AF_INET;
+  local.sin_port = htons(12109);
+  ASSERT_EQ(0, bind(blocker, reinterpret_cast<sockaddr *>(&local), sizeof local));
+  SearchSession *session = reinterpret_cast<SearchSession *>(0x1);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(DEVSEARCH_ERR_SOCKET, DevSearch_Create(vf::testing::kGroup, 12109, 4, &session));
+  EXPECT_EQ(" 3 bind failure\n<DevSearch>create socket error.\n",
+            testing::internal::GetCapturedStdout());
+  EXPECT_EQ(reinterpret_cast<SearchSession *>(0x1), session);
+  close(blocker);
+}
+
+TEST(EngineCreate, FailedJoinStillGivesASession) {
+  if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
+  SearchSession *session = nullptr;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(DEVSEARCH_OK, DevSearch_Create("10.1.2.3", kPort, 4, &session));  // Not a group.
+  EXPECT_EQ(" 4 IP_ADD_MEMBERSHIP\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ(DEVSEARCH_OK, DevSearch_Destroy(session));
+}
+
+TEST(EngineCreate, AllocationAndThreadFailuresReleaseEverything) {
+  if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
+  SearchSession *untouched = reinterpret_cast<SearchSession *>(0x1);
+  SearchSession *session = untouched;
+
+  devsearch::fault::failNextAllocation = true;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(DEVSEARCH_ERR_NO_MEMORY, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session));
+  EXPECT_EQ("<DevSearch>malloc error.\n", testing::internal::GetCapturedStdout());
+
+  for (int which : {1, 2}) {
+    devsearch::fault::failThreadStart = which;
+    EXPECT_EQ(DEVSEARCH_ERR_THREAD, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session));
+  }
+  EXPECT_EQ(untouched, session);
+  // The port is free again: nothing of the failed sessions is left open.
+  int probe = socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in local{};
+  local.sin_family = AF_INET;
+  local.sin_port = htons(kPort);
+  EXPECT_EQ(0, bind(probe, reinterpret_cast<sockaddr *>(&local), sizeof local));
+  close(probe);
+}
+
+// A burst far beyond the ring while the worker is held up: nothing that
+// passed the Client-ID test may be lost, because the receive thread waits
+// for a slot instead of dropping.
+TEST(EngineRing, BurstBeyondTheRingLosesNothing) {
+  if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
+  static std::atomic<bool> slowStart;
+  slowStart = true;
+  SearchSession *session = nullptr;
+  ASSERT_EQ(DEVSEARCH_OK, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session));
+  std::atomic<int> seen{0};
+  DevSearch_SetSearchCallback(
+      session,
+      [](SearchSession *, const char *, const void *, void *user) {
+        // Hold the worker on the first announcement until the ring is full.
+        if (slowStart.exchange(false)) std::this_thread::sleep_for(400ms);
+        ++*static_cast<std::atomic<int> *>(user);
+        return 0;
+      },
+      &seen);
+  CameraSocket camera(vf::testing::CameraAddresses()[0], 0);
+  constexpr int kBurst = 3000;
+  std::string id = session->clientId;
+  for (int i = 0; i < kBurst; ++i) {
+    ASSERT_TRUE(camera.Send(Announcement(id, i), kPort));
+    // Gentle enough for the virtual link itself never to drop.
+    if (i % 100 == 99) std::this_thread::sleep_for(1ms);
+  }
+  EXPECT_TRUE(WaitFor([&] { return seen.load() == kBurst; }, 20s)) << seen.load();
+  EXPECT_EQ(DEVSEARCH_OK, DevSearch_Destroy(session));
+}
+
+TEST(EngineDestroy, QueuedDatagramsAreDiscardedWithoutCallbacks) {
+  if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
+  SetLocalAddresses(vf::testing::PcAddresses());
+  SearchSession *session = nullptr;
+  ASSERT_EQ(DEVSEARCH_OK, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session));
+  struct Gate {
+    std::atomic<int> calls{0};
+    std::atomic<bool> open{false};
+  } gate;
+  DevSearch_SetSearchCallback(
+      session,
+      [](SearchSession *, const char *, const void *, void *user) {
+        auto *g = static_cast<Gate *>(user);
+        g->calls++;
+        while (!g->open) std::this_thread::sleep_for(1ms);
+        return 0;
+      },
+      &gate);
+  CameraSocket camera(vf::testing::CameraAddresses()[0], 0);
+  std::string id = session->clientId;
+  for (int i = 0; i < 50; ++i) camera.Send(Announcement(id, i), kPort);
+  ASSERT_TRUE(WaitFor([&] { return gate.calls == 1; }));
+  auto queued = [&] {
+    int n = 0;
+    for (auto &slot : session->ring) n += slot.load() != nullptr;
+    return n;
+  };
+  ASSERT_TRUE(WaitFor([&] { return queued() >= 40; }));
+
+  std::atomic<bool> destroyed{false};
+  std::thread closer([&] {
+    EXPECT_EQ(DEVSEARCH_OK, DevSearch_Destroy(session));
+    destroyed = true;
+  });
+  std::this_thread::sleep_for(100ms);
+  EXPECT_FALSE(destroyed) << "Destroy waits for the running callback";
+  gate.open = true;
+  closer.join();
+  EXPECT_EQ(1, gate.calls);
+}
+
+TEST(EngineCallbacks, MayRequestButNotDestroyFromInside) {
+  if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
+  SetLocalAddresses(vf::testing::PcAddresses());
+  SearchSession *session = nullptr;
+  ASSERT_EQ(DEVSEARCH_OK, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session));
+  struct Results {
+    std::atomic<int> search{-1}, destroy{-1};
+  } results;
+  DevSearch_SetSearchCallback(
+      session,
+      [](SearchSession *s, const char *, const void *, void *user) {
+        auto *r = static_cast<Results *>(user);
+        r->destroy = DevSearch_Destroy(s);
+        r->search = DevSearch_Search(s);
+        return 0;
+      },
+      &results);
+  CameraSocket camera(vf::testing::CameraAddresses()[0], 0);
+  camera.Send(Announcement(session->clientId, 1), kPort);
+  ASSERT_TRUE(WaitFor([&] { return results.search != -1; }));
+  EXPECT_EQ(DEVSEARCH_ERR_INVALID_ARG, results.destroy.load());
+  EXPECT_EQ(DEVSEARCH_OK, results.search.load());
+  EXPECT_EQ(DEVSEARCH_OK, DevSearch_Destroy(session));
+}
+
+}  // namespace
