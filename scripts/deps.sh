@@ -1,0 +1,29 @@
+# Sourced by run.sh and test.sh: installs the Debian packages the project
+# needs, only those that are missing, without questions.
+
+vf_missing_packages() {
+  local missing=()
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$package")
+  done
+  echo "${missing[@]}"
+}
+
+vf_ensure_packages() {
+  local missing
+  missing=$(vf_missing_packages "$@")
+  [[ -z "$missing" ]] && return 0
+  echo "== Installing: $missing"
+  local sudo=""
+  [[ $(id -u) -ne 0 ]] && sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  # shellcheck disable=SC2086 # One word per package.
+  $sudo apt-get install -y -qq --no-install-recommends $missing
+}
+
+# What building and running the program needs.
+VF_BUILD_PACKAGES=(cmake make g++ pkg-config iproute2 util-linux)
+# What the tests, the sanitizer builds, the fuzz pass and the benches add.
+VF_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)

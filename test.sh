@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the ASan+UBSan and
+# TSan builds of the engine, a bounded fuzz pass over the reply handling, and
+# last the whole suite, whose CTest summary ends the output.
+#
+# Every test runs inside a network namespace that this script creates, so
+# nothing a test sends can leave the machine; tests that need a LAN build a
+# private one of their own inside it (tools/privlan.sh).
+set -uo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+vf_ensure_packages "${VF_BUILD_PACKAGES[@]}" "${VF_TEST_PACKAGES[@]}" || exit 1
+
+jobs=$(nproc)
+failed=()
+
+build() {  # build DIR [cmake options...]
+  local dir="$1"
+  shift
+  echo "== Building $dir"
+  cmake -S . -B "$dir" -DVELLAFIND_WERROR=ON "$@" >"$dir.configure.log" 2>&1 ||
+    { cat "$dir.configure.log"; return 1; }
+  if ! cmake --build "$dir" -j "$jobs" >"$dir.build.log" 2>&1; then
+    grep -E -A5 "error|Error" "$dir.build.log" | head -n 60
+    return 1
+  fi
+  grep -E "warning:" "$dir.build.log" | head -n 20
+  return 0
+}
+
+# Runs a command in a fresh network namespace with only loopback up.
+isolated() {
+  unshare --net -- bash -c 'ip link set lo up && "$@"' isolated "$@"
+}
+
+mkdir -p build
+build build -DCMAKE_BUILD_TYPE=RelWithDebInfo || { echo "build failed"; exit 1; }
+
+# Sanitizer builds: the engine's tests and everything below the window.
+san_tests='wire_format_tests|session_tests|engine_lan_tests|platform_tests|camsim_tests'
+if build build-asan -DCMAKE_BUILD_TYPE=Debug "-DVELLAFIND_SANITIZE=address;undefined"; then
+  echo "== ASan+UBSan"
+  isolated ctest --test-dir build-asan -R "$san_tests" --output-on-failure -j "$jobs" | tail -n 4
+  [[ ${PIPESTATUS[0]} -eq 0 ]] || failed+=("asan")
+else
+  failed+=("asan-build")
+fi
+if build build-tsan -DCMAKE_BUILD_TYPE=Debug -DVELLAFIND_SANITIZE=thread; then
+  echo "== TSan"
+  isolated ctest --test-dir build-tsan -R "$san_tests" --output-on-failure -j "$jobs" | tail -n 4
+  [[ ${PIPESTATUS[0]} -eq 0 ]] || failed+=("tsan")
+else
+  failed+=("tsan-build")
+fi
+
+# A bounded fuzz pass over the reply handling; any finding fails.
+if CC=clang CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLAFIND_FUZZ=ON \
+     -DBUILD_TESTING=OFF; then
+  echo "== Fuzzing the reply handling (200000 runs)"
+  corpus=$(mktemp -d)
+  cp tests/fuzz/corpus/* "$corpus"/
+  isolated build-fuzz/reply_fuzz -runs=200000 -max_len=4096 "$corpus" >build-fuzz/fuzz.log 2>&1
+  status=$?
+  tail -n 2 build-fuzz/fuzz.log
+  rm -rf "$corpus"
+  [[ $status -eq 0 ]] || { cat build-fuzz/fuzz.log | tail -n 40; failed+=("fuzz"); }
+else
+  failed+=("fuzz-build")
+fi
+
+echo "== All tests"
+isolated ctest --test-dir build --output-on-failure -j "$jobs"
+status=$?
+if [[ ${#failed[@]} -gt 0 ]]; then
+  echo "Failed stages: ${failed[*]}"
+  exit 1
+fi
+exit "$status"
