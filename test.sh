@@ -18,13 +18,14 @@ build() {  # build DIR [cmake options...]
   local dir="$1"
   shift
   echo "== Building $dir"
-  cmake -S . -B "$dir" -DVELLAFIND_WERROR=ON "$@" >"$dir.configure.log" 2>&1 ||
-    { cat "$dir.configure.log"; return 1; }
-  if ! cmake --build "$dir" -j "$jobs" >"$dir.build.log" 2>&1; then
-    grep -E -A5 "error|Error" "$dir.build.log" | head -n 60
+  mkdir -p "$dir"
+  cmake -S . -B "$dir" -DVELLAFIND_WERROR=ON "$@" >"$dir/configure.log" 2>&1 ||
+    { cat "$dir/configure.log"; return 1; }
+  if ! cmake --build "$dir" -j "$jobs" >"$dir/build.log" 2>&1; then
+    grep -E -A5 "error|Error" "$dir/build.log" | head -n 60
     return 1
   fi
-  grep -E "warning:" "$dir.build.log" | head -n 20
+  grep -E "warning:" "$dir/build.log" | head -n 20
   return 0
 }
 
