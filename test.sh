@@ -19,9 +19,9 @@ build() {  # build DIR [cmake options...]
   shift
   echo "== Building $dir"
   mkdir -p "$dir"
-  cmake -S . -B "$dir" -DVELLAFIND_WERROR=ON "$@" >"$dir/configure.log" 2>&1 ||
+  cmake -S . -B "$dir" -DVELLAFIND_WERROR=ON -DBUILD_TESTING=ON "$@" >"$dir/configure.log" 2>&1 ||
     { cat "$dir/configure.log"; return 1; }
-  if ! cmake --build "$dir" -j "$jobs" >"$dir/build.log" 2>&1; then
+  if ! cmake --build "$dir" -j "$jobs" --target "${build_target:-all}" >"$dir/build.log" 2>&1; then
     grep -E -A5 "error|Error" "$dir/build.log" | head -n 60
     return 1
   fi
@@ -55,8 +55,8 @@ else
 fi
 
 # A bounded fuzz pass over the reply handling; any finding fails.
-if CC=clang CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLAFIND_FUZZ=ON \
-     -DBUILD_TESTING=OFF; then
+if CC=clang CXX=clang++ build_target=reply_fuzz build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+     -DVELLAFIND_FUZZ=ON; then
   echo "== Fuzzing the reply handling (200000 runs)"
   corpus=$(mktemp -d)
   cp tests/fuzz/corpus/* "$corpus"/
