@@ -1,0 +1,33 @@
+// Limits outgoing datagrams to a rate, in batches rather than one sleep per
+// datagram, so that even 180,000 per second are paced with millisecond timers.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+
+namespace vf::camsim {
+
+class Pacer {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // rate_per_second 0: unpaced.
+  Pacer(double rate_per_second, Clock::time_point now);
+
+  bool unpaced() const { return rate_ <= 0; }
+  // How many datagrams may leave at `now`.
+  std::size_t allowance(Clock::time_point now);
+  void spend(std::size_t count);
+  // How long until one more datagram may leave (zero when one may now).
+  Clock::duration time_to_next(Clock::time_point now);
+
+ private:
+  void refill(Clock::time_point now);
+
+  double rate_;
+  double capacity_;  // at most 20 ms worth of datagrams saved up
+  double tokens_;
+  Clock::time_point last_;
+};
+
+}  // namespace vf::camsim
