@@ -95,7 +95,8 @@ std::optional<std::string_view> ValueAt(std::string_view text, size_t start) {
   if (end == std::string_view::npos) return std::nullopt;
   std::string_view value = text.substr(start, end - start);
   if (!value.empty() && value.front() == '"') {
-    value = value.size() >= 2 ? value.substr(1, value.size() - 2) : std::string_view{};
+    // A lone quote leaves nothing; substr keeps the pointer valid either way.
+    value = value.substr(1, value.size() >= 2 ? value.size() - 2 : 0);
   }
   return value;
 }
@@ -311,7 +312,7 @@ uint32_t ValueToCseq(std::string_view value) {
 void CopyToField(std::string_view value, char *field, size_t fieldSize) {
   if (fieldSize == 0) return;
   size_t n = value.size() < fieldSize - 1 ? value.size() : fieldSize - 1;
-  std::memcpy(field, value.data(), n);
+  if (n > 0) std::memcpy(field, value.data(), n);
   field[n] = '\0';
 }
 
