@@ -1,8 +1,13 @@
 #include "wire_format.h"
 
 #include <array>
+#include <bit>
 #include <climits>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace devsearch::wire {
 namespace {
@@ -69,23 +74,6 @@ constexpr size_t kKeyCount = sizeof(kKeys) / sizeof(kKeys[0]);
 #undef VF_DDNS
 #undef VF_ID
 
-// Keys grouped by the character before their '=': every occurrence of a key
-// ends in '=', so a scan over the '=' signs meets each key's first occurrence
-// first, and only the few keys of one group need comparing at each sign.
-struct KeyIndex {
-  std::array<std::array<uint8_t, 4>, 256> keys{};
-  std::array<uint8_t, 256> count{};
-};
-
-constexpr KeyIndex MakeKeyIndex() {
-  KeyIndex index{};
-  for (size_t k = 0; k < kKeyCount; ++k) {
-    auto last = static_cast<unsigned char>(kKeys[k].key[kKeys[k].key.size() - 2]);
-    index.keys[last][index.count[last]++] = static_cast<uint8_t>(k);
-  }
-  return index;
-}
-constexpr KeyIndex kKeyIndex = MakeKeyIndex();
 static_assert(kKeyCount < 32, "found-key mask is 32 bits");
 
 // The value that starts right after a key: it ends before the next CR LF, and
@@ -96,6 +84,126 @@ std::optional<std::string_view> ValueAt(std::string_view text, size_t start) {
   std::string_view value = text.substr(start, end - start);
   if (!value.empty() && value.front() == '"') {
     // A lone quote leaves nothing; substr keeps the pointer valid either way.
+    value = value.substr(1, value.size() >= 2 ? value.size() - 2 : 0);
+  }
+  return value;
+}
+
+// ---- Fast key matching ------------------------------------------------------
+
+constexpr uint32_t kAllKeys = (1u << kKeyCount) - 1;
+
+// Eight bytes of text as a word in the machine's byte order; the key words
+// below are built in the same order, so a word compare is a byte compare.
+uint64_t LoadWord(const char *at) {
+  uint64_t word;
+  std::memcpy(&word, at, sizeof word);
+  return word;
+}
+
+constexpr uint64_t WordOf(const std::array<unsigned char, 8> &bytes) {
+  uint64_t word = 0;
+  for (size_t i = 0; i < 8; ++i) {
+    size_t shift = std::endian::native == std::endian::little ? 8 * i : 8 * (7 - i);
+    word |= uint64_t{bytes[i]} << shift;
+  }
+  return word;
+}
+
+// A key ready for comparing at an '=' sign: `tail` is the word that ends at
+// its '=' (a key shorter than eight bytes sits at the word's end, `tailMask`
+// keeping only its bytes), `head` is its first eight bytes.
+struct Candidate {
+  uint64_t tail = 0;
+  uint64_t tailMask = 0;
+  uint64_t head = 0;
+  uint8_t length = 0;  // Of the key, '=' included.
+  uint8_t key = 0;     // Index into kKeys.
+};
+
+// Candidates grouped by the character before their '=': every occurrence of
+// a key ends in '=', so a scan over the '=' signs meets each key's first
+// occurrence first, and only the few candidates of one group need comparing at
+// each sign. Group c is candidates[first[c]] up to candidates[first[c + 1]].
+struct KeyIndex {
+  std::array<Candidate, kKeyCount> candidates{};
+  std::array<uint8_t, 257> first{};
+};
+
+constexpr KeyIndex MakeKeyIndex() {
+  KeyIndex index{};
+  auto lastOf = [](size_t k) {
+    return static_cast<unsigned char>(kKeys[k].key[kKeys[k].key.size() - 2]);
+  };
+  size_t next = 0;
+  for (size_t c = 0; c < 256; ++c) {
+    index.first[c] = static_cast<uint8_t>(next);
+    for (size_t k = 0; k < kKeyCount; ++k) {
+      if (lastOf(k) != c) continue;
+      std::string_view key = kKeys[k].key;
+      size_t length = key.size();
+      std::array<unsigned char, 8> tail{}, mask{}, head{};
+      for (size_t i = 0; i < 8; ++i) {
+        // Byte i of the word that ends at the '=' is key byte length - 8 + i.
+        if (i + length >= 8) {
+          tail[i] = static_cast<unsigned char>(key[i + length - 8]);
+          mask[i] = 0xFF;
+        }
+        if (i < length) head[i] = static_cast<unsigned char>(key[i]);
+      }
+      index.candidates[next++] = {WordOf(tail), WordOf(mask), WordOf(head),
+                                  static_cast<uint8_t>(length), static_cast<uint8_t>(k)};
+    }
+  }
+  index.first[256] = static_cast<uint8_t>(next);
+  return index;
+}
+constexpr KeyIndex kKeyIndex = MakeKeyIndex();
+
+// Whether candidate `c` ends with the '=' at data[eq]; `tail` holds the 8
+// bytes ending there when eq >= 7. Reads only the bytes the key would cover.
+inline bool KeyEndsAt(const char *data, size_t eq, uint64_t tail, const Candidate &c) {
+  size_t length = c.length;
+  if (eq + 1 < length) return false;
+  const char *start = data + eq + 1 - length;
+  const char *key = kKeys[c.key].key.data();
+  // Too near the start of the text for a word ending at the '='.
+  if (eq < 7) return std::memcmp(start, key, length) == 0;
+  if ((tail & c.tailMask) != c.tail) return false;
+  if (length <= 8) return true;
+  if (LoadWord(start) != c.head) return false;
+  if (length <= 16) return true;
+  // Only the middle of a long key is left: bytes 8 up to its last eight.
+  return std::memcmp(start + 8, key + 8, length - 16) == 0;
+}
+
+// Where the CR LF ending a value that starts at `start` is, or size when none
+// follows. Values are short, so one 16-byte block usually settles it.
+inline size_t LineEndFrom(const char *data, size_t size, size_t start) {
+  size_t pos = start;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r');
+  for (; pos + 16 <= size; pos += 16) {
+    __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + pos));
+    auto bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, cr)));
+    for (; bits != 0; bits &= bits - 1) {
+      size_t at = pos + static_cast<size_t>(__builtin_ctz(bits));
+      if (at + 1 < size && data[at + 1] == '\n') return at;
+    }
+  }
+#endif
+  for (; pos + 1 < size; ++pos) {
+    if (data[pos] == '\r' && data[pos + 1] == '\n') return pos;
+  }
+  return size;
+}
+
+// ValueAt over raw bytes: the same value, without string_view::find.
+inline std::optional<std::string_view> ValueFrom(const char *data, size_t size, size_t start) {
+  size_t end = LineEndFrom(data, size, start);
+  if (end == size) return std::nullopt;
+  std::string_view value(data + start, end - start);
+  if (!value.empty() && value.front() == '"') {
     value = value.substr(1, value.size() >= 2 ? value.size() - 2 : 0);
   }
   return value;
@@ -132,7 +240,8 @@ TextWriter::TextWriter(char *buffer, size_t capacity) : buffer_(buffer), capacit
 }
 
 TextWriter &TextWriter::Put(std::string_view text) {
-  if (overflowed_) return *this;
+  // An empty view may carry a null pointer, which memcpy must never see.
+  if (overflowed_ || text.empty()) return *this;
   if (text.size() >= capacity_ - length_) {
     overflowed_ = true;
     return *this;
@@ -347,37 +456,53 @@ const char *StatusText(ReplyKind kind) {
 
 bool ParseAnnouncement(std::string_view datagram, DeviceRecord *record) {
   std::memset(record, 0, sizeof *record);
-  size_t valueStart[kKeyCount];
-  uint32_t found = 0;
-  constexpr uint32_t kAll = (1u << kKeyCount) - 1;
-
   const char *data = datagram.data();
   size_t size = datagram.size();
-  for (size_t pos = 0; pos < size && found != kAll;) {
-    const void *hit = std::memchr(data + pos, '=', size - pos);
-    if (hit == nullptr) break;
-    size_t eq = static_cast<size_t>(static_cast<const char *>(hit) - data);
-    pos = eq + 1;
-    if (eq == 0) continue;
+  size_t valueStart[kKeyCount];
+  uint32_t found = 0;
+
+  // Every occurrence of a key ends in '=', so visiting the '=' signs in order
+  // meets each key's first occurrence first. At each sign only the keys of its
+  // bucket that are still missing get compared.
+  auto visit = [&](size_t eq) {
+    if (eq == 0) return;
     auto before = static_cast<unsigned char>(data[eq - 1]);
-    for (uint8_t j = 0; j < kKeyIndex.count[before]; ++j) {
-      uint8_t k = kKeyIndex.keys[before][j];
+    size_t begin = kKeyIndex.first[before], end = kKeyIndex.first[before + 1];
+    if (begin == end) return;
+    // The 8 bytes ending at the '=' serve every candidate of the group; a sign
+    // that close to the start goes through KeyEndsAt's byte compare instead.
+    uint64_t tail = eq >= 7 ? LoadWord(data + eq - 7) : 0;
+    for (size_t j = begin; j < end; ++j) {
+      const Candidate &c = kKeyIndex.candidates[j];
+      size_t k = c.key;
       if (found & (1u << k)) continue;
-      std::string_view key = kKeys[k].key;
-      if (eq + 1 < key.size()) continue;
-      if (std::memcmp(data + eq + 1 - key.size(), key.data(), key.size()) != 0) continue;
+      if (!KeyEndsAt(data, eq, tail, c)) continue;
       found |= 1u << k;
       valueStart[k] = eq + 1;
     }
+  };
+
+  size_t pos = 0;
+#if defined(__SSE2__)
+  const __m128i equals = _mm_set1_epi8('=');
+  for (; pos + 16 <= size && found != kAllKeys; pos += 16) {
+    __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + pos));
+    auto bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, equals)));
+    for (; bits != 0; bits &= bits - 1) visit(pos + static_cast<size_t>(__builtin_ctz(bits)));
+  }
+#endif
+  // The last partial block (or all of the text without SSE2), byte by byte.
+  for (; pos < size && found != kAllKeys; ++pos) {
+    if (data[pos] == '=') visit(pos);
   }
 
   if (!(found & 1u)) return false;
-  auto id = ValueAt(datagram, valueStart[0]);
+  auto id = ValueFrom(data, size, valueStart[0]);
   if (!id) return false;
   StoreValue(kKeys[0], *id, record);
   for (size_t k = 1; k < kKeyCount; ++k) {
     if (!(found & (1u << k))) continue;
-    if (auto value = ValueAt(datagram, valueStart[k])) StoreValue(kKeys[k], *value, record);
+    if (auto value = ValueFrom(data, size, valueStart[k])) StoreValue(kKeys[k], *value, record);
   }
   return true;
 }
