@@ -38,18 +38,20 @@ mkdir -p build
 build build -DCMAKE_BUILD_TYPE=RelWithDebInfo || { echo "build failed"; exit 1; }
 
 # Sanitizer builds: the engine's tests and everything below the window.
-san_tests='wire_format_tests|session_tests|engine_lan_tests|platform_tests|camsim_tests'
+san_tests='wire_format_tests|session_tests|engine_lan_tests|platform_tests|camsim_tests|cli_'
 if build build-asan -DCMAKE_BUILD_TYPE=Debug "-DVELLAFIND_SANITIZE=address;undefined"; then
   echo "== ASan+UBSan"
-  isolated ctest --test-dir build-asan -R "$san_tests" --output-on-failure -j "$jobs" | tail -n 4
-  [[ ${PIPESTATUS[0]} -eq 0 ]] || failed+=("asan")
+  isolated ctest --test-dir build-asan -R "$san_tests" --output-on-failure -j "$jobs" \
+    >build-asan/ctest.log 2>&1 || { cat build-asan/ctest.log; failed+=("asan"); }
+  tail -n 3 build-asan/ctest.log
 else
   failed+=("asan-build")
 fi
 if build build-tsan -DCMAKE_BUILD_TYPE=Debug -DVELLAFIND_SANITIZE=thread; then
   echo "== TSan"
-  isolated ctest --test-dir build-tsan -R "$san_tests" --output-on-failure -j "$jobs" | tail -n 4
-  [[ ${PIPESTATUS[0]} -eq 0 ]] || failed+=("tsan")
+  isolated ctest --test-dir build-tsan -R "$san_tests" --output-on-failure -j "$jobs" \
+    >build-tsan/ctest.log 2>&1 || { cat build-tsan/ctest.log; failed+=("tsan"); }
+  tail -n 3 build-tsan/ctest.log
 else
   failed+=("tsan-build")
 fi
