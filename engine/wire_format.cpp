@@ -209,18 +209,18 @@ inline std::optional<std::string_view> ValueFrom(const char *data, size_t size, 
   return value;
 }
 
-void StoreValue(const KeySpec &spec, std::string_view value, DeviceRecord *record) {
+void StoreValue(const KeySpec &entry, std::string_view value, DeviceRecord *record) {
   auto *base = reinterpret_cast<char *>(record);
-  switch (spec.type) {
+  switch (entry.type) {
     case FieldType::kText:
-      CopyToField(value, base + spec.offset, spec.size);
+      CopyToField(value, base + entry.offset, entry.size);
       break;
     case FieldType::kAddress:
-      CopyToField(value.empty() ? kEmptyAddress : value, base + spec.offset, spec.size);
+      CopyToField(value.empty() ? kEmptyAddress : value, base + entry.offset, entry.size);
       break;
     case FieldType::kInt: {
       int32_t number = ValueToInt(value);
-      std::memcpy(base + spec.offset, &number, sizeof number);
+      std::memcpy(base + entry.offset, &number, sizeof number);
       break;
     }
   }
