@@ -1,0 +1,132 @@
+#include "ui/model/device_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vf::ui {
+namespace {
+
+DeviceRecord MakeRecord(const std::string &name, const std::string &mac) {
+  DeviceRecord record{};
+  std::strncpy(record.deviceName, name.c_str(), sizeof(record.deviceName) - 1);
+  std::strncpy(record.network.macAddress, mac.c_str(), sizeof(record.network.macAddress) - 1);
+  return record;
+}
+
+std::vector<std::string> Names(const DeviceStore &store) {
+  std::vector<std::string> names;
+  for (const DeviceRow &row : store.Snapshot()) names.push_back(row.name);
+  return names;
+}
+
+TEST(DeviceStore, KeysOnTheExactMacText) {
+  DeviceStore store;
+  EXPECT_TRUE(store.Record(MakeRecord("cam-a", "00:11:22:33:44:55")));
+  EXPECT_FALSE(store.Record(MakeRecord("cam-a again", "00:11:22:33:44:55")))
+      << "a second reply keeps the first one's data";
+  EXPECT_TRUE(store.Record(MakeRecord("cam-A", "00:11:22:33:44:AA")));
+  EXPECT_TRUE(store.Record(MakeRecord("cam-a upper", "00:11:22:33:44:aa")))
+      << "texts that differ in case are two devices";
+  EXPECT_TRUE(store.Record(MakeRecord("no mac", ""))) << "the empty text is a key like any other";
+  EXPECT_FALSE(store.Record(MakeRecord("no mac either", "")));
+
+  EXPECT_EQ(Names(store), (std::vector<std::string>{"cam-a", "cam-A", "cam-a upper", "no mac"}))
+      << "in order of first reply";
+}
+
+TEST(DeviceStore, ReadsTheMacOnlyWithinItsField) {
+  // A MAC field without its NUL must not run on into the gateway that follows it.
+  DeviceRecord first{};
+  std::memset(first.network.macAddress, 'M', sizeof(first.network.macAddress));
+  std::strcpy(first.network.gateway, "1.1.1.1");
+  DeviceRecord second = first;
+  std::strcpy(second.network.gateway, "2.2.2.2");
+
+  DeviceStore store;
+  EXPECT_TRUE(store.Record(first));
+  EXPECT_FALSE(store.Record(second)) << "same 18-character MAC, whatever follows it";
+  EXPECT_EQ(store.Snapshot().at(0).mac, std::string(sizeof(first.network.macAddress), 'M'));
+}
+
+TEST(DeviceStore, CopyAtChecksTheRow) {
+  DeviceStore store;
+  store.Record(MakeRecord("zero", "m0"));
+  store.Record(MakeRecord("one", "m1"));
+
+  DeviceRecord out = MakeRecord("untouched", "-");
+  const struct {
+    int row;
+    bool found;
+    const char *why;
+  } cases[] = {
+      {-1, false, "no selection mark"},
+      {0, true, "first row"},
+      {1, true, "last row"},
+      {2, false, "one past the last row"},
+  };
+  for (const auto &c : cases) {
+    out = MakeRecord("untouched", "-");
+    EXPECT_EQ(store.CopyAt(c.row, out), c.found) << c.why;
+    if (!c.found) {
+      EXPECT_STREQ(out.deviceName, "untouched") << c.why;
+    }
+  }
+  ASSERT_TRUE(store.CopyAt(1, out));
+  EXPECT_STREQ(out.deviceName, "one");
+  EXPECT_STREQ(out.network.macAddress, "m1");
+}
+
+TEST(DeviceStore, ClearForgetsDevicesAndTheirMacs) {
+  DeviceStore store;
+  store.Record(MakeRecord("old", "m0"));
+  store.Clear();
+  EXPECT_EQ(store.Count(), 0);
+  EXPECT_TRUE(store.Snapshot().empty());
+  EXPECT_TRUE(store.Record(MakeRecord("new", "m0"))) << "a known MAC counts as new after Clear";
+  EXPECT_EQ(Names(store), std::vector<std::string>{"new"});
+}
+
+TEST(DeviceStore, TwoRecordingThreadsLoseAndDuplicateNothing) {
+  // Both threads announce the same 400 devices, the way one camera is heard over two links;
+  // a third thread reads like the window does meanwhile.
+  constexpr int kDevices = 400;
+  DeviceStore store;
+  auto record = [&store](int offset) {
+    for (int i = 0; i < kDevices; ++i) {
+      const int n = (i + offset) % kDevices;
+      store.Record(MakeRecord("cam" + std::to_string(n), "mac" + std::to_string(n)));
+    }
+  };
+  std::thread reader([&store] {
+    DeviceRecord out;
+    for (int i = 0; i < 200; ++i) {
+      const int count = store.Count();
+      if (count > 0) {
+        EXPECT_TRUE(store.CopyAt(count - 1, out));
+      }
+      EXPECT_GE(static_cast<int>(store.Snapshot().size()), count);
+    }
+  });
+  std::thread first(record, 0);
+  std::thread second(record, kDevices / 2);
+  first.join();
+  second.join();
+  reader.join();
+
+  const std::vector<DeviceRow> rows = store.Snapshot();
+  ASSERT_EQ(rows.size(), static_cast<size_t>(kDevices));
+  std::set<std::string> macs;
+  for (const DeviceRow &row : rows) {
+    EXPECT_EQ(row.name, "cam" + row.mac.substr(3)) << "each row is one whole record";
+    macs.insert(row.mac);
+  }
+  EXPECT_EQ(macs.size(), static_cast<size_t>(kDevices));
+}
+
+}  // namespace
+}  // namespace vf::ui
