@@ -77,7 +77,13 @@ void ReceiveLoop(SearchSession *s) {
     // always ends in a NUL inside the buffer.
     long n = net::Receive(s->groupSocket, buffer, sizeof buffer - 1);
     if (IsStopping(s)) break;
-    if (n <= 0) continue;  // A failed receive is not an error.
+    if (n < 0) {
+      // A failed receive is not an error, but a socket that keeps failing must
+      // not turn this loop into a busy one.
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      continue;
+    }
+    if (n == 0) continue;
     buffer[n] = '\0';
     size_t length = strnlen(buffer, static_cast<size_t>(n));
     if (!wire::ClientIdMatches({buffer, length}, s->clientId)) continue;
