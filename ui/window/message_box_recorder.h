@@ -1,0 +1,34 @@
+// For tests: while alive, answers every message box from a script and keeps
+// a record of what was asked.
+#pragma once
+
+#include <deque>
+#include <mutex>
+#include <vector>
+
+#include "message_box.h"
+
+namespace vf::ui {
+
+class MessageBoxRecorder final {
+  Q_DISABLE_COPY_MOVE(MessageBoxRecorder)
+
+ public:
+  MessageBoxRecorder();
+  ~MessageBoxRecorder();
+
+  // Answers given in order; once they run out, a box answers with its first
+  // button (IDOK, or IDYES for MB_YESNO).
+  void Script(std::initializer_list<int> answers);
+  std::vector<MessageBoxRequest> Requests() const;
+  int Count() const;
+
+ private:
+  int Answer(const MessageBoxRequest &request);
+
+  mutable std::mutex m_mutex;
+  std::deque<int> m_answers;
+  std::vector<MessageBoxRequest> m_requests;
+};
+
+}  // namespace vf::ui

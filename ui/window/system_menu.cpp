@@ -1,0 +1,54 @@
+#include "system_menu.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QMenu>
+
+namespace vf::ui {
+
+namespace {
+constexpr char kCommandProperty[] = "commandId";
+}
+
+SystemMenu::SystemMenu(QDialog *dialog)
+    : QObject(dialog), m_dialog(dialog), m_menu(new QMenu(dialog)) {
+  if (dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint)) {
+    AppendItem(SC_MINIMIZE, QStringLiteral("Mi&nimize"));
+  }
+  AppendItem(SC_CLOSE, QStringLiteral("&Close\tAlt+F4"));
+  connect(m_menu, &QMenu::triggered, this, [this](QAction *action) {
+    emit commandChosen(action->property(kCommandProperty).toInt());
+  });
+  dialog->installEventFilter(this);
+}
+
+void SystemMenu::AppendSeparator() { m_menu->addSeparator(); }
+
+void SystemMenu::AppendItem(int commandId, const QString &text) {
+  QAction *action = m_menu->addAction(text);
+  action->setProperty(kCommandProperty, commandId);
+}
+
+bool SystemMenu::RunDefaultCommand(QWidget *window, int commandId) {
+  switch (commandId & 0xFFF0) {
+    case SC_MINIMIZE:
+      window->showMinimized();
+      return true;
+    case SC_CLOSE:
+      window->close();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool SystemMenu::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == m_dialog && event->type() == QEvent::ContextMenu) {
+    m_menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace vf::ui
