@@ -14,8 +14,10 @@ using C = ControlClass;
 // names, so its mnemonic can move the focus there.
 constexpr auto kSearchControls = std::to_array<ControlSpec>({
     {IDC_STATIC, "", C::kGroupBox, kStyleDisabled, "Local PC information:", 3, 4, 174, 102},
-    {IDC_STATIC, "", C::kStatic, kStyleRightAlign | kStyleDisabled, "Network adapter:", 9, 18, 58, 8},
-    {IDC_ADAPTER, "IDC_ADAPTER", C::kDropDownList, kStyleVScroll | kStyleTransparent, "", 74, 16, 100, 110},
+    {IDC_STATIC, "", C::kStatic, kStyleRightAlign | kStyleDisabled, "Network adapter:", 9, 18, 58,
+     8},
+    {IDC_ADAPTER, "IDC_ADAPTER", C::kDropDownList, kStyleVScroll | kStyleTransparent, "", 74, 16,
+     100, 110},
     {IDC_STATIC, "", C::kStatic, kStyleRightAlign | kStyleDisabled, "IP address:", 22, 35, 45, 8},
     {IDC_LOCAL_IP, "IDC_LOCAL_IP", C::kEdit, kStyleReadOnly, "", 74, 34, 100, 12},
     {IDC_STATIC, "", C::kStatic, kStyleRightAlign | kStyleDisabled, "Subnet mask:", 18, 48, 49, 8},
@@ -27,17 +29,24 @@ constexpr auto kSearchControls = std::to_array<ControlSpec>({
     {IDC_STATIC, "", C::kStatic, kStyleRightAlign | kStyleDisabled, "DNS2:", 42, 92, 25, 8},
     {IDC_LOCAL_DNS2, "IDC_LOCAL_DNS2", C::kEdit, kStyleReadOnly, "", 74, 90, 100, 12},
     {IDC_STATIC, "", C::kGroupBox, kStyleNone, "Device list:", 3, 111, 174, 183},
-    {IDC_DEVICE_COUNT, "IDC_DEVICE_COUNT", C::kStatic, kStyleRightAlign | kStyleDisabled | kStyleTransparent, "0 pcs", 108, 111, 56, 8},
-    {IDC_DEVICE_LIST, "IDC_DEVICE_LIST", C::kListView, kStyleSingleSel | kStyleShowSelAlways | kStyleNoSortHeader | kStyleStaticEdge, "", 19, 124, 154, 168},
+    {IDC_DEVICE_COUNT, "IDC_DEVICE_COUNT", C::kStatic,
+     kStyleRightAlign | kStyleDisabled | kStyleTransparent, "0 pcs", 108, 111, 56, 8},
+    {IDC_DEVICE_LIST, "IDC_DEVICE_LIST", C::kListView,
+     kStyleSingleSel | kStyleShowSelAlways | kStyleNoSortHeader | kStyleStaticEdge, "", 19, 124,
+     154, 168},
     {IDC_STATIC, "", C::kGroupBox, kStyleNone, "Device information:", 182, 4, 189, 217},
     {IDC_STATIC, "", C::kStatic, kStyleRightAlign, "Device name:", 186, 14, 62, 8},
-    {IDC_DEVICE_NAME, "IDC_DEVICE_NAME", C::kEdit, kStyleReadOnly | kStyleDisabled, "", 257, 13, 91, 12},
+    {IDC_DEVICE_NAME, "IDC_DEVICE_NAME", C::kEdit, kStyleReadOnly | kStyleDisabled, "", 257, 13, 91,
+     12},
     {IDC_STATIC, "", C::kStatic, kStyleRightAlign, "FirmwareSys-Ver:", 186, 26, 62, 8},
-    {IDC_FIRMWARE_SYS_VER, "IDC_FIRMWARE_SYS_VER", C::kEdit, kStyleReadOnly | kStyleDisabled, "", 257, 26, 91, 12},
+    {IDC_FIRMWARE_SYS_VER, "IDC_FIRMWARE_SYS_VER", C::kEdit, kStyleReadOnly | kStyleDisabled, "",
+     257, 26, 91, 12},
     {IDC_STATIC, "", C::kStatic, kStyleRightAlign, "FirmwareApp-Ver:", 186, 38, 62, 8},
-    {IDC_FIRMWARE_APP_VER, "IDC_FIRMWARE_APP_VER", C::kEdit, kStyleReadOnly | kStyleDisabled, "", 257, 38, 91, 12},
+    {IDC_FIRMWARE_APP_VER, "IDC_FIRMWARE_APP_VER", C::kEdit, kStyleReadOnly | kStyleDisabled, "",
+     257, 38, 91, 12},
     {IDC_STATIC, "", C::kGroupBox, kStyleDisabled, "IP config.:", 190, 52, 175, 97},
-    {IDC_DHCP, "IDC_DHCP", C::kCheckBox, kStyleTransparent, "Set IP automatically", 288, 52, 75, 10},
+    {IDC_DHCP, "IDC_DHCP", C::kCheckBox, kStyleTransparent, "Set IP automatically", 288, 52, 75,
+     10},
     {IDC_STATIC, "", C::kStatic, kStyleNone, "IP address(&I):", 193, 66, 59, 8},
     {IDC_DEV_IP, "IDC_DEV_IP", C::kIpAddress, kStyleNone, "", 256, 64, 100, 12},
     {IDC_STATIC, "", C::kStatic, kStyleNone, "Subnet mask(&U):", 193, 80, 61, 8},
@@ -50,21 +59,28 @@ constexpr auto kSearchControls = std::to_array<ControlSpec>({
     {IDC_DEV_DNS2, "IDC_DEV_DNS2", C::kIpAddress, kStyleNone, "", 256, 120, 100, 12},
     {IDC_STATIC, "", C::kStatic, kStyleNone, "Http port(&P):", 193, 135, 53, 8},
     {IDC_HTTP_PORT, "IDC_HTTP_PORT", C::kEdit, kStyleDigitsOnly, "", 256, 133, 43, 12},
-    {IDC_HTTP_PORT_SPIN, "IDC_HTTP_PORT_SPIN", C::kUpDown, kStyleAlignRight | kStyleArrowKeys, "", 289, 133, 11, 12},
+    {IDC_HTTP_PORT_SPIN, "IDC_HTTP_PORT_SPIN", C::kUpDown, kStyleAlignRight | kStyleArrowKeys, "",
+     289, 133, 11, 12},
     {IDC_STATIC, "", C::kGroupBox, kStyleDisabled, "Authentication:", 190, 156, 175, 41},
     {IDC_STATIC, "", C::kStatic, kStyleNone, "Viewing Account:", 194, 167, 79, 8},
     {IDC_ACCOUNT, "IDC_ACCOUNT", C::kEdit, kStyleNone, "", 277, 165, 79, 12},
     {IDC_STATIC, "", C::kStatic, kStyleNone, "Viewing Password:", 194, 182, 82, 8},
     {IDC_PASSWORD, "IDC_PASSWORD", C::kEdit, kStylePassword, "", 277, 180, 79, 12},
-    {IDC_FACTORY_DEFAULTS, "IDC_FACTORY_DEFAULTS", C::kPushButton, kStyleHidden | kStyleDisabled, "Default factory settings", 190, 199, 100, 12},
+    {IDC_FACTORY_DEFAULTS, "IDC_FACTORY_DEFAULTS", C::kPushButton, kStyleHidden | kStyleDisabled,
+     "Default factory settings", 190, 199, 100, 12},
     {IDC_UPDATE, "IDC_UPDATE", C::kPushButton, kStyleNone, "Update(F5)", 311, 199, 50, 12},
-    {IDC_RESTART_TEXT, "IDC_RESTART_TEXT", C::kStatic, kStyleTransparent | kStyleHidden, "Device restarting...", 191, 211, 81, 8},
-    {IDC_RESTART_PROGRESS, "IDC_RESTART_PROGRESS", C::kProgressBar, kStyleBorder | kStyleTransparent | kStyleHidden, "", 276, 212, 87, 7},
+    {IDC_RESTART_TEXT, "IDC_RESTART_TEXT", C::kStatic, kStyleTransparent | kStyleHidden,
+     "Device restarting...", 191, 211, 81, 8},
+    {IDC_RESTART_PROGRESS, "IDC_RESTART_PROGRESS", C::kProgressBar,
+     kStyleBorder | kStyleTransparent | kStyleHidden, "", 276, 212, 87, 7},
     {IDC_STATIC, "", C::kIcon, kStyleNone, "", 181, 226, 20, 20, IDI_TIPS},
     {IDC_STATIC, "", C::kStatic, kStyleNone, "Tips:", 203, 235, 21, 8},
-    {IDC_STATIC, "", C::kStatic, kStyleNone, "1> This tool is only used within LAN,", 196, 249, 157, 8},
-    {IDC_STATIC, "", C::kStatic, kStyleNone, "pc and device is within the same subnet.", 208, 259, 149, 8},
-    {IDC_STATIC, "", C::kStatic, kStyleNone, "2> Only the legit user can update  device informations.", 196, 273, 178, 8},
+    {IDC_STATIC, "", C::kStatic, kStyleNone, "1> This tool is only used within LAN,", 196, 249, 157,
+     8},
+    {IDC_STATIC, "", C::kStatic, kStyleNone, "pc and device is within the same subnet.", 208, 259,
+     149, 8},
+    {IDC_STATIC, "", C::kStatic, kStyleNone,
+     "2> Only the legit user can update  device informations.", 196, 273, 178, 8},
     {IDC_STATIC, "", C::kGroupBox, kStyleDisabled | kStyleHidden, "DDNS:", 186, 226, 185, 84},
     {IDC_STATIC, "", C::kStatic, kStyleHidden, "DDNS:", 192, 238, 58, 8},
     {IDC_DDNS_NAME, "IDC_DDNS_NAME", C::kEdit, kStyleHidden, "", 254, 236, 100, 12},
@@ -73,9 +89,11 @@ constexpr auto kSearchControls = std::to_array<ControlSpec>({
     {IDC_STATIC, "", C::kStatic, kStyleHidden, "DDNS Password:", 192, 266, 58, 8},
     {IDC_DDNS_PASSWORD, "IDC_DDNS_PASSWORD", C::kEdit, kStyleHidden, "", 254, 264, 100, 12},
     {IDC_STATIC, "", C::kStatic, kStyleHidden | kStyleDisabled, "Platf.Domain:", 192, 280, 58, 8},
-    {IDC_PLATFORM_DOMAIN, "IDC_PLATFORM_DOMAIN", C::kEdit, kStyleHidden | kStyleDisabled, "", 254, 278, 100, 12},
+    {IDC_PLATFORM_DOMAIN, "IDC_PLATFORM_DOMAIN", C::kEdit, kStyleHidden | kStyleDisabled, "", 254,
+     278, 100, 12},
     {IDC_SET_DDNS, "IDC_SET_DDNS", C::kPushButton, kStyleHidden, "SetDDNS", 304, 294, 50, 12},
-    {IDC_SET_ROUTER, "IDC_SET_ROUTER", C::kPushButton, kStyleHidden | kStyleDisabled, "Set the router", 5, 297, 62, 12},
+    {IDC_SET_ROUTER, "IDC_SET_ROUTER", C::kPushButton, kStyleHidden | kStyleDisabled,
+     "Set the router", 5, 297, 62, 12},
     {IDC_SEARCH, "IDC_SEARCH", C::kPushButton, kStyleNone, "Search(F3)", 73, 297, 50, 12},
     {IDC_BROWSE, "IDC_BROWSE", C::kPushButton, kStyleNone, "Browse(F4)", 124, 297, 50, 12},
     {IDC_CLOSE, "IDC_CLOSE", C::kPushButton, kStyleNone, "Close", 311, 297, 50, 12},
@@ -100,13 +118,17 @@ constexpr DialogTemplate kSearchDialog{IDD_SEARCH_DIALOG,
                                        316,
                                        kSearchControls};
 
-constexpr DialogTemplate kAboutDialog{
-    IDD_ABOUTBOX, "About Vellafind", "Arial", 8, false, 235, 55, kAboutControls};
+constexpr DialogTemplate kAboutDialog{IDD_ABOUTBOX, "About Vellafind", "Arial", 8, false, 235,
+                                      55,           kAboutControls};
 
 }  // namespace
 
-const DialogTemplate &SearchDialogTemplate() { return kSearchDialog; }
-const DialogTemplate &AboutDialogTemplate() { return kAboutDialog; }
+const DialogTemplate &SearchDialogTemplate() {
+  return kSearchDialog;
+}
+const DialogTemplate &AboutDialogTemplate() {
+  return kAboutDialog;
+}
 
 const DialogTemplate *FindDialogTemplate(int id) {
   if (id == IDD_SEARCH_DIALOG) return &kSearchDialog;

@@ -50,8 +50,8 @@ struct ControlSpec {
   ControlClass cls;
   std::uint32_t style;
   const char *text;
-  int x, y, w, h;    // Dialog units.
-  int icon = 0;      // Icon resource shown by a kIcon control.
+  int x, y, w, h;  // Dialog units.
+  int icon = 0;    // Icon resource shown by a kIcon control.
 };
 
 struct DialogTemplate {

@@ -23,14 +23,19 @@ namespace {
 using res::ControlClass;
 using res::ControlSpec;
 
-bool Has(const ControlSpec &spec, std::uint32_t flag) { return (spec.style & flag) != 0; }
+bool Has(const ControlSpec &spec, std::uint32_t flag) {
+  return (spec.style & flag) != 0;
+}
 
-QString TextOf(const ControlSpec &spec) { return QString::fromUtf8(spec.text); }
+QString TextOf(const ControlSpec &spec) {
+  return QString::fromUtf8(spec.text);
+}
 
 QWidget *MakeStatic(const ControlSpec &spec, QWidget *parent) {
   auto *label = new QLabel(TextOf(spec), parent);
   label->setTextFormat(Qt::PlainText);
-  const Qt::Alignment horizontal = Has(spec, res::kStyleRightAlign) ? Qt::AlignRight : Qt::AlignLeft;
+  const Qt::Alignment horizontal =
+      Has(spec, res::kStyleRightAlign) ? Qt::AlignRight : Qt::AlignLeft;
   label->setAlignment(horizontal | Qt::AlignTop);
   return label;
 }
@@ -63,6 +68,14 @@ QWidget *MakeButton(const ControlSpec &spec, QWidget *parent) {
   return button;
 }
 
+QWidget *MakeCheckBox(const ControlSpec &spec, QWidget *parent) {
+  auto *check = new QCheckBox(TextOf(spec), parent);
+  // The window system leaves a narrow gap after the box; the template's
+  // widths count on it.
+  check->setStyleSheet(QStringLiteral("QCheckBox { spacing: 3px; }"));
+  return check;
+}
+
 QWidget *MakeDropDown(QWidget *parent, const QRect &pixels) {
   auto *combo = new DropDownList(parent);
   // The template's height is that of the open list; the closed box is one line.
@@ -89,7 +102,7 @@ QWidget *MakeControl(const ControlSpec &spec, QWidget *parent, const QRect &pixe
     case ControlClass::kDefPushButton:
       return MakeButton(spec, parent);
     case ControlClass::kCheckBox:
-      return new QCheckBox(TextOf(spec), parent);
+      return MakeCheckBox(spec, parent);
     case ControlClass::kDropDownList:
       return MakeDropDown(parent, pixels);
     case ControlClass::kListView:

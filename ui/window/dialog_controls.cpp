@@ -9,10 +9,10 @@
 #include <QVariant>
 
 #include "control_id.h"
-#include "resource_ids.h"
 #include "drop_down_list.h"
 #include "ip_address_edit.h"
 #include "report_list.h"
+#include "resource_ids.h"
 #include "step_progress_bar.h"
 #include "up_down_control.h"
 
@@ -34,7 +34,8 @@ void DialogControls::Connect(int id, QWidget *widget) {
   } else if (auto *button = qobject_cast<QPushButton *>(widget)) {
     connect(button, &QPushButton::clicked, this, [this, id] { emit buttonClicked(id); });
   } else if (auto *list = qobject_cast<ReportList *>(widget)) {
-    connect(list, &ReportList::rowClicked, this, [this, id](int row) { emit listClicked(id, row); });
+    connect(list, &ReportList::rowClicked, this,
+            [this, id](int row) { emit listClicked(id, row); });
   } else if (auto *combo = qobject_cast<DropDownList *>(widget)) {
     connect(combo, &DropDownList::activated, this, [this, id] { emit comboSelChanged(id); });
   } else if (auto *spin = qobject_cast<UpDownControl *>(widget)) {
@@ -43,7 +44,9 @@ void DialogControls::Connect(int id, QWidget *widget) {
   }
 }
 
-QWidget *DialogControls::Control(int id) const { return m_controls.value(id, nullptr); }
+QWidget *DialogControls::Control(int id) const {
+  return m_controls.value(id, nullptr);
+}
 
 bool DialogControls::SetText(int id, const QString &text) {
   QWidget *widget = Control(id);
@@ -129,7 +132,9 @@ bool DialogControls::SetCheck(int id, int state) {
   return true;
 }
 
-ReportList *DialogControls::List(int id) const { return qobject_cast<ReportList *>(Control(id)); }
+ReportList *DialogControls::List(int id) const {
+  return qobject_cast<ReportList *>(Control(id));
+}
 
 DropDownList *DialogControls::Combo(int id) const {
   return qobject_cast<DropDownList *>(Control(id));

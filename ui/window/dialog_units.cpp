@@ -27,8 +27,8 @@ QFont DialogFont(const char *face, int pointSize) {
 
 DialogBaseUnits BaseUnitsOf(const QFont &font) {
   const QFontMetrics metrics(font);
-  const int alphabet =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int alphabet = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   return {(alphabet / 26 + 1) / 2, metrics.height()};
 }
 

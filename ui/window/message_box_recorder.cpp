@@ -6,7 +6,9 @@ MessageBoxRecorder::MessageBoxRecorder() {
   SetMessageBoxInterceptor([this](const MessageBoxRequest &request) { return Answer(request); });
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { SetMessageBoxInterceptor({}); }
+MessageBoxRecorder::~MessageBoxRecorder() {
+  SetMessageBoxInterceptor({});
+}
 
 void MessageBoxRecorder::Script(std::initializer_list<int> answers) {
   const std::lock_guard lock(m_mutex);

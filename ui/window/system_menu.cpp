@@ -23,7 +23,9 @@ SystemMenu::SystemMenu(QDialog *dialog)
   dialog->installEventFilter(this);
 }
 
-void SystemMenu::AppendSeparator() { m_menu->addSeparator(); }
+void SystemMenu::AppendSeparator() {
+  m_menu->addSeparator();
+}
 
 void SystemMenu::AppendItem(int commandId, const QString &text) {
   QAction *action = m_menu->addAction(text);

@@ -81,7 +81,8 @@ bool WindowChannel::Send(std::function<void()> fn) {
   m_state->queue.push_back(task);
   // Posted under the lock: Close() clears the receiver under it too, so the
   // event never targets a destroyed object.
-  QMetaObject::invokeMethod(m_state->receiver, [this] { Drain(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      m_state->receiver, [this] { Drain(); }, Qt::QueuedConnection);
   m_state->changed.wait(lock, [&] { return task->done || m_state->closing; });
   return task->done;
 }
@@ -132,13 +133,21 @@ WindowThread::WindowThread(QWidget *window)
   registry.entries.emplace_back(window, m_channel);
 }
 
-WindowThread::~WindowThread() { m_channel->Close(); }
+WindowThread::~WindowThread() {
+  m_channel->Close();
+}
 
-bool WindowThread::Send(std::function<void()> fn) const { return m_channel->Send(std::move(fn)); }
+bool WindowThread::Send(std::function<void()> fn) const {
+  return m_channel->Send(std::move(fn));
+}
 
-bool WindowThread::Post(std::function<void()> fn) const { return m_channel->Post(std::move(fn)); }
+bool WindowThread::Post(std::function<void()> fn) const {
+  return m_channel->Post(std::move(fn));
+}
 
-void WindowThread::BeginClosing() { m_channel->Close(); }
+void WindowThread::BeginClosing() {
+  m_channel->Close();
+}
 
 bool WindowThread::IsClosing() const {
   const std::lock_guard lock(m_channel->m_state->mutex);

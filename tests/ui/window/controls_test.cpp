@@ -1,0 +1,358 @@
+// The controls' own behaviour, as the dialog's logic relies on it.
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "control_id.h"
+#include "dialog_builder.h"
+#include "dialog_controls.h"
+#include "drop_down_list.h"
+#include "ip_address_edit.h"
+#include "report_list.h"
+#include "resource_ids.h"
+#include "step_progress_bar.h"
+#include "system_menu.h"
+#include "timers.h"
+#include "up_down_control.h"
+
+namespace vf::ui {
+namespace {
+
+using namespace vf::res;
+
+QDialog *Built(QDialog *dialog) {
+  BuildDialog(dialog, SearchDialogTemplate());
+  return dialog;
+}
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  ControlsTest() : m_controls(Built(&m_dialog)) {}
+
+  QDialog m_dialog;
+  DialogControls m_controls;
+};
+
+TEST_F(ControlsTest, IpAddressControlReadsBlankFieldsAsZero) {
+  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "0.0.0.0");
+  ASSERT_TRUE(m_controls.SetText(IDC_DEV_IP, "192.168.1.5"));
+  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "192.168.1.5");
+  IpAddressEdit *ip = m_controls.IpAddress(IDC_DEV_IP);
+  ASSERT_NE(ip, nullptr);
+  EXPECT_EQ(ip->Field(3)->text(), "5");
+
+  m_controls.SetText(IDC_DEV_IP, "");
+  EXPECT_TRUE(ip->IsBlank());
+  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "0.0.0.0");
+
+  // Partly filled: the user cleared the last two octets.
+  m_controls.SetText(IDC_DEV_IP, "10.1.2.3");
+  ip->Field(2)->clear();
+  ip->Field(3)->clear();
+  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "10.1.0.0");
+  EXPECT_FALSE(ip->IsBlank());
+
+  // Short or damaged text fills what it can; a value above 255 is cut.
+  m_controls.SetText(IDC_DEV_IP, "172.16");
+  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "172.16.0.0");
+  EXPECT_TRUE(ip->Field(2)->text().isEmpty());
+  m_controls.SetText(IDC_DEV_IP, "300.x.1.2");
+  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "255.0.1.2");
+}
+
+TEST_F(ControlsTest, IpAddressFieldsTakeOnlyOctets) {
+  IpAddressEdit *ip = m_controls.IpAddress(IDC_DEV_MASK);
+  ASSERT_NE(ip, nullptr);
+  m_dialog.show();
+  QTest::keyClicks(ip->Field(0), "2a56");  // 'a' refused, 256 refused at the last digit.
+  EXPECT_EQ(ip->Field(0)->text(), "25");
+  ip->Field(1)->setFocus();
+  QTest::keyClicks(ip->Field(1), "255");
+  EXPECT_EQ(ip->Field(1)->text(), "255");
+  m_controls.Enable(IDC_DEV_MASK, false);
+  EXPECT_FALSE(m_controls.IsEnabled(IDC_DEV_MASK));
+  EXPECT_FALSE(ip->Field(0)->isEnabled());
+  m_dialog.hide();
+}
+
+TEST_F(ControlsTest, ReadOnlyEditStaysEnabledAndOnlyEditsTakeTheStyle) {
+  ASSERT_TRUE(m_controls.SetReadOnly(IDC_ACCOUNT, true));
+  EXPECT_TRUE(m_controls.IsReadOnly(IDC_ACCOUNT));
+  EXPECT_TRUE(m_controls.IsEnabled(IDC_ACCOUNT));
+  EXPECT_NE(m_controls.Control(IDC_ACCOUNT)->focusPolicy(), Qt::NoFocus);
+  m_controls.SetReadOnly(IDC_ACCOUNT, false);
+  EXPECT_FALSE(m_controls.IsReadOnly(IDC_ACCOUNT));
+  EXPECT_FALSE(m_controls.SetReadOnly(IDC_UPDATE, true));
+  EXPECT_FALSE(m_controls.SetReadOnly(4711, true));
+}
+
+TEST_F(ControlsTest, EnableShowAndTextByIdAndHiddenStaysHiddenWhenEnabled) {
+  m_controls.Enable(IDC_SET_ROUTER, true);
+  EXPECT_TRUE(m_controls.IsEnabled(IDC_SET_ROUTER));
+  EXPECT_FALSE(m_controls.IsVisible(IDC_SET_ROUTER));
+  m_controls.Show(IDC_RESTART_TEXT, true);
+  EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_TEXT));
+  m_controls.SetText(IDC_DEVICE_COUNT, "3 pcs");
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "3 pcs");
+  EXPECT_FALSE(m_controls.SetText(4711, "x"));
+  EXPECT_FALSE(m_controls.Enable(4711, true));
+  EXPECT_FALSE(m_controls.IsVisible(4711));
+}
+
+TEST_F(ControlsTest, CheckBoxStateAndClick) {
+  QSignalSpy clicks(&m_controls, &DialogControls::checkBoxClicked);
+  QSignalSpy buttons(&m_controls, &DialogControls::buttonClicked);
+  EXPECT_EQ(m_controls.GetCheck(IDC_DHCP), 0);
+  m_controls.SetCheck(IDC_DHCP, 1);
+  EXPECT_EQ(m_controls.GetCheck(IDC_DHCP), 1);
+  EXPECT_EQ(clicks.count(), 0);  // Setting it is no click.
+  QTest::mouseClick(m_controls.Control(IDC_DHCP), Qt::LeftButton);
+  EXPECT_EQ(m_controls.GetCheck(IDC_DHCP), 0);  // Toggles itself.
+  ASSERT_EQ(clicks.count(), 1);
+  EXPECT_EQ(clicks.at(0).at(0).toInt(), IDC_DHCP);
+  EXPECT_EQ(buttons.count(), 0);
+
+  QTest::mouseClick(m_controls.Control(IDC_SEARCH), Qt::LeftButton);
+  ASSERT_EQ(buttons.count(), 1);
+  EXPECT_EQ(buttons.at(0).at(0).toInt(), IDC_SEARCH);
+}
+
+class ListTest : public ControlsTest {
+ protected:
+  void SetUp() override {
+    m_list = m_controls.List(IDC_DEVICE_LIST);
+    ASSERT_NE(m_list, nullptr);
+    m_list->InsertColumn(0, "No.", 40);
+    m_list->InsertColumn(1, "Name", 60);
+    m_list->InsertColumn(2, "MAC", 50);
+    m_list->SetFullRowSelect(true);
+    m_dialog.show();
+  }
+  void TearDown() override { m_dialog.hide(); }
+
+  QPoint RowCentre(int row) const {
+    return m_list->visualRect(m_list->model()->index(row, 0)).center();
+  }
+
+  ReportList *m_list = nullptr;
+};
+
+TEST_F(ListTest, RowsColumnsAndCellTexts) {
+  EXPECT_EQ(m_list->columnCount(), 3);
+  EXPECT_EQ(m_list->horizontalHeaderItem(1)->text(), "Name");
+  EXPECT_EQ(m_list->columnWidth(1), 60);
+  EXPECT_EQ(m_list->InsertColumn(9, "x", 10), -1);
+
+  EXPECT_EQ(m_list->InsertItem(0, "1"), 0);
+  EXPECT_EQ(m_list->InsertItem(99, "2"), 1);  // Past the end appends.
+  EXPECT_TRUE(m_list->SetItemText(1, 2, "00:11:22:33:44:55"));
+  EXPECT_FALSE(m_list->SetItemText(2, 0, "none"));
+  EXPECT_FALSE(m_list->SetItemText(0, 3, "none"));
+  EXPECT_EQ(m_list->ItemCount(), 2);
+  EXPECT_EQ(m_list->ItemText(0, 0), "1");
+  EXPECT_EQ(m_list->ItemText(1, 2), "00:11:22:33:44:55");
+  EXPECT_EQ(m_list->ItemText(1, 1), "");
+  EXPECT_EQ(m_list->ItemText(5, 0), "");
+
+  EXPECT_EQ(m_list->SelectionMark(), -1);
+  EXPECT_EQ(m_list->SetSelectionMark(1), -1);
+  EXPECT_EQ(m_list->SelectionMark(), 1);
+  m_list->DeleteAllItems();
+  EXPECT_EQ(m_list->ItemCount(), 0);
+  EXPECT_EQ(m_list->SelectionMark(), -1);
+}
+
+TEST_F(ListTest, ClickOnARowMarksItAndBelowTheRowsReportsNoRow) {
+  QSignalSpy clicks(&m_controls, &DialogControls::listClicked);
+  m_list->InsertItem(0, "1");
+  m_list->InsertItem(1, "2");
+
+  QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(1));
+  ASSERT_EQ(clicks.count(), 1);
+  EXPECT_EQ(clicks.at(0).at(0).toInt(), IDC_DEVICE_LIST);
+  EXPECT_EQ(clicks.at(0).at(1).toInt(), 1);
+  EXPECT_EQ(m_list->SelectionMark(), 1);
+  EXPECT_TRUE(m_list->selectionModel()->isRowSelected(1, {}));
+
+  const QPoint below(10, m_list->viewport()->height() - 5);
+  ASSERT_FALSE(m_list->indexAt(below).isValid());
+  QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, below);
+  ASSERT_EQ(clicks.count(), 2);
+  EXPECT_EQ(clicks.at(1).at(1).toInt(), -1);
+  EXPECT_FALSE(m_list->selectionModel()->hasSelection());
+
+  // A right click is not a click of the list.
+  QTest::mouseClick(m_list->viewport(), Qt::RightButton, {}, RowCentre(0));
+  EXPECT_EQ(clicks.count(), 2);
+}
+
+TEST_F(ListTest, ArrowKeyMovesTheMarkAndHeadersAreNoButtons) {
+  m_list->InsertItem(0, "1");
+  m_list->InsertItem(1, "2");
+  QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(0));
+  QTest::keyClick(m_list, Qt::Key_Down);
+  EXPECT_EQ(m_list->SelectionMark(), 1);
+  EXPECT_FALSE(m_list->horizontalHeader()->sectionsClickable());
+  EXPECT_EQ(m_list->selectionMode(), QAbstractItemView::SingleSelection);
+}
+
+TEST_F(ControlsTest, ComboSelectsByPrefixAfterEntryZeroAndWraps) {
+  DropDownList *combo = m_controls.Combo(IDC_ADAPTER);
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->CurSel(), -1);
+  for (const char *name : {"Realtek PCIe", "Intel Wireless", "realtek USB"}) combo->AddString(name);
+  int marker = 7;
+  EXPECT_TRUE(combo->SetItemDataPtr(1, &marker));
+  EXPECT_EQ(combo->ItemDataPtr(1), &marker);
+  EXPECT_EQ(combo->ItemDataPtr(0), nullptr);
+  EXPECT_TRUE(combo->SetItemData(2, 42));
+  EXPECT_EQ(combo->ItemData(2), 42u);
+  EXPECT_FALSE(combo->SetItemData(3, 1));
+
+  QSignalSpy changes(&m_controls, &DialogControls::comboSelChanged);
+  // From after entry 0: the later "realtek USB" wins over entry 0.
+  EXPECT_EQ(combo->SelectString(0, "REALTEK"), 2);
+  EXPECT_EQ(combo->CurSel(), 2);
+  // Only entry 0 matches: found after wrapping.
+  EXPECT_EQ(combo->SelectString(0, "Realtek PC"), 0);
+  EXPECT_EQ(combo->SelectString(0, "Intel"), 1);
+  // No match keeps the selection.
+  EXPECT_EQ(combo->SelectString(0, "Broadcom"), -1);
+  EXPECT_EQ(combo->CurSel(), 1);
+  // The empty prefix takes the first entry searched.
+  EXPECT_EQ(combo->SelectString(0, ""), 1);
+  EXPECT_EQ(combo->SelectString(-1, "realtek"), 0);
+  EXPECT_EQ(changes.count(), 0);  // Only the user's choice notifies.
+
+  combo->ResetContent();
+  EXPECT_EQ(combo->CurSel(), -1);
+  EXPECT_EQ(combo->SelectString(0, ""), -1);
+}
+
+TEST_F(ControlsTest, UpDownOnlyReportsTheStep) {
+  UpDownControl *spin = m_controls.UpDown(IDC_HTTP_PORT_SPIN);
+  ASSERT_NE(spin, nullptr);
+  QWidget *port = m_controls.Control(IDC_HTTP_PORT);
+  const QRect portBefore = port->geometry();
+  spin->SetBuddy(port);
+  spin->SetPos(1);
+  spin->SetRange(1, 65535);
+  m_controls.SetText(IDC_HTTP_PORT, "80");
+  EXPECT_EQ(spin->Buddy(), port);
+  // Placed at the right edge of its buddy, which gives up the room.
+  EXPECT_EQ(spin->x(), port->geometry().right() + 1);
+  EXPECT_EQ(spin->geometry().right(), portBefore.right());
+  EXPECT_EQ(spin->height(), port->height());
+
+  QSignalSpy deltas(&m_controls, &DialogControls::upDownDelta);
+  auto buttons = spin->findChildren<QToolButton *>();
+  ASSERT_EQ(buttons.size(), 2);
+  QToolButton *up = buttons[0]->arrowType() == Qt::UpArrow ? buttons[0] : buttons[1];
+  QToolButton *down = up == buttons[0] ? buttons[1] : buttons[0];
+  QTest::mouseClick(up, Qt::LeftButton);
+  QTest::mouseClick(down, Qt::LeftButton);
+  m_dialog.show();
+  port->setFocus();
+  QTest::keyClick(port, Qt::Key_Up);
+  m_dialog.hide();
+  ASSERT_EQ(deltas.count(), 3);
+  EXPECT_EQ(deltas.at(0).at(0).toInt(), IDC_HTTP_PORT_SPIN);
+  EXPECT_EQ(deltas.at(0).at(1).toInt(), 1);
+  EXPECT_EQ(deltas.at(1).at(1).toInt(), -1);
+  EXPECT_EQ(deltas.at(2).at(1).toInt(), 1);
+  EXPECT_EQ(m_controls.Text(IDC_HTTP_PORT), "80");
+  EXPECT_EQ(spin->Pos(), 1);
+
+  // A disabled spin reports nothing.
+  m_controls.Enable(IDC_HTTP_PORT_SPIN, false);
+  QTest::mouseClick(up, Qt::LeftButton);
+  EXPECT_EQ(deltas.count(), 3);
+}
+
+TEST(UpDown, DefaultRangeIsInvertedSoUpProposesMinusOne) {
+  UpDownControl spin(false, false);
+  spin.resize(16, 20);
+  QSignalSpy deltas(&spin, &UpDownControl::deltaPos);
+  QToolButton *up = spin.findChildren<QToolButton *>()[0];
+  QTest::mouseClick(up, Qt::LeftButton);
+  ASSERT_EQ(deltas.count(), 1);
+  EXPECT_EQ(deltas.at(0).at(0).toInt(), -1);
+}
+
+TEST(ProgressBar, StepItAdvancesAndStartsOverPastTheTop) {
+  StepProgressBar bar;
+  bar.SetRange(0, 45);
+  bar.SetStep(1);
+  EXPECT_EQ(bar.SetPos(44), 0);
+  EXPECT_EQ(bar.StepIt(), 44);
+  EXPECT_EQ(bar.Pos(), 45);
+  bar.StepIt();
+  EXPECT_EQ(bar.Pos(), 1);
+  bar.SetPos(100);  // Clamped.
+  EXPECT_EQ(bar.Pos(), 45);
+}
+
+TEST_F(ControlsTest, ControlIdOfWalksUpToTheControl) {
+  EXPECT_EQ(ControlIdOf(m_controls.Control(IDC_DEVICE_LIST)), IDC_DEVICE_LIST);
+  EXPECT_EQ(ControlIdOf(m_controls.List(IDC_DEVICE_LIST)->viewport()), IDC_DEVICE_LIST);
+  EXPECT_EQ(ControlIdOf(m_controls.IpAddress(IDC_DEV_GATEWAY)->Field(2)), IDC_DEV_GATEWAY);
+  EXPECT_EQ(ControlIdOf(&m_dialog), 0);
+  EXPECT_EQ(ControlIdOf(nullptr), 0);
+}
+
+TEST(Timers, StartKillRestartAndDeliverById) {
+  DialogTimers timers;
+  QSignalSpy ticks(&timers, &DialogTimers::timeout);
+  EXPECT_FALSE(timers.Fire(52));
+  ASSERT_TRUE(timers.StartTimer(52, 10));
+  ASSERT_TRUE(timers.StartTimer(51, 60000));
+  ASSERT_TRUE(ticks.wait(2000));
+  EXPECT_EQ(ticks.at(0).at(0).toInt(), 52);
+  EXPECT_TRUE(timers.KillTimer(52));
+  EXPECT_FALSE(timers.KillTimer(52));
+  EXPECT_FALSE(timers.IsActive(52));
+
+  ticks.clear();
+  EXPECT_TRUE(timers.Fire(51));
+  ASSERT_EQ(ticks.count(), 1);
+  EXPECT_EQ(ticks.at(0).at(0).toInt(), 51);
+  // Restarting replaces the long period with a short one.
+  ASSERT_TRUE(timers.StartTimer(51, 5));
+  EXPECT_TRUE(ticks.wait(2000));
+  EXPECT_TRUE(timers.KillTimer(51));
+}
+
+TEST(SystemMenuHook, AboutItemFollowsASeparatorAndReportsItsCommand) {
+  QDialog dialog;
+  BuildDialog(&dialog, SearchDialogTemplate());
+  SystemMenu menu(&dialog);
+  menu.AppendSeparator();
+  menu.AppendItem(IDM_ABOUTBOX, "About Vellafind(&A)...");
+  const auto actions = menu.Menu()->actions();
+  ASSERT_GE(actions.size(), 3);
+  EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
+  EXPECT_EQ(actions.last()->text(), "About Vellafind(&A)...");
+
+  QSignalSpy chosen(&menu, &SystemMenu::commandChosen);
+  actions.last()->trigger();
+  ASSERT_EQ(chosen.count(), 1);
+  EXPECT_EQ(chosen.at(0).at(0).toInt(), IDM_ABOUTBOX);
+  EXPECT_FALSE(SystemMenu::RunDefaultCommand(&dialog, IDM_ABOUTBOX));
+
+  // A right click on the dialog's background opens it.
+  dialog.show();
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), dialog.mapToGlobal(QPoint(2, 2)));
+  QCoreApplication::sendEvent(&dialog, &event);
+  EXPECT_TRUE(menu.Menu()->isVisible());
+  menu.Menu()->hide();
+  dialog.hide();
+}
+
+}  // namespace
+}  // namespace vf::ui

@@ -1,0 +1,265 @@
+// The main dialog as built from its template: units, every control's id,
+// class, text and state, and a layout in which nothing collides.
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QValidator>
+#include <QWidget>
+
+#include "dialog_builder.h"
+#include "dialog_controls.h"
+#include "dialog_templates.h"
+#include "resource_ids.h"
+#include "string_table.h"
+#include "up_down_control.h"
+
+namespace vf::ui {
+namespace {
+
+using namespace vf::res;
+
+TEST(DialogUnits, MulDivRoundsHalfAwayFromZeroAndRefusesZeroDivisor) {
+  EXPECT_EQ(MulDiv(8, 96, 72), 11);  // 10.67
+  EXPECT_EQ(MulDiv(3, 1, 2), 2);     // 1.5
+  EXPECT_EQ(MulDiv(-3, 1, 2), -2);
+  EXPECT_EQ(MulDiv(5, 1, 4), 1);  // 1.25
+  EXPECT_EQ(MulDiv(7, 1, -2), -4);
+  EXPECT_EQ(MulDiv(1, 1, 0), -1);
+  EXPECT_EQ(MulDiv(2000000000, 3, 3), 2000000000);  // No 32-bit overflow.
+}
+
+TEST(DialogUnits, RectangleConvertsFieldByField) {
+  const DialogBaseUnits units{6, 13};
+  // The device list: x 19*6/4 = 28.5, y 124*13/8 = 201.5, 154*6/4 = 231, 168*13/8 = 273.
+  EXPECT_EQ(DialogUnitsToPixels(QRect(19, 124, 154, 168), units), QRect(29, 202, 231, 273));
+  EXPECT_EQ(DialogUnitsToPixels(QSize(376, 316), units), QSize(564, 514));
+}
+
+TEST(DialogUnits, DialogFontIsElevenPixelsWithSensibleBaseUnits) {
+  const QFont font = DialogFont("Arial", 8);
+  EXPECT_EQ(font.pixelSize(), 11);
+  const DialogBaseUnits units = BaseUnitsOf(font);
+  EXPECT_GE(units.x, 5);
+  EXPECT_LE(units.x, 7);
+  EXPECT_GE(units.y, 12);
+  EXPECT_LE(units.y, 14);
+}
+
+class SearchDialogTest : public ::testing::Test {
+ protected:
+  SearchDialogTest()
+      : m_built(BuildDialog(&m_dialog, SearchDialogTemplate())), m_controls(&m_dialog) {}
+
+  QDialog m_dialog;
+  BuiltDialog m_built;
+  DialogControls m_controls;
+};
+
+TEST_F(SearchDialogTest, ClientSizeComesFromTheTemplateInDialogUnits) {
+  EXPECT_EQ(m_built.clientSize, DialogUnitsToPixels(QSize(376, 316), m_built.units));
+  EXPECT_EQ(m_dialog.size(), m_built.clientSize);
+  EXPECT_EQ(m_dialog.minimumSize(), m_dialog.maximumSize());  // Fixed size.
+  EXPECT_EQ(m_dialog.windowTitle(), "Search and configuration tool for Quorin series");
+  EXPECT_TRUE(m_dialog.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+}
+
+TEST_F(SearchDialogTest, ControlsAreWhereTheTemplateSays) {
+  const QWidget *list = m_controls.Control(IDC_DEVICE_LIST);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->geometry(), DialogUnitsToPixels(QRect(19, 124, 154, 168), m_built.units));
+  // A drop-down list's template height is its open list; closed it is one line.
+  const QWidget *combo = m_controls.Control(IDC_ADAPTER);
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->x(), DialogUnitsToPixels(QRect(74, 16, 100, 110), m_built.units).x());
+  EXPECT_LT(combo->height(), DialogUnitsToPixels(QSize(0, 30), m_built.units).height());
+  EXPECT_LE(combo->geometry().bottom(), m_controls.Control(IDC_LOCAL_IP)->y());
+}
+
+struct Expected {
+  int id;
+  const char *className;
+  const char *text;
+  bool visible;
+  bool enabled;
+};
+
+TEST_F(SearchDialogTest, EveryControlHasItsIdClassTextAndState) {
+  const Expected expected[] = {
+      {IDC_ADAPTER, "ComboBox", "", true, true},
+      {IDC_LOCAL_IP, "Edit", "", true, true},
+      {IDC_LOCAL_MASK, "Edit", "", true, true},
+      {IDC_LOCAL_GATEWAY, "Edit", "", true, true},
+      {IDC_LOCAL_DNS1, "Edit", "", true, true},
+      {IDC_LOCAL_DNS2, "Edit", "", true, true},
+      {IDC_DEVICE_COUNT, "Static", "0 pcs", true, false},
+      {IDC_DEVICE_LIST, "SysListView32", "", true, true},
+      {IDC_DEVICE_NAME, "Edit", "", true, false},
+      {IDC_FIRMWARE_SYS_VER, "Edit", "", true, false},
+      {IDC_FIRMWARE_APP_VER, "Edit", "", true, false},
+      {IDC_DHCP, "Button", "Set IP automatically", true, true},
+      {IDC_DEV_IP, "SysIPAddress32", "0.0.0.0", true, true},
+      {IDC_DEV_MASK, "SysIPAddress32", "0.0.0.0", true, true},
+      {IDC_DEV_GATEWAY, "SysIPAddress32", "0.0.0.0", true, true},
+      {IDC_DEV_DNS1, "SysIPAddress32", "0.0.0.0", true, true},
+      {IDC_DEV_DNS2, "SysIPAddress32", "0.0.0.0", true, true},
+      {IDC_HTTP_PORT, "Edit", "", true, true},
+      {IDC_HTTP_PORT_SPIN, "msctls_updown32", "", true, true},
+      {IDC_ACCOUNT, "Edit", "", true, true},
+      {IDC_PASSWORD, "Edit", "", true, true},
+      {IDC_FACTORY_DEFAULTS, "Button", "Default factory settings", false, false},
+      {IDC_UPDATE, "Button", "Update(F5)", true, true},
+      {IDC_RESTART_TEXT, "Static", "Device restarting...", false, true},
+      {IDC_RESTART_PROGRESS, "msctls_progress32", "", false, true},
+      {IDC_DDNS_NAME, "Edit", "", false, true},
+      {IDC_DDNS_USER, "Edit", "", false, true},
+      {IDC_DDNS_PASSWORD, "Edit", "", false, true},
+      {IDC_PLATFORM_DOMAIN, "Edit", "", false, false},
+      {IDC_SET_DDNS, "Button", "SetDDNS", false, true},
+      {IDC_SET_ROUTER, "Button", "Set the router", false, false},
+      {IDC_SEARCH, "Button", "Search(F3)", true, true},
+      {IDC_BROWSE, "Button", "Browse(F4)", true, true},
+      {IDC_CLOSE, "Button", "Close", true, true},
+  };
+  for (const Expected &e : expected) {
+    SCOPED_TRACE(e.id);
+    ASSERT_NE(m_controls.Control(e.id), nullptr);
+    EXPECT_EQ(m_controls.ClassName(e.id), e.className);
+    EXPECT_EQ(m_controls.Text(e.id), e.text);
+    EXPECT_EQ(m_controls.IsVisible(e.id), e.visible);
+    EXPECT_EQ(m_controls.IsEnabled(e.id), e.enabled);
+    EXPECT_EQ(m_controls.Control(e.id)->property("controlId").toInt(), e.id);
+  }
+  EXPECT_EQ(m_controls.Control(IDC_DEVICE_LIST)->objectName(), "IDC_DEVICE_LIST");
+  // The template ids span 1005..1072 and nothing else answers.
+  EXPECT_EQ(m_controls.Control(1025), nullptr);
+  EXPECT_FALSE(m_controls.IsEnabled(1025));
+  EXPECT_EQ(m_controls.ClassName(1025), "");
+}
+
+TEST_F(SearchDialogTest, EditStylesFollowTheTemplate) {
+  EXPECT_TRUE(m_controls.IsReadOnly(IDC_LOCAL_IP));
+  EXPECT_TRUE(m_controls.IsReadOnly(IDC_DEVICE_NAME));
+  EXPECT_FALSE(m_controls.IsReadOnly(IDC_ACCOUNT));
+  auto *password = qobject_cast<QLineEdit *>(m_controls.Control(IDC_PASSWORD));
+  ASSERT_NE(password, nullptr);
+  EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+  // The DDNS password is typed in the clear.
+  auto *ddnsPassword = qobject_cast<QLineEdit *>(m_controls.Control(IDC_DDNS_PASSWORD));
+  ASSERT_NE(ddnsPassword, nullptr);
+  EXPECT_EQ(ddnsPassword->echoMode(), QLineEdit::Normal);
+  auto *port = qobject_cast<QLineEdit *>(m_controls.Control(IDC_HTTP_PORT));
+  ASSERT_NE(port, nullptr);
+  ASSERT_NE(port->validator(), nullptr);
+  QString typed = QStringLiteral("80a");
+  int pos = 0;
+  EXPECT_EQ(port->validator()->validate(typed, pos), QValidator::Invalid);
+}
+
+TEST_F(SearchDialogTest, LabelsGroupsAndTipsCarryTheirTexts) {
+  QStringList texts;
+  for (const QWidget *child :
+       m_dialog.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (child->property("controlId").toInt() != IDC_STATIC) continue;
+    const QVariant title = child->property("title");  // Group boxes.
+    texts << (title.isValid() ? title.toString() : child->property("text").toString());
+  }
+  for (const char *text : {"Local PC information:",
+                           "Network adapter:",
+                           "IP address:",
+                           "Subnet mask:",
+                           "Gateway:",
+                           "DNS1:",
+                           "DNS2:",
+                           "Device list:",
+                           "Device information:",
+                           "Device name:",
+                           "FirmwareSys-Ver:",
+                           "FirmwareApp-Ver:",
+                           "IP config.:",
+                           "IP address(&I):",
+                           "Subnet mask(&U):",
+                           "Gateway(&G):",
+                           "DNS1(&D):",
+                           "DNS2(&N):",
+                           "Http port(&P):",
+                           "Authentication:",
+                           "Viewing Account:",
+                           "Viewing Password:",
+                           "Tips:",
+                           "1> This tool is only used within LAN,",
+                           "pc and device is within the same subnet.",
+                           "2> Only the legit user can update  device informations.",
+                           "DDNS:",
+                           "DDNS Username:",
+                           "DDNS Password:",
+                           "Platf.Domain:"}) {
+    EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
+  }
+}
+
+// What the user can see must not collide: two shown controls overlap only
+// when one is a group box around the other. Checked as the dialog runs it,
+// with the port edit as the spin's buddy.
+TEST_F(SearchDialogTest, ShownControlsDoNotOverlapAndAllLieInside) {
+  m_controls.UpDown(IDC_HTTP_PORT_SPIN)->SetBuddy(m_controls.Control(IDC_HTTP_PORT));
+  const QRect client(QPoint(0, 0), m_built.clientSize);
+  std::vector<const QWidget *> shown;
+  for (const QWidget *child :
+       m_dialog.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (!child->property("controlId").isValid()) continue;
+    EXPECT_TRUE(client.contains(child->geometry())) << child->objectName().toStdString();
+    if (child->isVisibleTo(&m_dialog)) shown.push_back(child);
+  }
+  auto describe = [](const QWidget *w) {
+    return (w->objectName() + "/" + w->property("text").toString() + "/" +
+            w->property("title").toString())
+        .toStdString();
+  };
+  auto isGroup = [](const QWidget *w) { return w->property("title").isValid(); };
+  for (size_t i = 0; i < shown.size(); ++i) {
+    for (size_t j = i + 1; j < shown.size(); ++j) {
+      const QRect a = shown[i]->geometry();
+      const QRect b = shown[j]->geometry();
+      if (!a.intersects(b)) continue;
+      const bool nested =
+          (isGroup(shown[i]) && a.contains(b)) || (isGroup(shown[j]) && b.contains(a));
+      EXPECT_TRUE(nested) << describe(shown[i]) << " overlaps " << describe(shown[j]);
+    }
+  }
+}
+
+TEST(AboutDialog, TemplateBuildsTheBoxWithItsOkButton) {
+  QDialog dialog;
+  const BuiltDialog built = BuildDialog(&dialog, AboutDialogTemplate());
+  DialogControls controls(&dialog);
+  EXPECT_EQ(dialog.windowTitle(), "About Vellafind");
+  EXPECT_EQ(built.clientSize, DialogUnitsToPixels(QSize(235, 55), built.units));
+  EXPECT_EQ(controls.ClassName(IDOK), "Button");
+  EXPECT_EQ(controls.Text(IDOK), "Ok");
+  EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_EQ(FindDialogTemplate(IDD_ABOUTBOX), &AboutDialogTemplate());
+  EXPECT_EQ(FindDialogTemplate(IDD_SEARCH_DIALOG), &SearchDialogTemplate());
+  EXPECT_EQ(FindDialogTemplate(101), nullptr);
+}
+
+TEST(StringTable, HoldsEveryUserTextByNumber) {
+  EXPECT_EQ(LoadString(IDS_ABOUTBOX), "About Vellafind(&A)...");
+  EXPECT_EQ(LoadString(105), "Tips");
+  EXPECT_EQ(LoadString(106), "Ask");
+  EXPECT_EQ(LoadString(107), "Failed to initialize.");
+  EXPECT_EQ(LoadString(108), "Please select one device from list.");
+  EXPECT_EQ(LoadString(109), "Are you sure to update the selected device?");
+  EXPECT_EQ(LoadString(110), "Entered the wrong IP address.");
+  EXPECT_EQ(LoadString(111), "Entered the wrong subnet mask.");
+  EXPECT_EQ(LoadString(112), "Entered the wrong gateway.");
+  EXPECT_EQ(LoadString(113), "The same as one IP among of this local PC.");
+  EXPECT_EQ(LoadString(116), "Device information successfully updated!");
+  EXPECT_EQ(LoadString(117), "The account or password for watching is wrong!");
+  EXPECT_EQ(LoadString(118), "Device is restarting...,Please try again later.");
+  EXPECT_TRUE(LoadString(114).isEmpty());
+  EXPECT_TRUE(LoadString(0).isEmpty());
+}
+
+}  // namespace
+}  // namespace vf::ui
