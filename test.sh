@@ -9,7 +9,8 @@
 set -uo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
-vf_ensure_packages "${VF_BUILD_PACKAGES[@]}" "${VF_TEST_PACKAGES[@]}" || exit 1
+vf_ensure_packages "${VF_BUILD_PACKAGES[@]}" "${VF_GUI_PACKAGES[@]}" "${VF_TEST_PACKAGES[@]}" ||
+  exit 1
 
 jobs=$(nproc)
 failed=()
@@ -35,9 +36,10 @@ isolated() {
 }
 
 mkdir -p build
-build build -DCMAKE_BUILD_TYPE=RelWithDebInfo || { echo "build failed"; exit 1; }
+build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLAFIND_GUI=ON || { echo "build failed"; exit 1; }
 
-# Sanitizer builds: the engine's tests and everything below the window.
+# Sanitizer builds: the engine's tests and everything below the window
+# (configured without the window, the default).
 san_tests='wire_format_tests|session_tests|engine_lan_tests|platform_tests|camsim_tests|cli_'
 if build build-asan -DCMAKE_BUILD_TYPE=Debug "-DVELLAFIND_SANITIZE=address;undefined"; then
   echo "== ASan+UBSan"

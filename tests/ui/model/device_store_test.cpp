@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
@@ -13,8 +14,8 @@ namespace {
 
 DeviceRecord MakeRecord(const std::string &name, const std::string &mac) {
   DeviceRecord record{};
-  std::strncpy(record.deviceName, name.c_str(), sizeof(record.deviceName) - 1);
-  std::strncpy(record.network.macAddress, mac.c_str(), sizeof(record.network.macAddress) - 1);
+  std::snprintf(record.deviceName, sizeof record.deviceName, "%s", name.c_str());
+  std::snprintf(record.network.macAddress, sizeof record.network.macAddress, "%s", mac.c_str());
   return record;
 }
 
