@@ -1,0 +1,128 @@
+// The main window: finds the cameras on the LAN, lists them and shows the
+// settings of the one chosen. Every handler runs on the window's thread except
+// the engine's callbacks, which run on the engine's worker thread and reach the
+// window only through the device store.
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "devsearch.h"
+#include "platform/adapters.h"
+#include "ui/model/adapter_panel_model.h"
+#include "ui/model/device_store.h"
+
+namespace vf::ui {
+class DialogControls;
+class DialogTimers;
+class DropDownList;
+class ReportList;
+class StepProgressBar;
+class SystemMenu;
+class UpDownControl;
+class WindowThread;
+}  // namespace vf::ui
+
+class CSearchDlg final : public QDialog {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(CSearchDlg)
+
+ public:
+  static constexpr int TIMER_RESTART = 51;
+  static constexpr int TIMER_COLLECT = 52;
+  static constexpr int kCollectPeriodMs = 2500;
+  static constexpr int kRestartPeriodMs = 1000;
+  static constexpr int kRestartTickCount = 45;
+
+  // Builds the window from its template and opens it: the controls are set
+  // up and the engine is started. `adapters` must outlive the window.
+  explicit CSearchDlg(vf::platform::AdapterSource &adapters, QWidget *parent = nullptr);
+  // Reads the PC's adapters from the system.
+  explicit CSearchDlg(QWidget *parent = nullptr);
+  ~CSearchDlg() override;
+
+  // --- Start-up and shutdown ---------------------------------------------
+  // True when the engine started; false after "Failed to initialize.".
+  bool OnInitDialog();
+  void InitControls();
+  // 1 on success, -1 on failure.
+  int StartEngine();
+  // -1 when no engine runs, else the engine's result of closing it.
+  int StopEngine();
+  // Stops the engine, then frees the devices and the adapter list. Runs once.
+  void OnDestroy();
+  void OnSysCommand(unsigned id);
+
+  // --- Local adapter panel -----------------------------------------------
+  void FillAdapterPanel();
+  void OnAdapterSelChange();
+
+  // --- Device list and search cycle --------------------------------------
+  void OnSearch();
+  // The engine's search callback; `user` is the window. Runs on the worker.
+  static int OnDeviceFound(SearchSession *session, const char *status, const void *data,
+                           void *user);
+  // The engine's command callback; the answers belong to the Update command.
+  static int OnCommandReply(SearchSession *session, const char *status, const void *data,
+                            void *user);
+  void OnTimer(int id);
+  void AddDeviceRow(int index, const QString &name, const QString &mac);
+  void ClearDevicePanel();
+  void FreeDevices();
+
+  // --- Device detail panel -----------------------------------------------
+  void OnDeviceListClick(int row);
+  void ShowDeviceDetails(int index);
+  void EnableControl(int id, bool enable);
+  void EnableDevicePanel(int state);
+  bool IsControlEnabled(int id) const;
+  void OnDhcpCheck();
+  void OnHttpPortSpin(int delta);
+  void OnFactoryDefaults();
+
+  // --- For the other operations of the window and for tests ---------------
+  vf::ui::DialogControls &Controls() const { return *m_controls; }
+  vf::ui::DialogTimers &Timers() const { return *m_timers; }
+  vf::ui::SystemMenu *SysMenu() const { return m_systemMenu; }
+  vf::ui::WindowThread &Thread() const { return *m_windowThread; }
+  SearchSession *Session() const { return m_session; }
+  const vf::ui::DeviceStore &Devices() const { return m_devices; }
+  const QStringList &LocalAddresses() const { return m_localAddresses; }
+  int DeviceSelected() const { return m_deviceSelected; }
+  bool EngineStarted() const { return m_engineStarted; }
+
+ private:
+  void ConnectHandlers();
+
+  vf::platform::AdapterSource &m_adapterSource;
+  std::unique_ptr<vf::ui::DialogControls> m_controls;
+  vf::ui::DialogTimers *m_timers = nullptr;       // Child of the window.
+  vf::ui::WindowThread *m_windowThread = nullptr;  // Child of the window.
+  vf::ui::SystemMenu *m_systemMenu = nullptr;      // Child of the window.
+
+  vf::ui::StepProgressBar *m_restartProgress = nullptr;  // 1007
+  QWidget *m_restartText = nullptr;                      // 1008
+  vf::ui::DropDownList *m_adapterCombo = nullptr;        // 1034
+  QWidget *m_dhcpCheck = nullptr;                        // 1019
+  vf::ui::ReportList *m_deviceList = nullptr;            // 1006
+  vf::ui::UpDownControl *m_httpPortSpin = nullptr;       // 1027
+  QIcon m_hIcon;
+  // The adapter list the panel shows, and each adapter's DNS servers by its
+  // first address.
+  std::vector<vf::ui::AdapterEntry> m_adapterList;
+  vf::ui::AdapterDnsMap m_adapterDns;
+  int m_deviceSelected = 0;
+  int m_restartTicks = 0;
+  int m_httpPortPending = 0;
+  QStringList m_localAddresses;
+  short m_lastCommand = 0;
+  SearchSession *m_session = nullptr;
+  // One lock over the seen MACs and the record copies.
+  vf::ui::DeviceStore m_devices;
+
+  bool m_engineStarted = false;
+  bool m_destroyed = false;
+};

@@ -1,0 +1,75 @@
+// The device list and the search cycle: a search clears everything known
+// about devices, the engine's worker records each distinct device, and the
+// collection tick shows what was recorded.
+#include "dialog_controls.h"
+#include "report_list.h"
+#include "resource_ids.h"
+#include "search_dlg.h"
+#include "step_progress_bar.h"
+#include "timers.h"
+
+using namespace vf::res;
+
+void CSearchDlg::OnSearch() {
+  FreeDevices();
+  if (m_deviceList) m_deviceList->DeleteAllItems();
+  ClearDevicePanel();
+  m_deviceSelected = 0;
+  EnableDevicePanel(0);
+  m_timers->StartTimer(TIMER_COLLECT, kCollectPeriodMs);
+  EnableControl(IDC_SEARCH, false);
+  // Without an engine or without local addresses this fails; the cycle then
+  // ends with "0 pcs" like one that found nothing.
+  DevSearch_Search(m_session);
+}
+
+int CSearchDlg::OnDeviceFound(SearchSession * /*session*/, const char * /*status*/,
+                              const void *data, void *user) {
+  auto *self = static_cast<CSearchDlg *>(user);
+  if (self == nullptr || data == nullptr) return 0;
+  self->m_devices.Record(*static_cast<const DeviceRecord *>(data));
+  return 0;
+}
+
+void CSearchDlg::OnTimer(int id) {
+  if (id == TIMER_COLLECT) {
+    m_timers->KillTimer(TIMER_COLLECT);
+    const std::vector<vf::ui::DeviceRow> rows = m_devices.Snapshot();
+    m_controls->SetText(IDC_DEVICE_COUNT, QString::asprintf("%d pcs", static_cast<int>(rows.size())));
+    for (size_t i = 0; i < rows.size(); ++i) {
+      AddDeviceRow(static_cast<int>(i), QString::fromLatin1(rows[i].name.c_str()),
+                   QString::fromLatin1(rows[i].mac.c_str()));
+    }
+    EnableControl(IDC_SEARCH, true);
+  } else if (id == TIMER_RESTART) {
+    ++m_restartTicks;
+    if (m_restartProgress) m_restartProgress->StepIt();
+    if (m_restartTicks >= kRestartTickCount) {
+      m_timers->KillTimer(TIMER_RESTART);
+      if (m_restartProgress) m_restartProgress->hide();
+      if (m_restartText) m_restartText->hide();
+      OnSearch();
+    }
+  }
+}
+
+void CSearchDlg::AddDeviceRow(int index, const QString &name, const QString &mac) {
+  if (m_deviceList == nullptr) return;
+  const int row = m_deviceList->InsertItem(index, QString::number(index + 1));
+  if (row < 0) return;
+  m_deviceList->SetItemText(row, 1, name);
+  m_deviceList->SetItemText(row, 2, mac);
+}
+
+void CSearchDlg::ClearDevicePanel() {
+  static constexpr int kEmptied[] = {
+      IDC_DEVICE_NAME, IDC_FIRMWARE_SYS_VER, IDC_FIRMWARE_APP_VER, IDC_DEV_IP,
+      IDC_DEV_MASK,    IDC_DEV_GATEWAY,      IDC_DEV_DNS1,         IDC_DEV_DNS2,
+      IDC_ACCOUNT,     IDC_PASSWORD,         IDC_DDNS_NAME,        IDC_DDNS_USER,
+      IDC_DDNS_PASSWORD,
+  };
+  for (int id : kEmptied) m_controls->SetText(id, QString());
+  m_controls->SetText(IDC_HTTP_PORT, QStringLiteral("80"));
+}
+
+void CSearchDlg::FreeDevices() { m_devices.Clear(); }

@@ -1,0 +1,3 @@
+#include "window_title.h"
+
+QString g_windowTitle;

@@ -1,0 +1,7 @@
+// The main window's caption, made once by the application at start-up and
+// taken by the window when it opens. Empty until then.
+#pragma once
+
+#include <QString>
+
+extern QString g_windowTitle;
