@@ -1,0 +1,60 @@
+// Adapters and device records made up for the window tests.
+#pragma once
+
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "devsearch.h"
+#include "platform/adapters.h"
+
+namespace vf::test {
+
+class FakeAdapters final : public platform::AdapterSource {
+ public:
+  std::optional<std::vector<platform::Adapter>> ReadAdapters() override { return adapters; }
+  std::optional<std::vector<std::string>> ReadDnsServers(uint32_t index) override {
+    const auto found = dns.find(index);
+    if (found == dns.end()) return std::nullopt;
+    return found->second;
+  }
+
+  std::optional<std::vector<platform::Adapter>> adapters = std::vector<platform::Adapter>{};
+  std::map<uint32_t, std::vector<std::string>> dns;
+};
+
+inline platform::Adapter MakeAdapter(const std::string &name, uint32_t index,
+                                     std::vector<platform::AdapterAddress> addresses,
+                                     std::vector<std::string> gateways = {}) {
+  platform::Adapter adapter;
+  adapter.description = name;
+  adapter.index = index;
+  adapter.addresses = std::move(addresses);
+  adapter.gateways = std::move(gateways);
+  return adapter;
+}
+
+template <std::size_t N>
+void CopyField(char (&field)[N], const std::string &text) {
+  std::snprintf(field, N, "%s", text.c_str());
+}
+
+inline DeviceRecord MakeDevice(const std::string &name, const std::string &mac) {
+  DeviceRecord record{};
+  CopyField(record.deviceName, name);
+  CopyField(record.network.macAddress, mac);
+  CopyField(record.deviceId, "0123456789abcdef0123456789abcdef");
+  CopyField(record.softwareVersion, "V2.1.0");
+  CopyField(record.webVersion, "W1.4");
+  CopyField(record.httpPort, "8080");
+  CopyField(record.network.ipAddress, "192.168.1.20");
+  CopyField(record.network.netmask, "255.255.255.0");
+  CopyField(record.network.gateway, "192.168.1.1");
+  CopyField(record.network.primaryDns, "8.8.8.8");
+  CopyField(record.network.secondaryDns, "8.8.4.4");
+  return record;
+}
+
+}  // namespace vf::test

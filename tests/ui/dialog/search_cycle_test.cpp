@@ -1,0 +1,167 @@
+// The search cycle: what a search clears, what the engine's worker records,
+// what the collection tick shows, and the restart wait that ends in a search.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <atomic>
+#include <thread>
+
+#include "dialog_controls.h"
+#include "fake_adapters.h"
+#include "report_list.h"
+#include "resource_ids.h"
+#include "search_dlg.h"
+#include "step_progress_bar.h"
+#include "timers.h"
+
+namespace {
+
+using namespace vf::res;
+using vf::test::MakeDevice;
+
+class SearchCycleTest : public ::testing::Test {
+ protected:
+  void Found(const DeviceRecord &record) {
+    EXPECT_EQ(CSearchDlg::OnDeviceFound(nullptr, "200", &record, &m_dialog), 0);
+  }
+  QString Cell(int row, int column) const {
+    return m_dialog.Controls().List(IDC_DEVICE_LIST)->ItemText(row, column);
+  }
+  int Rows() const { return m_dialog.Controls().List(IDC_DEVICE_LIST)->ItemCount(); }
+
+  vf::test::FakeAdapters m_adapters;
+  CSearchDlg m_dialog{m_adapters};
+  vf::ui::DialogControls &m_controls = m_dialog.Controls();
+};
+
+TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
+  m_dialog.OnSearch();
+  EXPECT_TRUE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+  EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH));
+
+  DeviceRecord first = MakeDevice("cam-a", "00:11:22:33:44:55");
+  Found(first);
+  DeviceRecord again = MakeDevice("cam-a-renamed", "00:11:22:33:44:55");
+  Found(again);
+  Found(MakeDevice("cam-b", "00:11:22:33:44:aa"));
+  Found(MakeDevice("cam-c", "00:11:22:33:44:AA"));  // Case differs: another device.
+  Found(MakeDevice("no-mac", ""));
+  Found(MakeDevice("no-mac-2", ""));
+
+  // Until the tick the list and the count stay as they were.
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "0 pcs");
+
+  ASSERT_TRUE(m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT));
+  EXPECT_FALSE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+  EXPECT_TRUE(m_dialog.IsControlEnabled(IDC_SEARCH));
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "4 pcs");
+  ASSERT_EQ(Rows(), 4);
+  const char *names[] = {"cam-a", "cam-b", "cam-c", "no-mac"};
+  const char *macs[] = {"00:11:22:33:44:55", "00:11:22:33:44:aa", "00:11:22:33:44:AA", ""};
+  for (int row = 0; row < 4; ++row) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(Cell(row, 0), QString::number(row + 1));
+    EXPECT_EQ(Cell(row, 1), names[row]);
+    EXPECT_EQ(Cell(row, 2), macs[row]);
+  }
+
+  // A reply after the tick is recorded but gets no row.
+  Found(MakeDevice("late", "66:66:66:66:66:66"));
+  EXPECT_EQ(m_dialog.Devices().Count(), 5);
+  EXPECT_EQ(Rows(), 4);
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "4 pcs");
+
+  // The next search forgets everything, but the count waits for its tick.
+  m_dialog.OnSearch();
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(m_dialog.Devices().Count(), 0);
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "4 pcs");
+  Found(again);  // Its MAC is new again in this search.
+  ASSERT_TRUE(m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT));
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "1 pcs");
+  EXPECT_EQ(Cell(0, 1), "cam-a-renamed");
+}
+
+TEST_F(SearchCycleTest, SearchEmptiesAndLocksTheDetailPanel) {
+  m_dialog.OnSearch();
+  Found(MakeDevice("cam-a", "00:11:22:33:44:55"));
+  m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+  m_dialog.OnDeviceListClick(0);
+  m_controls.SetText(IDC_ACCOUNT, "admin");
+  m_controls.SetText(IDC_PASSWORD, "secret");
+  m_controls.SetCheck(IDC_DHCP, 1);
+  ASSERT_EQ(m_dialog.DeviceSelected(), 1);
+
+  m_dialog.OnSearch();
+  EXPECT_EQ(m_dialog.DeviceSelected(), 0);
+  for (int id : {IDC_DEVICE_NAME, IDC_FIRMWARE_SYS_VER, IDC_FIRMWARE_APP_VER, IDC_ACCOUNT,
+                 IDC_PASSWORD, IDC_DDNS_NAME, IDC_DDNS_USER, IDC_DDNS_PASSWORD}) {
+    SCOPED_TRACE(id);
+    EXPECT_EQ(m_controls.Text(id), "");
+  }
+  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "0.0.0.0");
+  EXPECT_EQ(m_controls.Text(IDC_HTTP_PORT), "80");
+  EXPECT_EQ(m_controls.GetCheck(IDC_DHCP), 1);  // The check box keeps its state.
+  EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_UPDATE));
+  EXPECT_TRUE(m_controls.IsReadOnly(IDC_ACCOUNT));
+}
+
+TEST_F(SearchCycleTest, RestartWaitEndsAfter45TicksWithASearch) {
+  vf::ui::StepProgressBar *bar = m_controls.Progress(IDC_RESTART_PROGRESS);
+  ASSERT_NE(bar, nullptr);
+  // What the restart display sets up when it starts.
+  m_controls.Show(IDC_RESTART_PROGRESS, true);
+  m_controls.Show(IDC_RESTART_TEXT, true);
+  bar->SetRange(1, 47);
+  bar->SetPos(1);
+  bar->SetStep(1);
+  ASSERT_TRUE(m_dialog.Timers().StartTimer(CSearchDlg::TIMER_RESTART, 1000));
+
+  for (int tick = 1; tick < 45; ++tick) ASSERT_TRUE(m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART));
+  EXPECT_TRUE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_RESTART));
+  EXPECT_EQ(bar->Pos(), 45);
+  EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_TEXT));
+  EXPECT_FALSE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+
+  ASSERT_TRUE(m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART));
+  EXPECT_FALSE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_RESTART));
+  EXPECT_EQ(bar->Pos(), 46);
+  EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
+  EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_TEXT));
+  EXPECT_TRUE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+  EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH));
+}
+
+TEST_F(SearchCycleTest, WorkerRecordsWhileTheWindowSearchesAndShows) {
+  std::atomic<bool> stop{false};
+  std::thread worker([this, &stop] {
+    for (int i = 0; !stop.load(); ++i) {
+      const DeviceRecord record = MakeDevice("cam", "mac-" + std::to_string(i % 50));
+      CSearchDlg::OnDeviceFound(nullptr, "200", &record, &m_dialog);
+    }
+  });
+  for (int cycle = 0; cycle < 50; ++cycle) {
+    m_dialog.OnSearch();
+    m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+    const int rows = Rows();
+    EXPECT_LE(rows, 50);
+    EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), QString("%1 pcs").arg(rows));
+  }
+  stop = true;
+  worker.join();
+}
+
+TEST(SearchCycleTimer, RealCollectionWindowEndsTheCycle) {
+  vf::test::FakeAdapters adapters;
+  adapters.adapters = std::vector<vf::platform::Adapter>{
+      vf::test::MakeAdapter("eth0", 2, {{"127.0.0.1", "255.0.0.0"}})};
+  CSearchDlg dialog(adapters);
+  ASSERT_NE(dialog.Session(), nullptr);
+  dialog.OnSearch();
+  EXPECT_FALSE(dialog.IsControlEnabled(IDC_SEARCH));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.IsControlEnabled(IDC_SEARCH); }, 5000));
+  EXPECT_FALSE(dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+}
+
+}  // namespace
