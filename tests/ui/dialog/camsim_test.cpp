@@ -1,0 +1,50 @@
+// A real search on the private LAN, against simulated cameras, with the
+// PC's adapters read from the system. Runs only where the cameras are set up
+// (VF_CAMSIM_COUNT names how many answer).
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <cstdlib>
+
+#include "dialog_controls.h"
+#include "message_box_recorder.h"
+#include "report_list.h"
+#include "resource_ids.h"
+#include "search_dlg.h"
+#include "timers.h"
+
+namespace {
+
+using namespace vf::res;
+
+TEST(SearchDialogOnTheLan, FindsTheSimulatedCamerasAndShowsOne) {
+  const char *expected = std::getenv("VF_CAMSIM_COUNT");
+  if (expected == nullptr) GTEST_SKIP() << "no simulated cameras on this LAN";
+  const int count = std::atoi(expected);
+
+  vf::ui::MessageBoxRecorder boxes;
+  auto dialog = std::make_unique<CSearchDlg>();
+  ASSERT_NE(dialog->Session(), nullptr);
+  ASSERT_FALSE(dialog->LocalAddresses().isEmpty());
+  vf::ui::DialogControls &controls = dialog->Controls();
+
+  for (int search = 0; search < 2; ++search) {
+    dialog->OnSearch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
+    EXPECT_EQ(controls.Text(IDC_DEVICE_COUNT), QString("%1 pcs").arg(count));
+    vf::ui::ReportList *list = controls.List(IDC_DEVICE_LIST);
+    ASSERT_EQ(list->ItemCount(), count);
+
+    dialog->OnDeviceListClick(count - 1);
+    EXPECT_EQ(controls.Text(IDC_DEVICE_NAME), list->ItemText(count - 1, 1));
+    EXPECT_NE(controls.Text(IDC_DEV_IP), "0.0.0.0");
+    EXPECT_EQ(dialog->DeviceSelected(), 1);
+  }
+  EXPECT_EQ(boxes.Count(), 0);
+
+  // Closing while the cameras keep answering returns promptly.
+  dialog->OnSearch();
+  dialog.reset();
+}
+
+}  // namespace
