@@ -6,7 +6,8 @@
 
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
-  g_windowTitle = QStringLiteral("Zelmor Serial Intranet search and settings(V" VF_PRODUCT_VERSION ")");
+  g_windowTitle =
+      QStringLiteral("Zelmor Serial Intranet search and settings(V" VF_PRODUCT_VERSION ")");
   CSearchDlg dialog;
   dialog.exec();
   return 0;

@@ -93,13 +93,15 @@ class CSearchDlg final : public QDialog {
   const QStringList &LocalAddresses() const { return m_localAddresses; }
   int DeviceSelected() const { return m_deviceSelected; }
   bool EngineStarted() const { return m_engineStarted; }
+  int HttpPortPending() const { return m_httpPortPending; }
+  short LastCommand() const { return m_lastCommand; }
 
  private:
   void ConnectHandlers();
 
   vf::platform::AdapterSource &m_adapterSource;
   std::unique_ptr<vf::ui::DialogControls> m_controls;
-  vf::ui::DialogTimers *m_timers = nullptr;       // Child of the window.
+  vf::ui::DialogTimers *m_timers = nullptr;        // Child of the window.
   vf::ui::WindowThread *m_windowThread = nullptr;  // Child of the window.
   vf::ui::SystemMenu *m_systemMenu = nullptr;      // Child of the window.
 

@@ -15,7 +15,8 @@ void CSearchDlg::FillAdapterPanel() {
 
   m_adapterCombo->ResetContent();
   for (size_t k = 0; k < m_adapterList.size(); ++k) {
-    const int index = m_adapterCombo->AddString(QString::fromStdString(m_adapterList[k].description));
+    const int index =
+        m_adapterCombo->AddString(QString::fromStdString(m_adapterList[k].description));
     m_adapterCombo->SetItemData(index, k);
   }
   m_adapterCombo->SetCurSel(panel.selectedIndex);

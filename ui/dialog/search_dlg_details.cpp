@@ -1,6 +1,5 @@
 // The device detail panel: filled from the device clicked in the list, locked
 // until a device is chosen, with the DHCP check box and the http port spin.
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -21,16 +20,15 @@ constexpr int kAddressControls[] = {IDC_DEV_IP, IDC_DEV_MASK, IDC_DEV_GATEWAY, I
                                     IDC_DEV_DNS2};
 // The rest of the panel, in the order they are set.
 constexpr int kOtherPanelControls[] = {
-    IDC_HTTP_PORT, IDC_HTTP_PORT_SPIN, IDC_UPDATE,   IDC_ACCOUNT,       IDC_PASSWORD,
-    IDC_SET_ROUTER, IDC_BROWSE,        IDC_FACTORY_DEFAULTS, IDC_SET_DDNS, IDC_DDNS_NAME,
-    IDC_DDNS_USER, IDC_DDNS_PASSWORD,
+    IDC_HTTP_PORT, IDC_HTTP_PORT_SPIN, IDC_UPDATE,    IDC_ACCOUNT,
+    IDC_PASSWORD,  IDC_SET_ROUTER,     IDC_BROWSE,    IDC_FACTORY_DEFAULTS,
+    IDC_SET_DDNS,  IDC_DDNS_NAME,      IDC_DDNS_USER, IDC_DDNS_PASSWORD,
 };
 
 // The decimal integer at the start of `text` (after blanks, with a sign);
 // 0 when there is none. Values beyond int are held at its bounds.
 int LeadingInt(const QString &text) {
   const QByteArray bytes = text.toLatin1();
-  errno = 0;
   const long value = std::strtol(bytes.constData(), nullptr, 10);
   if (value > INT_MAX) return INT_MAX;
   if (value < INT_MIN) return INT_MIN;
@@ -84,9 +82,13 @@ void CSearchDlg::EnableDevicePanel(int state) {
   for (int id : kOtherPanelControls) EnableControl(id, open);
 }
 
-bool CSearchDlg::IsControlEnabled(int id) const { return m_controls->IsEnabled(id); }
+bool CSearchDlg::IsControlEnabled(int id) const {
+  return m_controls->IsEnabled(id);
+}
 
-void CSearchDlg::OnDhcpCheck() { EnableDevicePanel(m_deviceSelected); }
+void CSearchDlg::OnDhcpCheck() {
+  EnableDevicePanel(m_deviceSelected);
+}
 
 void CSearchDlg::OnHttpPortSpin(int delta) {
   QWidget *buddy = m_httpPortSpin ? m_httpPortSpin->Buddy() : nullptr;

@@ -35,7 +35,8 @@ void CSearchDlg::OnTimer(int id) {
   if (id == TIMER_COLLECT) {
     m_timers->KillTimer(TIMER_COLLECT);
     const std::vector<vf::ui::DeviceRow> rows = m_devices.Snapshot();
-    m_controls->SetText(IDC_DEVICE_COUNT, QString::asprintf("%d pcs", static_cast<int>(rows.size())));
+    m_controls->SetText(IDC_DEVICE_COUNT,
+                        QString::asprintf("%d pcs", static_cast<int>(rows.size())));
     for (size_t i = 0; i < rows.size(); ++i) {
       AddDeviceRow(static_cast<int>(i), QString::fromLatin1(rows[i].name.c_str()),
                    QString::fromLatin1(rows[i].mac.c_str()));
@@ -63,13 +64,14 @@ void CSearchDlg::AddDeviceRow(int index, const QString &name, const QString &mac
 
 void CSearchDlg::ClearDevicePanel() {
   static constexpr int kEmptied[] = {
-      IDC_DEVICE_NAME, IDC_FIRMWARE_SYS_VER, IDC_FIRMWARE_APP_VER, IDC_DEV_IP,
-      IDC_DEV_MASK,    IDC_DEV_GATEWAY,      IDC_DEV_DNS1,         IDC_DEV_DNS2,
-      IDC_ACCOUNT,     IDC_PASSWORD,         IDC_DDNS_NAME,        IDC_DDNS_USER,
-      IDC_DDNS_PASSWORD,
+      IDC_DEVICE_NAME, IDC_FIRMWARE_SYS_VER, IDC_FIRMWARE_APP_VER, IDC_DEV_IP,  IDC_DEV_MASK,
+      IDC_DEV_GATEWAY, IDC_DEV_DNS1,         IDC_DEV_DNS2,         IDC_ACCOUNT, IDC_PASSWORD,
+      IDC_DDNS_NAME,   IDC_DDNS_USER,        IDC_DDNS_PASSWORD,
   };
   for (int id : kEmptied) m_controls->SetText(id, QString());
   m_controls->SetText(IDC_HTTP_PORT, QStringLiteral("80"));
 }
 
-void CSearchDlg::FreeDevices() { m_devices.Clear(); }
+void CSearchDlg::FreeDevices() {
+  m_devices.Clear();
+}

@@ -74,12 +74,16 @@ CSearchDlg::CSearchDlg(vf::platform::AdapterSource &adapters, QWidget *parent)
 
 CSearchDlg::CSearchDlg(QWidget *parent) : CSearchDlg(SystemAdapters(), parent) {}
 
-CSearchDlg::~CSearchDlg() { OnDestroy(); }
+CSearchDlg::~CSearchDlg() {
+  OnDestroy();
+}
 
 void CSearchDlg::ConnectHandlers() {
   connect(m_controls.get(), &DialogControls::buttonClicked, this, [this](int id) {
-    if (id == IDC_SEARCH) OnSearch();
-    else if (id == IDC_FACTORY_DEFAULTS) OnFactoryDefaults();
+    if (id == IDC_SEARCH)
+      OnSearch();
+    else if (id == IDC_FACTORY_DEFAULTS)
+      OnFactoryDefaults();
   });
   connect(m_controls.get(), &DialogControls::checkBoxClicked, this, [this](int id) {
     if (id == IDC_DHCP) OnDhcpCheck();
@@ -168,8 +172,7 @@ int CSearchDlg::StartEngine() {
   // With no address the engine refuses the table; searches then find nothing.
   DevSearch_SetLocalAddresses(table, count);
 
-  if (DevSearch_SetCommandCallback(m_session, &CSearchDlg::OnCommandReply, this) !=
-      DEVSEARCH_OK) {
+  if (DevSearch_SetCommandCallback(m_session, &CSearchDlg::OnCommandReply, this) != DEVSEARCH_OK) {
     return -1;
   }
   return 1;

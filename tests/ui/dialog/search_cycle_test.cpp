@@ -118,7 +118,8 @@ TEST_F(SearchCycleTest, RestartWaitEndsAfter45TicksWithASearch) {
   bar->SetStep(1);
   ASSERT_TRUE(m_dialog.Timers().StartTimer(CSearchDlg::TIMER_RESTART, 1000));
 
-  for (int tick = 1; tick < 45; ++tick) ASSERT_TRUE(m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART));
+  for (int tick = 1; tick < 45; ++tick)
+    ASSERT_TRUE(m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART));
   EXPECT_TRUE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_RESTART));
   EXPECT_EQ(bar->Pos(), 45);
   EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_TEXT));

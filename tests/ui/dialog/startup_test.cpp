@@ -38,8 +38,8 @@ class PortBlocker {
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_ANY);
-    m_bound = m_fd >= 0 &&
-              bind(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    m_bound =
+        m_fd >= 0 && bind(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
   }
   ~PortBlocker() {
     if (m_fd >= 0) close(m_fd);
