@@ -88,7 +88,14 @@ TEST_F(DetailPanelTest, ClickFillsEveryFieldAndOpensThePanel) {
   EXPECT_EQ(m_controls.Text(IDC_ACCOUNT), "admin");
 }
 
-TEST_F(DetailPanelTest, ClickBesideTheRowsKeepsThePanelAndDropsTheMark) {
+TEST_F(DetailPanelTest, ClicksBesideOrBeyondTheRows) {
+  // Beyond the store (the arrow keys on a short list): opens without filling.
+  m_dialog.OnDeviceListClick(2);
+  EXPECT_EQ(m_dialog.DeviceSelected(), 1);
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "");
+  EXPECT_FALSE(m_controls.IsReadOnly(IDC_ACCOUNT));
+
+  // Beside the rows: the panel keeps its device, the mark is dropped.
   vf::ui::ReportList *list = m_controls.List(IDC_DEVICE_LIST);
   m_dialog.OnDeviceListClick(1);
   list->SetSelectionMark(1);
@@ -97,15 +104,6 @@ TEST_F(DetailPanelTest, ClickBesideTheRowsKeepsThePanelAndDropsTheMark) {
   EXPECT_EQ(m_dialog.DeviceSelected(), 1);
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-fixed");
   EXPECT_TRUE(m_controls.IsEnabled(IDC_UPDATE));
-}
-
-TEST_F(DetailPanelTest, RowBeyondTheStoreOpensThePanelWithoutFilling) {
-  m_dialog.OnDeviceListClick(2);
-  EXPECT_EQ(m_dialog.DeviceSelected(), 1);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "");
-  EXPECT_EQ(m_controls.Text(IDC_HTTP_PORT), "80");
-  EXPECT_TRUE(m_controls.IsEnabled(IDC_UPDATE));
-  EXPECT_FALSE(m_controls.IsReadOnly(IDC_ACCOUNT));
 }
 
 TEST_F(DetailPanelTest, CheckBoxLocksTheAddressesOnlyWhileThePanelIsOpen) {
@@ -153,20 +151,6 @@ TEST_F(DetailPanelTest, PortArrowsStayWithinOneTo65535) {
     m_dialog.OnHttpPortSpin(c.delta);
     EXPECT_EQ(m_controls.Text(IDC_HTTP_PORT), c.after);
   }
-}
-
-TEST_F(DetailPanelTest, EditControlsAreMadeReadOnlyOthersDisabled) {
-  m_dialog.EnableControl(IDC_ACCOUNT, true);
-  EXPECT_FALSE(m_controls.IsReadOnly(IDC_ACCOUNT));
-  m_dialog.EnableControl(IDC_ACCOUNT, false);
-  EXPECT_TRUE(m_controls.IsReadOnly(IDC_ACCOUNT));
-  EXPECT_TRUE(m_controls.IsEnabled(IDC_ACCOUNT));
-  m_dialog.EnableControl(IDC_DEV_IP, false);  // An address control is no edit.
-  EXPECT_FALSE(m_controls.IsEnabled(IDC_DEV_IP));
-  m_dialog.EnableControl(IDC_SEARCH, false);
-  EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH));
-  m_dialog.EnableControl(4242, true);  // No such control: nothing happens.
-  EXPECT_FALSE(m_dialog.IsControlEnabled(4242));
 }
 
 }  // namespace
