@@ -1,8 +1,5 @@
 // Start-up and shutdown of the main window: its controls, the engine session
 // and the system menu with the About box.
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 
 #include "dialog_builder.h"
 #include "dialog_controls.h"
