@@ -3,6 +3,7 @@
 // (VF_CAMSIM_COUNT names how many answer).
 #include <gtest/gtest.h>
 
+#include <QSet>
 #include <QTest>
 #include <cstdlib>
 
@@ -34,6 +35,12 @@ TEST(SearchDialogOnTheLan, FindsTheSimulatedCamerasAndShowsOne) {
     EXPECT_EQ(controls.Text(IDC_DEVICE_COUNT), QString("%1 pcs").arg(count));
     vf::ui::ReportList *list = controls.List(IDC_DEVICE_LIST);
     ASSERT_EQ(list->ItemCount(), count);
+    QSet<QString> macs;
+    for (int row = 0; row < count; ++row) {
+      EXPECT_EQ(list->ItemText(row, 0), QString::number(row + 1));
+      macs.insert(list->ItemText(row, 2));
+    }
+    EXPECT_EQ(macs.size(), count) << "a camera heard twice is listed once";
 
     dialog->OnDeviceListClick(count - 1);
     EXPECT_EQ(controls.Text(IDC_DEVICE_NAME), list->ItemText(count - 1, 1));
