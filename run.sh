@@ -1,29 +1,41 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the program.
 #
-#   ./run.sh            search this PC's own network for cameras
-#   ./run.sh --demo     the same inside a private LAN against simulated
-#                       cameras (needs root for the network namespaces)
-#
-# Further arguments go to the program, for instance ./run.sh --wait 5000.
+#   ./run.sh          the window, searching this PC's own network for cameras
+#   ./run.sh --demo   the window inside a private LAN against a dozen simulated
+#                     cameras (needs root for the network namespaces): it
+#                     searches, opens the first camera and saves a screenshot
+#                     as build/demo-window.png. Without a display it runs under
+#                     Xvfb and ends after the screenshot.
+#   ./run.sh --cli [--wait MS]
+#                     the command-line search on this PC's network
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
-vf_ensure_packages "${VF_BUILD_PACKAGES[@]}"
 
-demo=0
-if [[ "${1:-}" == "--demo" ]]; then
-  demo=1
-  shift
+mode=window
+case "${1:-}" in
+  --demo) mode=demo; shift ;;
+  --cli) mode=cli; shift ;;
+esac
+
+packages=("${VF_BUILD_PACKAGES[@]}" "${VF_GUI_PACKAGES[@]}")
+[[ $mode == demo ]] && packages+=("${VF_DEMO_PACKAGES[@]}")
+vf_ensure_packages "${packages[@]}"
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLAFIND_GUI=ON >/dev/null
+cmake --build build -j "$(nproc)" --target vellafind vellafind-cli camsim >/dev/null
+
+case $mode in
+  window) exec build/vellafind "$@" ;;
+  cli) exec build/vellafind-cli search "$@" ;;
+esac
+
+# The demo: a dozen simulated cameras on the camera side of a private LAN; the
+# window runs on its PC side and can reach nothing else.
+lan=(tools/privlan.sh --links 1 --camsim "build/camsim --count 12 --quiet" --)
+if [[ -n "${DISPLAY:-}" ]]; then
+  exec "${lan[@]}" tools/demo_window.sh build/vellafind build/demo-window.png
 fi
-
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" --target vellafind-cli camsim >/dev/null
-
-if [[ $demo -eq 1 ]]; then
-  # A dozen simulated cameras on the camera side of a private LAN; the search
-  # runs on its PC side and can reach nothing else.
-  exec tools/privlan.sh --links 1 --camsim "build/camsim --count 12 --quiet" -- \
-    build/vellafind-cli search "$@"
-fi
-exec build/vellafind-cli search "$@"
+exec "${lan[@]}" xvfb-run -a -s "-screen 0 1024x768x24" \
+  tools/demo_window.sh build/vellafind build/demo-window.png --exit
