@@ -1,0 +1,400 @@
+// The main window under load: how soon it is on screen, what the collection
+// tick costs with 10,000 devices, how long the window thread stalls while
+// 10,000 real announcements arrive, and the memory all of it takes.
+//
+// The window opens an engine session, so this only runs on the private LAN:
+//
+//   tools/privlan.sh --camsim "build/camsim --count 10000 --quiet" -- build/window_bench
+//
+// VF_CAMSIM_COUNT   cameras the camsim of that LAN answers with (default
+//                   10000); 0 skips the live search, for a LAN without camsim.
+// QT_QPA_PLATFORM   defaults to "offscreen".
+#include <unistd.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dialog_controls.h"
+#include "message_box_recorder.h"
+#include "platform/adapters.h"
+#include "private_lan.h"
+#include "report_list.h"
+#include "resource_ids.h"
+#include "search_dlg.h"
+#include "timers.h"
+
+namespace {
+
+using namespace vf::res;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kDevices = 10000;
+constexpr int kTickRounds = 5;
+constexpr double kTickTargetMs = 100.0;
+constexpr int kHeartbeatMs = 5;
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  if (n == 0) return 0;
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Milliseconds since the kernel started this process: field 22 of
+// /proc/self/stat (clock ticks since boot) against CLOCK_BOOTTIME. Negative
+// when the file cannot be read.
+double MsSinceProcessStart() {
+  std::ifstream stat("/proc/self/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  // The command name (field 2) may hold blanks and parentheses; count from its end.
+  const size_t close = text.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream fields(text.substr(close + 1));
+  std::string field;
+  unsigned long long startTicks = 0;
+  for (int number = 3; number <= 22 && (fields >> field); ++number) {
+    if (number == 22) startTicks = std::strtoull(field.c_str(), nullptr, 10);
+  }
+  const long ticksPerSecond = sysconf(_SC_CLK_TCK);
+  if (startTicks == 0 || ticksPerSecond <= 0) return -1;
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  const double nowMs =
+      static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+  return nowMs - static_cast<double>(startTicks) * 1e3 / static_cast<double>(ticksPerSecond);
+}
+
+// VmHWM and VmRSS of /proc/self/status, in MiB.
+struct Memory {
+  double peakMiB = -1;
+  double residentMiB = -1;
+};
+
+Memory ReadMemory() {
+  Memory memory;
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    double *target = nullptr;
+    if (line.rfind("VmHWM:", 0) == 0) target = &memory.peakMiB;
+    if (line.rfind("VmRSS:", 0) == 0) target = &memory.residentMiB;
+    if (target != nullptr) *target = std::strtod(line.c_str() + 6, nullptr) / 1024.0;  // kB
+  }
+  return memory;
+}
+
+void PrintMemory(const char *when) {
+  const Memory memory = ReadMemory();
+  std::printf("memory %-47s VmHWM %7.1f MiB   VmRSS %7.1f MiB\n", when, memory.peakMiB,
+              memory.residentMiB);
+}
+
+// Handles every event still waiting, including the repaints they post.
+void Drain() {
+  for (int pass = 0; pass < 5; ++pass) QApplication::processEvents(QEventLoop::AllEvents);
+}
+
+// Counts the paints of one window and its children.
+class PaintCounter final : public QObject {
+ public:
+  explicit PaintCounter(QWidget *window) : m_window(window) {}
+  int Paints() const { return m_paints; }
+
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == m_window) {
+      ++m_paints;
+    }
+    return false;
+  }
+
+ private:
+  QWidget *m_window;
+  int m_paints = 0;
+};
+
+// A window with no adapters: its engine gets no addresses of its own.
+class NoAdapters final : public vf::platform::AdapterSource {
+ public:
+  std::optional<std::vector<vf::platform::Adapter>> ReadAdapters() override {
+    return std::vector<vf::platform::Adapter>{};
+  }
+  std::optional<std::vector<std::string>> ReadDnsServers(uint32_t) override {
+    return std::vector<std::string>{};
+  }
+};
+
+template <std::size_t N>
+void Put(char (&field)[N], const char *text) {
+  std::size_t i = 0;
+  for (; i + 1 < N && text[i] != '\0'; ++i) field[i] = text[i];
+  field[i] = '\0';
+}
+
+std::vector<DeviceRecord> MakeDevices(int count) {
+  std::vector<DeviceRecord> records(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    DeviceRecord &record = records[static_cast<size_t>(i)];
+    record = DeviceRecord{};
+    char text[64];
+    std::snprintf(text, sizeof text, "Bench-%05d", i + 1);
+    Put(record.deviceName, text);
+    std::snprintf(text, sizeof text, "02:42:56:%02X:%02X:%02X", (i >> 16) & 0xFF, (i >> 8) & 0xFF,
+                  i & 0xFF);
+    Put(record.network.macAddress, text);
+    std::snprintf(text, sizeof text, "bench%027d", i);
+    Put(record.deviceId, text);
+    Put(record.deviceModel, "BM-1");
+    Put(record.softwareVersion, "V2.1.0");
+    Put(record.webVersion, "W1.4");
+    Put(record.httpPort, "80");
+    std::snprintf(text, sizeof text, "10.%d.%d.%d", 100 + (i >> 16), (i >> 8) & 0xFF, i & 0xFF);
+    Put(record.network.ipAddress, text);
+    Put(record.network.netmask, "255.0.0.0");
+    Put(record.network.gateway, "10.0.0.1");
+    Put(record.network.primaryDns, "10.0.0.1");
+  }
+  return records;
+}
+
+int Rows(const CSearchDlg &dialog) {
+  return dialog.Controls().List(IDC_DEVICE_LIST)->ItemCount();
+}
+
+// Process start to the window on screen: constructed, shown and painted.
+bool MeasureStartup(CSearchDlg &dialog) {
+  PaintCounter paints(&dialog);
+  qApp->installEventFilter(&paints);
+  dialog.show();
+  const auto until = Clock::now() + std::chrono::seconds(5);
+  while (!(dialog.isVisible() && paints.Paints() > 0) && Clock::now() < until) {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  const double sinceStart = MsSinceProcessStart();
+  qApp->removeEventFilter(&paints);
+  if (!dialog.isVisible() || paints.Paints() == 0) {
+    std::printf("startup: the window was not shown and painted within 5 s\n");
+    return false;
+  }
+  std::printf("%-55s %7.1f ms   (start time in 1/%ld s ticks)\n",
+              "startup: process start to window shown and painted", sinceStart,
+              sysconf(_SC_CLK_TCK));
+  return true;
+}
+
+// The collection tick over 10,000 devices recorded as the engine's worker
+// records them. The window searches from loopback only, so no camera answers
+// and the store holds exactly the records made here.
+bool MeasureTick() {
+  NoAdapters adapters;
+  CSearchDlg dialog(adapters);
+  if (!dialog.EngineStarted()) {
+    std::printf("tick: the engine did not start\n");
+    return false;
+  }
+  const char loopback[1][16] = {"127.0.0.1"};
+  DevSearch_SetLocalAddresses(loopback, 1);
+  dialog.show();
+  Drain();
+
+  const std::vector<DeviceRecord> records = MakeDevices(kDevices);
+  std::vector<double> recordMs, tickMs, paintedMs;
+  for (int round = 0; round < kTickRounds; ++round) {
+    dialog.OnSearch();
+    Drain();
+    auto start = Clock::now();
+    for (const DeviceRecord &record : records) {
+      CSearchDlg::OnDeviceFound(nullptr, "200", &record, &dialog);
+    }
+    recordMs.push_back(MsSince(start));
+    if (dialog.Devices().Count() != kDevices) {
+      std::printf("tick: the store holds %d devices, not %d\n", dialog.Devices().Count(), kDevices);
+      return false;
+    }
+
+    start = Clock::now();
+    const bool fired = dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+    const bool done = fired && Rows(dialog) == kDevices && dialog.IsControlEnabled(IDC_SEARCH);
+    tickMs.push_back(MsSince(start));
+    Drain();
+    paintedMs.push_back(MsSince(start));
+    if (!done || dialog.Controls().Text(IDC_DEVICE_COUNT) != QString("%1 pcs").arg(kDevices)) {
+      std::printf("tick: round %d ended with %d rows, Search %s, count \"%s\"\n", round + 1,
+                  Rows(dialog), dialog.IsControlEnabled(IDC_SEARCH) ? "enabled" : "disabled",
+                  dialog.Controls().Text(IDC_DEVICE_COUNT).toLatin1().constData());
+      return false;
+    }
+  }
+  std::printf("%-55s %7.1f ms\n", "record: 10,000 devices from one thread (median of 5)",
+              Median(recordMs));
+  const double tick = Median(tickMs);
+  std::printf("%-55s %7.1f ms   target <= %.0f ms: %s\n",
+              "tick: collection tick, 10,000 rows (median of 5)", tick, kTickTargetMs,
+              tick <= kTickTargetMs ? "met" : "MISSED");
+  std::printf("%-55s %7.1f ms\n", "tick: collection tick and the repaint after it",
+              Median(paintedMs));
+  PrintMemory("after the tick, 10,000 made-up devices");
+  return true;
+}
+
+// Watches the window thread while a real search collects: a heartbeat every
+// 5 ms, the largest gap between two beats, and the tick's own duration.
+class StallWatch final : public QObject {
+ public:
+  explicit StallWatch(CSearchDlg &dialog) : m_dialog(dialog) {
+    m_heartbeat.setTimerType(Qt::PreciseTimer);
+    m_heartbeat.setInterval(kHeartbeatMs);
+    connect(&m_heartbeat, &QTimer::timeout, this, [this] { Beat(); });
+    // Connected after the window's own handler, so this runs once the tick is done.
+    connect(&dialog.Timers(), &vf::ui::DialogTimers::timeout, this, [this](int id) {
+      if (id == CSearchDlg::TIMER_COLLECT && m_tickStart) {
+        m_tickMs = MsSince(*m_tickStart);
+        m_tickEnd = Clock::now();
+      }
+    });
+  }
+
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (watched == &m_dialog.Timers() && event->type() == QEvent::Timer && !m_tickStart &&
+        m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT)) {
+      m_tickStart = Clock::now();
+    }
+    return false;
+  }
+
+  void Start() {
+    m_last = Clock::now();
+    m_heartbeat.start();
+  }
+  void Stop() { m_heartbeat.stop(); }
+
+  double StallBeforeTickMs() const { return m_stallBeforeTick; }
+  double StallMs() const { return m_stall; }
+  double TickMs() const { return m_tickMs; }
+  bool Ticked() const { return m_tickEnd.has_value(); }
+  std::optional<Clock::time_point> TickEnd() const { return m_tickEnd; }
+
+ private:
+  void Beat() {
+    const auto now = Clock::now();
+    const double gap = std::chrono::duration<double, std::milli>(now - m_last).count();
+    m_last = now;
+    m_stall = std::max(m_stall, gap);
+    if (!m_tickStart) m_stallBeforeTick = std::max(m_stallBeforeTick, gap);
+  }
+
+  CSearchDlg &m_dialog;
+  QTimer m_heartbeat;
+  Clock::time_point m_last;
+  double m_stall = 0;
+  double m_stallBeforeTick = 0;
+  double m_tickMs = -1;
+  std::optional<Clock::time_point> m_tickStart;
+  std::optional<Clock::time_point> m_tickEnd;
+};
+
+bool MeasureLiveSearch(CSearchDlg &dialog, int expected) {
+  StallWatch watch(dialog);
+  qApp->installEventFilter(&watch);
+  Drain();
+
+  watch.Start();
+  const auto start = Clock::now();
+  dialog.OnSearch();
+  QEventLoop loop;
+  QTimer poll;
+  poll.setInterval(1);
+  // Runs on a little past the tick, so that the repaint of the rows counts too.
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    const auto tickEnd = watch.TickEnd();
+    if ((tickEnd && Clock::now() - *tickEnd > std::chrono::milliseconds(250)) ||
+        Clock::now() - start > std::chrono::seconds(8)) {
+      loop.quit();
+    }
+  });
+  poll.start();
+  loop.exec();
+  poll.stop();
+  watch.Stop();
+  qApp->removeEventFilter(&watch);
+
+  if (!watch.Ticked()) {
+    std::printf("live: the collection tick did not come within 8 s\n");
+    return false;
+  }
+  const int rows = Rows(dialog);
+  std::printf("%-55s %7d    of %d cameras%s\n", "live: rows shown after the tick", rows, expected,
+              rows == expected ? "" : "  (SHORT)");
+  std::printf("%-55s %7.1f ms\n", "live: collection tick", watch.TickMs());
+  std::printf("%-55s %7.1f ms\n", "live: largest stall while collecting (5 ms beat)",
+              watch.StallBeforeTickMs());
+  std::printf("%-55s %7.1f ms\n", "live: largest stall, the tick and its repaint included",
+              watch.StallMs());
+  PrintMemory("after the tick, live search");
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  // Before anything else: the window opens multicast sockets.
+  if (!vf::testing::InPrivateLan()) {
+    std::fprintf(stderr,
+                 "window_bench: runs only on the private LAN, e.g.\n"
+                 "  tools/privlan.sh --camsim \"build/camsim --count 10000 --quiet\" -- "
+                 "build/window_bench\n");
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int expected = kDevices;
+  if (const char *count = std::getenv("VF_CAMSIM_COUNT")) expected = std::atoi(count);
+
+  QApplication app(argc, argv);
+  vf::ui::MessageBoxRecorder boxes;  // A box would wait for a click no one gives.
+
+  CSearchDlg window;
+  bool ok = MeasureStartup(window);
+  if (!window.EngineStarted() || window.LocalAddresses().isEmpty()) {
+    std::printf("startup: the engine did not start or found no local address\n");
+    return 1;
+  }
+  std::fflush(stdout);
+  window.hide();
+
+  // The address table is the process's; the tick's window pointed it at
+  // loopback, so it goes back to this window's before its first search.
+  ok = MeasureTick() && ok;
+  char table[20][16] = {};
+  int addresses = 0;
+  for (const QString &address : window.LocalAddresses()) {
+    if (addresses == 20) break;
+    Put(table[addresses++], address.toLatin1().constData());
+  }
+  DevSearch_SetLocalAddresses(table, addresses);
+  std::fflush(stdout);
+
+  if (expected > 0) {
+    window.show();
+    ok = MeasureLiveSearch(window, expected) && ok;
+  } else {
+    std::printf("live: skipped (VF_CAMSIM_COUNT=0)\n");
+  }
+  if (boxes.Count() > 0) std::printf("note: %d message box(es) were answered\n", boxes.Count());
+  return ok ? 0 : 1;
+}
