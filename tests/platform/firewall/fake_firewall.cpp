@@ -44,7 +44,7 @@ struct FakeApp final : FakeFirewall::Object, AuthorizedApplication {
 
   HResult get_Enabled(VariantBool *enabled) override {
     HResult hr = owner.Call("App.get_Enabled");
-    if (Succeeded(hr)) *enabled = entry.enabled ? kVariantTrue : kVariantFalse;
+    if (Succeeded(hr)) *enabled = entry.enabled ? owner.trueValue : kVariantFalse;
     return hr;
   }
   HResult put_ProcessImageFileName(FwString imagePath) override {
@@ -97,7 +97,7 @@ struct FakeProfile final : FakeFirewall::Object, FirewallProfile {
   VF_FAKE_REFCOUNT
   HResult get_FirewallEnabled(VariantBool *enabled) override {
     HResult hr = owner.Call("Profile.get_FirewallEnabled");
-    if (Succeeded(hr)) *enabled = owner.firewallOn ? kVariantTrue : kVariantFalse;
+    if (Succeeded(hr)) *enabled = owner.firewallOn ? owner.trueValue : kVariantFalse;
     return hr;
   }
   HResult get_AuthorizedApplications(AuthorizedApplications **apps) override {

@@ -28,6 +28,8 @@ class FakeFirewall final : public FirewallPlatform {
 
   // The firewall's own state.
   bool firewallOn = true;
+  // How the fake spells "true" in a property: any value but 0 means true.
+  VariantBool trueValue = kVariantTrue;
   std::vector<FakeEntry> entries;
 
   // What the platform answers. A call named in `failures` returns that code instead of working;

@@ -232,15 +232,37 @@ TEST(FirewallOperations, AddAuthorizedAppRefusesAnEmptyNameAsOutOfMemory) {
   ExpectBalanced(fw);
 }
 
-TEST(FirewallOperations, QueryFirewallEnabledTreatsAnyNonZeroAsOn) {
+TEST(FirewallOperations, AnyNonZeroPropertyValueCountsAsTrue) {
   FakeFirewall fw;
+  fw.trueValue = 1;
+  fw.entries.push_back(FakeEntry{L"/opt/vellafind/bin/vellafind", L"old name", true});
   FirewallProfile *profile = nullptr;
   ASSERT_EQ(OpenFirewallProfile(fw, &profile), kOk);
-  bool enabled = true;
+  bool enabled = false;
+  EXPECT_EQ(QueryFirewallEnabled(profile, &enabled), kOk);
+  EXPECT_TRUE(enabled);
+  bool authorized = false;
+  EXPECT_EQ(QueryAppAuthorized(fw, profile, L"/opt/vellafind/bin/vellafind", &authorized), kOk);
+  EXPECT_TRUE(authorized);
+
   fw.failures["Profile.get_FirewallEnabled"] = kFail;
   EXPECT_EQ(QueryFirewallEnabled(profile, &enabled), kFail);
   EXPECT_FALSE(enabled);
   ReleaseFirewallProfile(profile);
+  ExpectBalanced(fw);
+}
+
+TEST(FirewallOperations, AddAuthorizedAppLeavesAnAuthorisedEntryAlone) {
+  FakeFirewall fw;
+  fw.entries.push_back(FakeEntry{L"/opt/vellafind/bin/vellafind", L"old name", true});
+  FirewallProfile *profile = nullptr;
+  ASSERT_EQ(OpenFirewallProfile(fw, &profile), kOk);
+  fw.calls.clear();
+  EXPECT_EQ(AddAuthorizedApp(fw, profile, L"/opt/vellafind/bin/vellafind", L"new name"), kOk);
+  EXPECT_EQ(fw.entries[0].name, L"old name");
+  for (const std::string &call : fw.calls) EXPECT_NE(call, "CreateAuthorizedApplication");
+  ReleaseFirewallProfile(profile);
+  ExpectBalanced(fw);
 }
 
 TEST(FirewallText, FileNameOfPathCutsAfterTheLastSeparator) {
