@@ -38,10 +38,10 @@ isolated() {
 mkdir -p build
 build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLAFIND_GUI=ON || { echo "build failed"; exit 1; }
 
-# Sanitizer builds: the engine's tests and everything below the window
-# (configured without the window, the default).
-san_tests='wire_format_tests|session_tests|engine_lan_tests|platform_tests|camsim_tests|cli_'
-if build build-asan -DCMAKE_BUILD_TYPE=Debug "-DVELLAFIND_SANITIZE=address;undefined"; then
+# Sanitizer builds: the engine, the tools and the window, whose threads meet
+# the engine's worker.
+san_tests='wire_format_tests|session_tests|engine_lan_tests|platform_tests|camsim_tests|cli_|ui_model_tests|window_layer_tests|dialog_'
+if build build-asan -DCMAKE_BUILD_TYPE=Debug -DVELLAFIND_GUI=ON "-DVELLAFIND_SANITIZE=address;undefined"; then
   echo "== ASan+UBSan"
   isolated ctest --test-dir build-asan -R "$san_tests" --output-on-failure -j "$jobs" \
     >build-asan/ctest.log 2>&1 || { cat build-asan/ctest.log; failed+=("asan"); }
@@ -49,7 +49,7 @@ if build build-asan -DCMAKE_BUILD_TYPE=Debug "-DVELLAFIND_SANITIZE=address;undef
 else
   failed+=("asan-build")
 fi
-if build build-tsan -DCMAKE_BUILD_TYPE=Debug -DVELLAFIND_SANITIZE=thread; then
+if build build-tsan -DCMAKE_BUILD_TYPE=Debug -DVELLAFIND_GUI=ON -DVELLAFIND_SANITIZE=thread; then
   echo "== TSan"
   isolated ctest --test-dir build-tsan -R "$san_tests" --output-on-failure -j "$jobs" \
     >build-tsan/ctest.log 2>&1 || { cat build-tsan/ctest.log; failed+=("tsan"); }

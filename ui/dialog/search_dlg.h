@@ -8,7 +8,10 @@
 #include <QIcon>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <string>
 
 #include "devsearch.h"
 #include "platform/adapters.h"
@@ -25,6 +28,9 @@ class SystemMenu;
 class UpDownControl;
 class WindowThread;
 }  // namespace vf::ui
+namespace vf::platform {
+class UrlOpener;
+}
 
 class CSearchDlg final : public QDialog {
   Q_OBJECT
@@ -83,6 +89,37 @@ class CSearchDlg final : public QDialog {
   void OnHttpPortSpin(int delta);
   void OnFactoryDefaults();
 
+  // --- Applying network settings -----------------------------------------
+  void OnUpdate();
+  // False after the message of the first check that failed.
+  bool ValidateNetworkInput();
+  bool IsLocalAddress() const;
+  // -1 no engine; 0 nothing sent (no address or mask); 1 sent.
+  short SendNetworkSettings(DeviceRecord &copy);
+  // Sends the port of the Update whose settings were accepted to the device
+  // they went to, then starts the restart display. Worker thread.
+  // -1 nothing sent; 1 sent.
+  short SendHttpPort();
+  // Shows the restart display and locks the panel; runs on the window thread.
+  int OnDeviceRestarting();
+
+  // --- DDNS settings -----------------------------------------------------
+  void OnSetDdns();
+
+  // --- Keyboard, browse, router and close --------------------------------
+  // Sees every key of the window before its target does; true consumes it.
+  bool PreTranslateMessage(QObject *receiver, QEvent *event);
+  // False, after telling the user, while a device restarts.
+  bool CanClose();
+  void OnCloseButton();
+  // The window's close request; true when the window may close.
+  bool OnClose();
+  void OnBrowse();
+  void OnSetRouter();
+  // Where Browse and the router command open their pages; null restores the
+  // system's browser. The opener must outlive the window.
+  void SetUrlOpener(vf::platform::UrlOpener *opener);
+
   // --- For the other operations of the window and for tests ---------------
   vf::ui::DialogControls &Controls() const { return *m_controls; }
   vf::ui::DialogTimers &Timers() const { return *m_timers; }
@@ -93,11 +130,26 @@ class CSearchDlg final : public QDialog {
   const QStringList &LocalAddresses() const { return m_localAddresses; }
   int DeviceSelected() const { return m_deviceSelected; }
   bool EngineStarted() const { return m_engineStarted; }
-  int HttpPortPending() const { return m_httpPortPending; }
-  short LastCommand() const { return m_lastCommand; }
+  int HttpPortPending() const { return m_httpPortPending.load(); }
+  short LastCommand() const { return m_lastCommand.load(); }
+
+ protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
+  void reject() override;
 
  private:
+  // What the port command of an Update needs, kept from the moment the
+  // Update was sent: the record its settings went to and the texts typed.
+  struct PortCommand {
+    DeviceRecord device{};
+    std::string port;
+    std::string account;
+    std::string password;
+  };
+
   void ConnectHandlers();
+  int SelectedRow() const;
 
   vf::platform::AdapterSource &m_adapterSource;
   std::unique_ptr<vf::ui::DialogControls> m_controls;
@@ -118,9 +170,13 @@ class CSearchDlg final : public QDialog {
   vf::ui::AdapterDnsMap m_adapterDns;
   int m_deviceSelected = 0;
   int m_restartTicks = 0;
-  int m_httpPortPending = 0;
+  // Written by the window thread before it sends, read by the worker.
+  std::atomic<int> m_httpPortPending{0};
   QStringList m_localAddresses;
-  short m_lastCommand = 0;
+  std::atomic<short> m_lastCommand{0};
+  std::mutex m_portCommandMutex;
+  PortCommand m_portCommand;  // Guarded by m_portCommandMutex.
+  vf::platform::UrlOpener *m_urlOpener = nullptr;
   SearchSession *m_session = nullptr;
   // One lock over the seen MACs and the record copies.
   vf::ui::DeviceStore m_devices;

@@ -1,6 +1,8 @@
 // Start-up and shutdown of the main window: its controls, the engine session
 // and the system menu with the About box.
 
+#include <QApplication>
+
 #include "dialog_builder.h"
 #include "dialog_controls.h"
 #include "dialog_templates.h"
@@ -66,6 +68,7 @@ CSearchDlg::CSearchDlg(vf::platform::AdapterSource &adapters, QWidget *parent)
   m_httpPortSpin = m_controls->UpDown(IDC_HTTP_PORT_SPIN);
 
   ConnectHandlers();
+  qApp->installEventFilter(this);
   m_engineStarted = OnInitDialog();
 }
 
@@ -77,10 +80,31 @@ CSearchDlg::~CSearchDlg() {
 
 void CSearchDlg::ConnectHandlers() {
   connect(m_controls.get(), &DialogControls::buttonClicked, this, [this](int id) {
-    if (id == IDC_SEARCH)
-      OnSearch();
-    else if (id == IDC_FACTORY_DEFAULTS)
-      OnFactoryDefaults();
+    switch (id) {
+      case IDC_SEARCH:
+        OnSearch();
+        break;
+      case IDC_FACTORY_DEFAULTS:
+        OnFactoryDefaults();
+        break;
+      case IDC_UPDATE:
+        OnUpdate();
+        break;
+      case IDC_SET_DDNS:
+        OnSetDdns();
+        break;
+      case IDC_BROWSE:
+        OnBrowse();
+        break;
+      case IDC_SET_ROUTER:
+        OnSetRouter();
+        break;
+      case IDC_CLOSE:
+        OnCloseButton();
+        break;
+      default:
+        break;
+    }
   });
   connect(m_controls.get(), &DialogControls::checkBoxClicked, this, [this](int id) {
     if (id == IDC_DHCP) OnDhcpCheck();
@@ -185,6 +209,7 @@ int CSearchDlg::StopEngine() {
 void CSearchDlg::OnDestroy() {
   if (m_destroyed) return;
   m_destroyed = true;
+  qApp->removeEventFilter(this);
   // A callback waiting for this thread gives up now, so the engine's threads
   // can be joined without waiting for us.
   m_windowThread->BeginClosing();
@@ -203,7 +228,3 @@ void CSearchDlg::OnSysCommand(unsigned id) {
   vf::ui::SystemMenu::RunDefaultCommand(this, static_cast<int>(id));
 }
 
-int CSearchDlg::OnCommandReply(SearchSession * /*session*/, const char * /*status*/,
-                               const void * /*data*/, void * /*user*/) {
-  return 0;
-}
