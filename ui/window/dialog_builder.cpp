@@ -23,53 +23,53 @@ namespace {
 using res::ControlClass;
 using res::ControlSpec;
 
-bool Has(const ControlSpec &spec, std::uint32_t flag) {
-  return (spec.style & flag) != 0;
+bool Has(const ControlSpec &entry, std::uint32_t flag) {
+  return (entry.style & flag) != 0;
 }
 
-QString TextOf(const ControlSpec &spec) {
-  return QString::fromUtf8(spec.text);
+QString TextOf(const ControlSpec &entry) {
+  return QString::fromUtf8(entry.text);
 }
 
-QWidget *MakeStatic(const ControlSpec &spec, QWidget *parent) {
-  auto *label = new QLabel(TextOf(spec), parent);
+QWidget *MakeStatic(const ControlSpec &entry, QWidget *parent) {
+  auto *label = new QLabel(TextOf(entry), parent);
   label->setTextFormat(Qt::PlainText);
   const Qt::Alignment horizontal =
-      Has(spec, res::kStyleRightAlign) ? Qt::AlignRight : Qt::AlignLeft;
+      Has(entry, res::kStyleRightAlign) ? Qt::AlignRight : Qt::AlignLeft;
   label->setAlignment(horizontal | Qt::AlignTop);
   return label;
 }
 
-QWidget *MakeIcon(const ControlSpec &spec, QWidget *parent, const QRect &pixels) {
+QWidget *MakeIcon(const ControlSpec &entry, QWidget *parent, const QRect &pixels) {
   auto *label = new QLabel(parent);
   const int side = qMin(32, qMin(pixels.width(), pixels.height()));
-  label->setPixmap(res::LoadIcon(spec.icon).pixmap(side, side));
+  label->setPixmap(res::LoadIcon(entry.icon).pixmap(side, side));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
 
-QWidget *MakeEdit(const ControlSpec &spec, QWidget *parent) {
-  auto *edit = new QLineEdit(TextOf(spec), parent);
-  edit->setReadOnly(Has(spec, res::kStyleReadOnly));
-  if (Has(spec, res::kStylePassword)) edit->setEchoMode(QLineEdit::Password);
-  if (Has(spec, res::kStyleDigitsOnly)) {
+QWidget *MakeEdit(const ControlSpec &entry, QWidget *parent) {
+  auto *edit = new QLineEdit(TextOf(entry), parent);
+  edit->setReadOnly(Has(entry, res::kStyleReadOnly));
+  if (Has(entry, res::kStylePassword)) edit->setEchoMode(QLineEdit::Password);
+  if (Has(entry, res::kStyleDigitsOnly)) {
     edit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
   }
   return edit;
 }
 
-QWidget *MakeButton(const ControlSpec &spec, QWidget *parent) {
-  auto *button = new QPushButton(TextOf(spec), parent);
-  const bool isDefault = spec.cls == ControlClass::kDefPushButton;
+QWidget *MakeButton(const ControlSpec &entry, QWidget *parent) {
+  auto *button = new QPushButton(TextOf(entry), parent);
+  const bool isDefault = entry.cls == ControlClass::kDefPushButton;
   // Enter presses only the default button, never whichever has the focus.
   button->setAutoDefault(isDefault);
   button->setDefault(isDefault);
   return button;
 }
 
-QWidget *MakeCheckBox(const ControlSpec &spec, QWidget *parent) {
-  auto *check = new QCheckBox(TextOf(spec), parent);
+QWidget *MakeCheckBox(const ControlSpec &entry, QWidget *parent) {
+  auto *check = new QCheckBox(TextOf(entry), parent);
   // The window system leaves a narrow gap after the box; the template's
   // widths count on it.
   check->setStyleSheet(QStringLiteral("QCheckBox { spacing: 3px; }"));
@@ -84,44 +84,44 @@ QWidget *MakeDropDown(QWidget *parent, const QRect &pixels) {
   return combo;
 }
 
-QWidget *MakeListView(const ControlSpec &spec, QWidget *parent) {
+QWidget *MakeListView(const ControlSpec &entry, QWidget *parent) {
   auto *list = new ReportList(parent);
-  if (!Has(spec, res::kStyleStaticEdge)) list->setFrameShape(QFrame::NoFrame);
+  if (!Has(entry, res::kStyleStaticEdge)) list->setFrameShape(QFrame::NoFrame);
   return list;
 }
 
-QWidget *MakeControl(const ControlSpec &spec, QWidget *parent, const QRect &pixels) {
-  switch (spec.cls) {
+QWidget *MakeControl(const ControlSpec &entry, QWidget *parent, const QRect &pixels) {
+  switch (entry.cls) {
     case ControlClass::kStatic:
-      return MakeStatic(spec, parent);
+      return MakeStatic(entry, parent);
     case ControlClass::kGroupBox:
-      return new QGroupBox(TextOf(spec), parent);
+      return new QGroupBox(TextOf(entry), parent);
     case ControlClass::kEdit:
-      return MakeEdit(spec, parent);
+      return MakeEdit(entry, parent);
     case ControlClass::kPushButton:
     case ControlClass::kDefPushButton:
-      return MakeButton(spec, parent);
+      return MakeButton(entry, parent);
     case ControlClass::kCheckBox:
-      return MakeCheckBox(spec, parent);
+      return MakeCheckBox(entry, parent);
     case ControlClass::kDropDownList:
       return MakeDropDown(parent, pixels);
     case ControlClass::kListView:
-      return MakeListView(spec, parent);
+      return MakeListView(entry, parent);
     case ControlClass::kUpDown:
-      return new UpDownControl(Has(spec, res::kStyleAlignRight), Has(spec, res::kStyleArrowKeys),
+      return new UpDownControl(Has(entry, res::kStyleAlignRight), Has(entry, res::kStyleArrowKeys),
                                parent);
     case ControlClass::kProgressBar:
       return new StepProgressBar(parent);
     case ControlClass::kIpAddress:
       return new IpAddressEdit(parent);
     case ControlClass::kIcon:
-      return MakeIcon(spec, parent, pixels);
+      return MakeIcon(entry, parent, pixels);
   }
   return nullptr;
 }
 
-QRect PlacementOf(const ControlSpec &spec, QWidget *widget, const QRect &pixels) {
-  if (spec.cls != ControlClass::kDropDownList) return pixels;
+QRect PlacementOf(const ControlSpec &entry, QWidget *widget, const QRect &pixels) {
+  if (entry.cls != ControlClass::kDropDownList) return pixels;
   const int closed = qMax(widget->sizeHint().height(), 0);
   return {pixels.x(), pixels.y(), pixels.width(), qMin(closed, pixels.height())};
 }
@@ -130,9 +130,9 @@ QRect PlacementOf(const ControlSpec &spec, QWidget *widget, const QRect &pixels)
 // follows it in the template, as the dialog manager does.
 void LinkMnemonics(const std::vector<std::pair<const ControlSpec *, QWidget *>> &made) {
   for (size_t i = 0; i + 1 < made.size(); ++i) {
-    const ControlSpec &spec = *made[i].first;
-    if (spec.cls != ControlClass::kStatic || Has(spec, res::kStyleNoPrefix)) continue;
-    if (!TextOf(spec).contains(QLatin1Char('&'))) continue;
+    const ControlSpec &entry = *made[i].first;
+    if (entry.cls != ControlClass::kStatic || Has(entry, res::kStyleNoPrefix)) continue;
+    if (!TextOf(entry).contains(QLatin1Char('&'))) continue;
     auto *label = static_cast<QLabel *>(made[i].second);
     label->setTextFormat(Qt::AutoText);
     label->setBuddy(made[i + 1].second);
@@ -157,22 +157,22 @@ BuiltDialog BuildDialog(QDialog *dialog, const res::DialogTemplate &dialogTempla
 
   std::vector<std::pair<const ControlSpec *, QWidget *>> made;
   std::vector<QWidget *> groups;
-  for (const ControlSpec &spec : dialogTemplate.controls) {
-    const QRect pixels = DialogUnitsToPixels(QRect(spec.x, spec.y, spec.w, spec.h), units);
-    QWidget *widget = MakeControl(spec, dialog, pixels);
+  for (const ControlSpec &entry : dialogTemplate.controls) {
+    const QRect pixels = DialogUnitsToPixels(QRect(entry.x, entry.y, entry.w, entry.h), units);
+    QWidget *widget = MakeControl(entry, dialog, pixels);
     if (widget == nullptr) continue;
-    TagControl(widget, spec.id, spec.cls);
-    widget->setObjectName(QString::fromUtf8(spec.name));
-    widget->setGeometry(PlacementOf(spec, widget, pixels));
-    if (Has(spec, res::kStyleDisabled)) widget->setEnabled(false);
-    if (Has(spec, res::kStyleHidden)) widget->setHidden(true);
-    if (spec.cls == ControlClass::kGroupBox) {
+    TagControl(widget, entry.id, entry.cls);
+    widget->setObjectName(QString::fromUtf8(entry.name));
+    widget->setGeometry(PlacementOf(entry, widget, pixels));
+    if (Has(entry, res::kStyleDisabled)) widget->setEnabled(false);
+    if (Has(entry, res::kStyleHidden)) widget->setHidden(true);
+    if (entry.cls == ControlClass::kGroupBox) {
       // A frame only: the controls inside it are its siblings and get the mouse.
       widget->setAttribute(Qt::WA_TransparentForMouseEvents);
       widget->setFocusPolicy(Qt::NoFocus);
       groups.push_back(widget);
     }
-    made.emplace_back(&spec, widget);
+    made.emplace_back(&entry, widget);
   }
   for (auto it = groups.rbegin(); it != groups.rend(); ++it) (*it)->lower();
   LinkMnemonics(made);

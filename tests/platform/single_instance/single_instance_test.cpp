@@ -28,6 +28,15 @@ const std::string kOtherVersion = "Zelmor Serial Intranet search and settings(V1
 // says so, the window manager.
 class SingleInstanceX11 : public ::testing::Test {
  protected:
+  // One connection held across the suite, so that a server started without -noreset does not
+  // reset between tests.
+  static void SetUpTestSuite() { keeper_ = XOpenDisplay(nullptr); }
+  static void TearDownTestSuite() {
+    if (keeper_ != nullptr) XCloseDisplay(keeper_);
+    keeper_ = nullptr;
+  }
+  static inline Display *keeper_ = nullptr;
+
   void SetUp() override {
     display_ = XOpenDisplay(nullptr);
     ASSERT_NE(display_, nullptr) << "no X display; run under xvfb-run";
