@@ -1,0 +1,246 @@
+// The Update command in the window: the selection and confirmation, the
+// order of the checks, when the port command is armed, how the answers are
+// shown, and the restart display. The answers are handed to the callback on
+// a thread of their own, as the engine's worker does.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <thread>
+
+#include "dialog_controls.h"
+#include "fake_adapters.h"
+#include "message_box_recorder.h"
+#include "report_list.h"
+#include "resource_ids.h"
+#include "search_dlg.h"
+#include "step_progress_bar.h"
+#include "timers.h"
+
+namespace {
+
+using namespace vf::res;
+using vf::test::CopyField;
+using vf::test::MakeAdapter;
+using vf::test::MakeDevice;
+
+constexpr const char *kLocalAddress = "192.168.1.10";
+
+vf::test::FakeAdapters AdaptersWithOneAddress() {
+  vf::test::FakeAdapters adapters;
+  adapters.adapters = std::vector<vf::platform::Adapter>{
+      MakeAdapter("eth0", 2, {{kLocalAddress, "255.255.255.0"}}, {"192.168.1.1"})};
+  return adapters;
+}
+
+class UpdateTest : public ::testing::Test {
+ protected:
+  UpdateTest() {
+    m_dialog.OnSearch();
+    DeviceRecord first = MakeDevice("cam-a", "00:00:00:00:00:01");
+    DeviceRecord second = MakeDevice("cam-b", "00:00:00:00:00:02");
+    CopyField(second.httpPort, "AbC");
+    CSearchDlg::OnDeviceFound(nullptr, "200", &first, &m_dialog);
+    CSearchDlg::OnDeviceFound(nullptr, "200", &second, &m_dialog);
+    m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+  }
+
+  void Select(int row) {
+    m_controls.List(IDC_DEVICE_LIST)->SetSelectionMark(row);
+    m_dialog.OnDeviceListClick(row);
+  }
+
+  // The answer as the engine's worker delivers it.
+  int Reply(const char *status) {
+    int result = 0;
+    std::thread worker([&] {
+      result = CSearchDlg::OnCommandReply(m_dialog.Session(), status, nullptr, &m_dialog);
+    });
+    worker.join();
+    return result;
+  }
+
+  vf::ui::MessageBoxRequest Box(int index) const {
+    const auto requests = m_boxes.Requests();
+    EXPECT_LT(index, static_cast<int>(requests.size()));
+    return index < static_cast<int>(requests.size()) ? requests[static_cast<size_t>(index)]
+                                                     : vf::ui::MessageBoxRequest{};
+  }
+
+  vf::ui::MessageBoxRecorder m_boxes;
+  vf::test::FakeAdapters m_adapters = AdaptersWithOneAddress();
+  CSearchDlg m_dialog{m_adapters};
+  vf::ui::DialogControls &m_controls = m_dialog.Controls();
+};
+
+TEST_F(UpdateTest, WithoutASelectedDeviceOnlyAsksForOne) {
+  ASSERT_NE(m_dialog.Session(), nullptr);
+  for (int mark : {-1, 2, 7}) {
+    SCOPED_TRACE(mark);
+    m_controls.List(IDC_DEVICE_LIST)->SetSelectionMark(mark);
+    m_dialog.OnUpdate();
+  }
+  ASSERT_EQ(m_boxes.Count(), 3);
+  for (const auto &box : m_boxes.Requests()) {
+    EXPECT_EQ(box.text, "Please select one device from list.");
+    EXPECT_EQ(box.caption, "Tips");
+    EXPECT_EQ(box.type, vf::ui::MB_ICONINFORMATION);
+    EXPECT_EQ(box.owner, &m_dialog);
+  }
+  EXPECT_EQ(m_dialog.LastCommand(), 0);
+}
+
+TEST_F(UpdateTest, ConfirmationComesFirstAndNoChangesNothing) {
+  Select(0);
+  m_controls.SetText(IDC_HTTP_PORT, "9000");
+  m_controls.SetText(IDC_DEV_IP, "0.0.0.0");  // Would fail the checks.
+  m_boxes.Script({vf::ui::IDNO});
+  m_dialog.OnUpdate();
+  ASSERT_EQ(m_boxes.Count(), 1);
+  EXPECT_EQ(Box(0).text, "Are you sure to update the selected device?");
+  EXPECT_EQ(Box(0).caption, "Ask");
+  EXPECT_EQ(Box(0).type, vf::ui::MB_YESNO | vf::ui::MB_ICONQUESTION);
+  EXPECT_EQ(m_dialog.LastCommand(), 0);
+  EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+
+  // Any answer but Yes stops too.
+  m_boxes.Script({vf::ui::IDOK});
+  m_dialog.OnUpdate();
+  EXPECT_EQ(m_boxes.Count(), 2);
+  EXPECT_EQ(m_dialog.LastCommand(), 0);
+}
+
+TEST_F(UpdateTest, ChecksRunInOrderAndStopAtTheFirstFailure) {
+  struct Case {
+    const char *ip, *mask, *gateway;
+    const char *message;  // Null: passes.
+  };
+  const Case cases[] = {
+      {"0.0.0.0", "0.0.0.0", "0.0.0.0", "Entered the wrong IP address."},
+      {"192.168.1.30", "0.0.0.0", "0.0.0.0", "Entered the wrong subnet mask."},
+      {"192.168.1.30", "255.255.255.0", "0.0.0.0", "Entered the wrong gateway."},
+      {kLocalAddress, "255.255.255.0", "192.168.1.1", "The same as one IP among of this local PC."},
+      {"192.168.1.30", "255.255.255.0", "192.168.1.1", nullptr},
+  };
+  Select(0);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.ip + std::string(" ") + c.mask + " " + c.gateway);
+    m_controls.SetText(IDC_DEV_IP, c.ip);
+    m_controls.SetText(IDC_DEV_MASK, c.mask);
+    m_controls.SetText(IDC_DEV_GATEWAY, c.gateway);
+    const int before = m_boxes.Count();
+    m_dialog.OnUpdate();
+    const auto boxes = m_boxes.Requests();
+    if (c.message == nullptr) {
+      ASSERT_EQ(m_boxes.Count(), before + 1);  // Only the question.
+      EXPECT_EQ(m_dialog.LastCommand(), 1);
+    } else {
+      ASSERT_EQ(m_boxes.Count(), before + 2);
+      EXPECT_EQ(boxes.back().text, c.message);
+      EXPECT_EQ(boxes.back().caption, "Tips");
+      EXPECT_EQ(boxes.back().type, vf::ui::MB_ICONINFORMATION);
+      EXPECT_EQ(m_dialog.LastCommand(), 0);
+    }
+  }
+}
+
+TEST_F(UpdateTest, SetIpAutomaticallySkipsEveryCheck) {
+  Select(0);
+  m_controls.SetText(IDC_DEV_IP, "0.0.0.0");
+  m_controls.SetText(IDC_DEV_MASK, kLocalAddress);
+  m_controls.SetCheck(IDC_DHCP, 1);
+  m_dialog.OnUpdate();
+  EXPECT_EQ(m_boxes.Count(), 1);
+  EXPECT_EQ(m_dialog.LastCommand(), 1);
+}
+
+TEST_F(UpdateTest, PortCommandIsArmedOnlyForANewPort) {
+  struct Case {
+    int row;
+    const char *port;
+    int pending;
+  };
+  const Case cases[] = {
+      {0, "8080", 0}, {0, "8002", 0}, {0, "55555", 0}, {0, "8081", 1},
+      {1, "abc", 0},  {1, "ABC", 0},  {1, "8080", 1},  {0, "", 1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::to_string(c.row) + " " + c.port);
+    Select(c.row);
+    m_controls.SetText(IDC_HTTP_PORT, c.port);
+    m_dialog.OnUpdate();
+    EXPECT_EQ(m_dialog.HttpPortPending(), c.pending);
+  }
+}
+
+TEST_F(UpdateTest, RepliesShowTheirMessagesOffTheWindowThread) {
+  EXPECT_EQ(CSearchDlg::OnCommandReply(nullptr, "200", nullptr, &m_dialog), -1);
+  EXPECT_EQ(CSearchDlg::OnCommandReply(m_dialog.Session(), "200", nullptr, nullptr), -1);
+  // Before any command nothing is said of a "200".
+  EXPECT_EQ(Reply("200"), 0);
+  EXPECT_EQ(m_boxes.Count(), 0);
+
+  Select(0);
+  m_dialog.OnUpdate();  // Port unchanged.
+  ASSERT_EQ(m_boxes.Count(), 1);
+  EXPECT_EQ(Reply("QNS/1.0 200 OK"), 0);
+  ASSERT_EQ(m_boxes.Count(), 2);
+  EXPECT_EQ(Box(1).text, "Device information successfully updated!");
+  EXPECT_EQ(Box(1).caption, "Tips");
+  EXPECT_EQ(Box(1).type, vf::ui::MB_ICONINFORMATION);
+  EXPECT_EQ(Box(1).owner, &m_dialog);
+  EXPECT_FALSE(Box(1).onGuiThread);
+
+  EXPECT_EQ(Reply("401"), -1);
+  ASSERT_EQ(m_boxes.Count(), 3);
+  EXPECT_EQ(Box(2).text, "The account or password for watching is wrong!");
+  EXPECT_EQ(Box(2).type, vf::ui::MB_ICONINFORMATION);
+
+  EXPECT_EQ(Reply("403"), 0);
+  EXPECT_EQ(Reply(""), 0);
+  EXPECT_EQ(m_boxes.Count(), 3);
+}
+
+TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
+  Select(0);
+  m_controls.SetText(IDC_HTTP_PORT, "8090");
+  m_dialog.OnUpdate();
+  ASSERT_EQ(m_dialog.HttpPortPending(), 1);
+
+  // A refusal keeps the port waiting for the next acceptance.
+  EXPECT_EQ(Reply("401"), -1);
+  EXPECT_EQ(m_dialog.HttpPortPending(), 1);
+  const int boxes = m_boxes.Count();
+  EXPECT_EQ(Reply("200"), 0);
+  EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+  EXPECT_EQ(m_boxes.Count(), boxes) << "the port command says nothing";
+
+  vf::ui::StepProgressBar *bar = m_controls.Progress(IDC_RESTART_PROGRESS);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return m_controls.IsVisible(IDC_RESTART_PROGRESS); }, 2000));
+  EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_TEXT));
+  EXPECT_TRUE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_RESTART));
+  EXPECT_EQ(bar->minimum(), 1);
+  EXPECT_EQ(bar->maximum(), 47);
+  EXPECT_EQ(bar->Pos(), 1);
+  EXPECT_EQ(m_dialog.DeviceSelected(), 0);
+  EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_UPDATE));
+  EXPECT_TRUE(m_controls.IsReadOnly(IDC_ACCOUNT));
+
+  // A second start begins the count again.
+  for (int i = 0; i < 10; ++i) m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART);
+  EXPECT_EQ(bar->Pos(), 11);
+  m_dialog.OnDeviceRestarting();
+  EXPECT_EQ(bar->Pos(), 1);
+  for (int i = 0; i < 44; ++i) m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART);
+  EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
+  EXPECT_EQ(bar->Pos(), 45);
+  m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART);
+  EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
+  EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_TEXT));
+  EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH)) << "a new search runs";
+
+  // The answer to the port command, when it comes, is the success message.
+  EXPECT_EQ(Reply("200"), 0);
+  EXPECT_EQ(m_boxes.Requests().back().text, "Device information successfully updated!");
+}
+
+}  // namespace

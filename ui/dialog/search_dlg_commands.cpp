@@ -1,0 +1,124 @@
+// Closing the window (refused while a device restarts), Browse, which opens
+// the selected device's web page, and the router command, which opens the
+// page of the first address of the device's network.
+#include <QCloseEvent>
+#include <string>
+
+#include "dialog_controls.h"
+#include "message_box.h"
+#include "platform/url_opener.h"
+#include "resource_ids.h"
+#include "search_dlg.h"
+#include "step_progress_bar.h"
+#include "string_table.h"
+#include "ui/model/network_address.h"
+
+using namespace vf::res;
+
+namespace {
+
+constexpr int kRouterPort = 80;
+
+// Four decimal numbers of 0..255, one to three digits each, between dots.
+bool IsDottedIpv4(const std::string &text) {
+  int parts = 0;
+  std::size_t pos = 0;
+  for (;;) {
+    std::size_t digits = 0;
+    int value = 0;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+      value = value * 10 + (text[pos] - '0');
+      ++pos;
+      if (++digits > 3) return false;
+    }
+    if (digits == 0 || value > 255) return false;
+    ++parts;
+    if (pos == text.size()) return parts == 4;
+    if (text[pos] != '.' || parts == 4) return false;
+    ++pos;
+  }
+}
+
+bool IsPortText(const std::string &text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void CSearchDlg::SetUrlOpener(vf::platform::UrlOpener *opener) {
+  m_urlOpener = opener;
+}
+
+bool CSearchDlg::CanClose() {
+  if (m_restartProgress == nullptr) return true;
+  if (m_restartProgress->isVisibleTo(this)) {
+    vf::ui::ShowMessageBox(this, LoadString(IDS_DEVICE_RESTARTING), LoadString(IDS_TIPS),
+                           vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
+    return false;
+  }
+  return true;
+}
+
+void CSearchDlg::OnCloseButton() {
+  if (CanClose()) QDialog::reject();
+}
+
+bool CSearchDlg::OnClose() {
+  return CanClose();
+}
+
+void CSearchDlg::closeEvent(QCloseEvent *event) {
+  if (!OnClose()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  QDialog::reject();
+}
+
+void CSearchDlg::reject() {
+  // Escape never gets here; what does is a close request.
+  if (CanClose()) QDialog::reject();
+}
+
+void CSearchDlg::OnBrowse() {
+  const int row = SelectedRow();
+  if (row < 0 || row >= m_devices.Count()) {
+    vf::ui::ShowMessageBox(this, LoadString(IDS_SELECT_DEVICE), LoadString(IDS_TIPS),
+                           vf::ui::MB_OK);
+    return;
+  }
+  DeviceRecord device{};
+  if (!m_devices.CopyAt(row, device)) return;
+  const std::string address = device.network.ipAddress;
+  const std::string port = device.httpPort;
+  // What the device announced goes to another program: only a plain
+  // address and port may pass.
+  if (!IsDottedIpv4(address) || !IsPortText(port)) return;
+  vf::platform::UrlOpener &opener =
+      m_urlOpener ? *m_urlOpener : vf::platform::SystemUrlOpener();
+  opener.Open("http://" + address + ":" + port);
+}
+
+void CSearchDlg::OnSetRouter() {
+  const int row = SelectedRow();
+  if (row < 0 || row >= m_devices.Count()) {
+    vf::ui::ShowMessageBox(this, LoadString(IDS_SELECT_DEVICE), LoadString(IDS_TIPS),
+                           vf::ui::MB_OK);
+    return;
+  }
+  DeviceRecord device{};
+  if (!m_devices.CopyAt(row, device)) return;
+  std::string network;
+  if (!vf::ui::ComputeNetworkAddress(device.network.ipAddress, device.network.netmask, network)) {
+    return;
+  }
+  const std::optional<std::string> router = vf::ui::RouterAddress(network);
+  if (!router) return;
+  vf::platform::UrlOpener &opener =
+      m_urlOpener ? *m_urlOpener : vf::platform::SystemUrlOpener();
+  opener.Open("http://" + *router + ":" + std::to_string(kRouterPort));
+}
