@@ -26,8 +26,8 @@ vf_ensure_packages() {
 # What building and running the program needs.
 VF_BUILD_PACKAGES=(cmake make g++ pkg-config iproute2 util-linux)
 # What the window needs: Qt 6 Widgets and the metric twin of its dialog font.
-VF_GUI_PACKAGES=(qt6-base-dev fonts-liberation fontconfig)
+VF_GUI_PACKAGES=(qt6-base-dev libx11-dev fonts-liberation fontconfig)
 # What the demo adds: a virtual display, a hand on the mouse, a camera.
 VF_DEMO_PACKAGES=(xvfb xauth xdotool imagemagick)
 # What the tests, the sanitizer builds, the fuzz pass and the benches add.
-VF_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
+VF_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth)
