@@ -1,0 +1,270 @@
+// Commands from the window to simulated cameras on the private LAN: each
+// test starts its own cameras with a log of what they were sent and applied.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+#include "dialog_controls.h"
+#include "message_box_recorder.h"
+#include "private_lan.h"
+#include "report_list.h"
+#include "resource_ids.h"
+#include "search_dlg.h"
+#include "timers.h"
+#include "window_thread.h"
+
+namespace {
+
+using namespace vf::res;
+
+class CommandsOnTheLan : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN";
+    char path[] = "/tmp/vf-camsim-log-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    m_logPath = path;
+  }
+  void TearDown() override {
+    m_dialog.reset();
+    m_camsim.reset();
+    if (!m_logPath.empty()) unlink(m_logPath.c_str());
+  }
+
+  void StartCameras(std::vector<std::string> extra = {}) {
+    std::vector<std::string> arguments = {"--count", "3", "--quiet", "--log", m_logPath};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    m_camsim = std::make_unique<vf::testing::Camsim>(arguments);
+    ASSERT_TRUE(m_camsim->ready());
+    m_dialog = std::make_unique<CSearchDlg>();
+    ASSERT_NE(m_dialog->Session(), nullptr);
+  }
+
+  vf::ui::DialogControls &Controls() { return m_dialog->Controls(); }
+
+  void Search() {
+    m_dialog->OnSearch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
+    ASSERT_EQ(Controls().Text(IDC_DEVICE_COUNT), "3 pcs");
+  }
+
+  DeviceRecord Device(int row) {
+    DeviceRecord record{};
+    EXPECT_TRUE(m_dialog->Devices().CopyAt(row, record));
+    return record;
+  }
+
+  // The row of the device with this id in the list now shown; -1 if none.
+  int RowOf(const std::string &deviceId) {
+    for (int row = 0; row < m_dialog->Devices().Count(); ++row) {
+      if (Device(row).deviceId == deviceId) return row;
+    }
+    return -1;
+  }
+
+  void Select(int row) {
+    Controls().List(IDC_DEVICE_LIST)->SetSelectionMark(row);
+    m_dialog->OnDeviceListClick(row);
+  }
+
+  // Types the viewing account and presses Update.
+  void Update(const char *password = "admin") {
+    Controls().SetText(IDC_ACCOUNT, "admin");
+    Controls().SetText(IDC_PASSWORD, password);
+    m_dialog->OnUpdate();
+  }
+
+  std::string Log() const {
+    std::ifstream in(m_logPath);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  std::vector<std::string> LogLines(const std::string &with) const {
+    std::vector<std::string> lines;
+    std::istringstream in(Log());
+    for (std::string line; std::getline(in, line);) {
+      if (line.find(with) != std::string::npos) lines.push_back(line);
+    }
+    return lines;
+  }
+  bool WaitForLog(const std::string &text, int ms = 5000) {
+    return QTest::qWaitFor([&] { return Log().find(text) != std::string::npos; }, ms);
+  }
+  bool WaitForBoxes(int count, int ms = 5000) {
+    return QTest::qWaitFor([&] { return m_boxes.Count() >= count; }, ms);
+  }
+  QString LastBoxText() const {
+    const auto boxes = m_boxes.Requests();
+    return boxes.empty() ? QString() : boxes.back().text;
+  }
+
+  std::string m_logPath;
+  vf::ui::MessageBoxRecorder m_boxes;
+  std::unique_ptr<vf::testing::Camsim> m_camsim;
+  std::unique_ptr<CSearchDlg> m_dialog;
+};
+
+TEST_F(CommandsOnTheLan, NewAddressIsAppliedAndTheNextSearchShowsIt) {
+  StartCameras();
+  Search();
+  const std::string id = Device(1).deviceId;
+  Select(1);
+  Controls().SetText(IDC_DEV_IP, "192.168.77.42");
+  Update();
+  ASSERT_TRUE(WaitForBoxes(2));
+  const auto boxes = m_boxes.Requests();
+  EXPECT_EQ(boxes[0].caption, "Ask");
+  EXPECT_EQ(boxes[1].text, "Device information successfully updated!");
+  EXPECT_EQ(boxes[1].caption, "Tips");
+  EXPECT_EQ(boxes[1].type, vf::ui::MB_ICONINFORMATION);
+  EXPECT_TRUE(LogLines("httpport").empty());
+  EXPECT_FALSE(Controls().IsVisible(IDC_RESTART_PROGRESS));
+
+  Search();
+  const int row = RowOf(id);
+  ASSERT_GE(row, 0);
+  EXPECT_STREQ(Device(row).network.ipAddress, "192.168.77.42");
+}
+
+TEST_F(CommandsOnTheLan, NewPortRestartsTheDeviceAndTheSearchAfterwardsShowsIt) {
+  StartCameras();
+  Search();
+  const std::string id = Device(0).deviceId;
+  Select(0);
+  Controls().SetText(IDC_HTTP_PORT, "8091");
+  Update();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Controls().IsVisible(IDC_RESTART_PROGRESS); }, 5000));
+  EXPECT_FALSE(m_dialog->IsControlEnabled(IDC_UPDATE));
+  // The answer to the port command is the one message after the question.
+  ASSERT_TRUE(WaitForBoxes(2));
+  EXPECT_EQ(LastBoxText(), "Device information successfully updated!");
+  ASSERT_EQ(LogLines("APPLIED").size(), 2u);
+  EXPECT_NE(LogLines("APPLIED")[1].find("httpport"), std::string::npos);
+
+  // Closing is refused while the device restarts.
+  m_dialog->OnCloseButton();
+  EXPECT_EQ(LastBoxText(), "Device is restarting...,Please try again later.");
+
+  for (int tick = 0; tick < CSearchDlg::kRestartTickCount; ++tick) {
+    m_dialog->Timers().Fire(CSearchDlg::TIMER_RESTART);
+  }
+  EXPECT_FALSE(Controls().IsVisible(IDC_RESTART_PROGRESS));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
+  const int row = RowOf(id);
+  ASSERT_GE(row, 0);
+  EXPECT_STREQ(Device(row).httpPort, "8091");
+}
+
+TEST_F(CommandsOnTheLan, WrongPasswordIsReportedAndChangesNothing) {
+  StartCameras();
+  Search();
+  Select(2);
+  Controls().SetText(IDC_HTTP_PORT, "8092");
+  Update("guess");
+  ASSERT_TRUE(WaitForBoxes(2));
+  EXPECT_EQ(LastBoxText(), "The account or password for watching is wrong!");
+  EXPECT_EQ(m_dialog->HttpPortPending(), 1);
+  EXPECT_TRUE(LogLines("APPLIED").empty());
+  EXPECT_FALSE(Controls().IsVisible(IDC_RESTART_PROGRESS));
+}
+
+TEST_F(CommandsOnTheLan, RefusingCameraGetsNoMessage) {
+  StartCameras({"--forbid"});
+  Search();
+  Select(0);
+  Update();
+  ASSERT_TRUE(WaitForLog("FORBIDDEN"));
+  QTest::qWait(300);
+  EXPECT_EQ(m_boxes.Count(), 1);  // The question only.
+}
+
+TEST_F(CommandsOnTheLan, DdnsAccountIsSentAndConfirmed) {
+  StartCameras();
+  Search();
+  Select(0);
+  Controls().SetText(IDC_ACCOUNT, "admin");
+  Controls().SetText(IDC_PASSWORD, "admin");
+  Controls().SetText(IDC_DDNS_NAME, "cam.example.net");
+  Controls().SetText(IDC_DDNS_USER, "dyn");
+  m_dialog->OnSetDdns();
+  ASSERT_TRUE(WaitForBoxes(1));
+  EXPECT_EQ(LastBoxText(), "DDNS is setted successfully.");
+  EXPECT_EQ(m_boxes.Requests().back().type, vf::ui::MB_ICONINFORMATION);
+  const auto sent = LogLines("ddnsset");
+  ASSERT_FALSE(sent.empty());
+  EXPECT_NE(sent[0].find("cam.example.net"), std::string::npos);
+  EXPECT_EQ(m_dialog->LastCommand(), 2);
+}
+
+TEST_F(CommandsOnTheLan, PortFollowsTheUpdatedDeviceWhateverIsClickedMeanwhile) {
+  StartCameras({"--delay", "400"});
+  Search();
+  const std::string updated = Device(0).deviceId;
+  const std::string other = Device(1).deviceId;
+  Select(0);
+  Controls().SetText(IDC_HTTP_PORT, "8093");
+  Update();
+  // Before the answer arrives: another row, another port, another account.
+  Select(1);
+  Controls().SetText(IDC_HTTP_PORT, "9999");
+  Controls().SetText(IDC_PASSWORD, "other");
+  ASSERT_TRUE(WaitForLog("httpport"));
+  const auto sent = LogLines("httpport");
+  ASSERT_EQ(LogLines("CMD").size(), 2u);
+  const std::string command = LogLines("CMD")[1];
+  EXPECT_NE(command.find(updated), std::string::npos) << command;
+  EXPECT_EQ(command.find(other), std::string::npos) << command;
+  EXPECT_NE(command.find("8093"), std::string::npos) << command;
+  ASSERT_TRUE(WaitForLog("APPLIED", 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return LogLines("APPLIED").size() == 2; }, 5000));
+}
+
+TEST_F(CommandsOnTheLan, ClosingWhileAnAnswerIsShownEndsCleanly) {
+  StartCameras();
+  Search();
+  std::atomic<bool> waiting{false};
+  std::atomic<int> calls{0};
+  CSearchDlg *dialog = m_dialog.get();
+  vf::ui::SetMessageBoxInterceptor([&](const vf::ui::MessageBoxRequest &request) {
+    ++calls;
+    if (request.onGuiThread) return vf::ui::IDYES;
+    // The worker's box stays open until the window begins closing.
+    waiting = true;
+    vf::testing::WaitFor([&] { return dialog->Thread().IsClosing(); }, std::chrono::seconds(10));
+    return vf::ui::IDOK;
+  });
+  Select(0);
+  Update();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.load(); }, 5000));
+  const auto start = std::chrono::steady_clock::now();
+  m_dialog.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  const int after = calls;
+  QTest::qWait(200);
+  EXPECT_EQ(calls, after) << "no answer reaches a closed window";
+  vf::ui::SetMessageBoxInterceptor({});
+}
+
+TEST_F(CommandsOnTheLan, ClosingRightAfterThePortCommandEndsCleanly) {
+  StartCameras();
+  Search();
+  Select(0);
+  Controls().SetText(IDC_HTTP_PORT, "8094");
+  Update();
+  // The worker posts the restart display; the window goes before it runs.
+  ASSERT_TRUE(vf::testing::WaitFor([&] { return Log().find("httpport") != std::string::npos; },
+                                   std::chrono::seconds(5)));
+  m_dialog.reset();
+  QTest::qWait(100);
+}
+
+}  // namespace
