@@ -1,0 +1,85 @@
+#include "search_app.h"
+
+#include <QCoreApplication>
+
+#include "message_box.h"
+#include "platform/firewall/firewall.h"
+#include "platform/program_info/program_info.h"
+#include "resource_ids.h"
+#include "search_dlg.h"
+#include "string_table.h"
+#include "window_title.h"
+
+std::string g_moduleDir;
+
+namespace {
+
+// The registry root of the original platform; here the organisation name,
+// under which nothing is ever written.
+constexpr const char *kCompanyKey = "Brivane";
+
+CSearchApp::Services SystemServices() {
+  namespace si = vf::single_instance;
+  CSearchApp::Services services;
+  services.startSockets = [] { return vf::program_info::StartSockets(); };
+  services.stopSockets = [] { vf::program_info::StopSockets(); };
+  services.registerFirewall = [](const std::string &imagePath, const char *displayName) {
+    return vf::firewall::RegisterFirewallException(imagePath.c_str(), displayName);
+  };
+  services.productVersion = [](std::string &text) { vf::program_info::GetProductVersionText(text); };
+  services.findWindow = [](const std::string &title) { return si::FindWindowByTitle(title); };
+  services.isIconic = [](const si::WindowHandle &window) { return si::IsIconic(window); };
+  services.restoreWindow = [](const si::WindowHandle &window) { return si::RestoreWindow(window); };
+  services.runMainWindow = [] {
+    // Where windows cannot be listed, this claim is how a second start
+    // finds the first; it lasts as long as the window.
+    vf::single_instance::TitleClaim claim(g_windowTitle.toStdString());
+    CSearchDlg dialog;
+    dialog.exec();
+  };
+  return services;
+}
+
+}  // namespace
+
+QString MakeWindowTitle(const std::string &version) {
+  return QStringLiteral("Zelmor Serial Intranet search and settings(V%1)")
+      .arg(QString::fromStdString(version));
+}
+
+CSearchApp::CSearchApp() : CSearchApp(SystemServices()) {}
+
+CSearchApp::CSearchApp(Services services)
+    : m_services(std::move(services)), m_pszExeName(vf::program_info::GetProgramName()) {}
+
+bool CSearchApp::InitInstance() {
+  using namespace vf::res;
+  if (!m_services.startSockets()) {
+    vf::ui::ShowMessageBox(nullptr, LoadString(IDS_INIT_FAILED), LoadString(IDS_TIPS),
+                           vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
+    return false;
+  }
+  QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
+
+  vf::program_info::GetModuleDirectory(g_moduleDir);
+  m_imagePath = vf::program_info::MakeImagePath(g_moduleDir, m_pszExeName);
+  m_services.registerFirewall(m_imagePath, "");  // Best effort; the result is not needed.
+
+  std::string version;
+  m_services.productVersion(version);
+  g_windowTitle = MakeWindowTitle(version);
+
+  if (auto running = m_services.findWindow(g_windowTitle.toStdString())) {
+    // Another copy of this version runs: bring it back if it is minimised,
+    // without raising it, and end.
+    if (m_services.isIconic(*running)) m_services.restoreWindow(*running);
+    return false;
+  }
+  m_services.runMainWindow();
+  return false;
+}
+
+int CSearchApp::ExitInstance() {
+  m_services.stopSockets();
+  return 0;
+}

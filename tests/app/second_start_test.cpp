@@ -1,0 +1,134 @@
+// Real starts of the program on an X server of the test's own, on a private
+// LAN: a second start finds the first window by its title, restores it when
+// it is minimised, and ends without a window of its own.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "platform/single_instance/single_instance.h"
+#include "search_app.h"
+
+// Last: Xlib's macros (None, Status, Bool) would clash with the headers above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+namespace si = vf::single_instance;
+
+const std::string kTitle = MakeWindowTitle(VF_PROJECT_VERSION).toStdString();
+
+pid_t StartProgram() {
+  pid_t pid = fork();
+  if (pid == 0) {
+    execl(VF_PROGRAM_PATH, VF_PROGRAM_PATH, static_cast<char *>(nullptr));
+    _exit(127);
+  }
+  return pid;
+}
+
+// The exit status, or -1 when the process is still running after `limit`.
+int WaitForExit(pid_t pid, std::chrono::milliseconds limit) {
+  auto until = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < until) {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+    std::this_thread::sleep_for(20ms);
+  }
+  return -1;
+}
+
+void Stop(pid_t pid) {
+  kill(pid, SIGTERM);
+  if (WaitForExit(pid, 5s) == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+}
+
+template <typename Predicate>
+bool Eventually(Predicate done, std::chrono::milliseconds limit = 15s) {
+  auto until = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+  return true;
+}
+
+class SecondStart : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::getenv("VF_CAM_NETNS") == nullptr || std::getenv("DISPLAY") == nullptr) {
+      GTEST_SKIP() << "needs the private LAN and an X server of its own";
+    }
+    display_ = XOpenDisplay(nullptr);
+    ASSERT_NE(nullptr, display_);
+  }
+  void TearDown() override {
+    if (display_ != nullptr) XCloseDisplay(display_);
+  }
+
+  // A top-level window of some other program, with the given title.
+  Window ForeignWindow(const std::string &title) {
+    Window w = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 50, 50, 0, 0, 0);
+    XStoreName(display_, w, title.c_str());
+    XMapWindow(display_, w);
+    XSync(display_, False);
+    return w;
+  }
+
+  // Minimised as a window manager leaves a window: unmapped, WM_STATE Iconic.
+  void Minimise(Window w) {
+    Atom state = XInternAtom(display_, "WM_STATE", False);
+    long iconic[2] = {3, 0};
+    XChangeProperty(display_, w, state, state, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char *>(iconic), 2);
+    XUnmapWindow(display_, w);
+    XSync(display_, False);
+  }
+
+  Display *display_ = nullptr;
+};
+
+TEST_F(SecondStart, RestoresTheMinimisedFirstWindowAndEnds) {
+  pid_t first = StartProgram();
+  std::optional<si::WindowHandle> window;
+  ASSERT_TRUE(Eventually([&] { return (window = si::FindWindowByTitle(kTitle)).has_value(); }));
+  Minimise(static_cast<Window>(window->window));
+  ASSERT_TRUE(si::IsIconic(*window));
+
+  pid_t second = StartProgram();
+  EXPECT_EQ(0, WaitForExit(second, 15s)) << "the second start ends by itself";
+  EXPECT_TRUE(Eventually([&] { return !si::IsIconic(*window); }, 5s));
+  EXPECT_EQ(-1, WaitForExit(first, 0ms)) << "the first one still runs";
+  Stop(first);
+}
+
+TEST_F(SecondStart, AnyWindowWithTheSameTitleBlocksAndAnotherVersionDoesNot) {
+  Window same = ForeignWindow(kTitle);
+  pid_t blocked = StartProgram();
+  EXPECT_EQ(0, WaitForExit(blocked, 15s));
+  XDestroyWindow(display_, same);
+
+  Window other = ForeignWindow(MakeWindowTitle("9.9.9.9").toStdString());
+  XSync(display_, False);
+  pid_t runs = StartProgram();
+  std::optional<si::WindowHandle> window;
+  EXPECT_TRUE(Eventually([&] {
+    window = si::FindWindowByTitle(kTitle);
+    return window.has_value() && window->window != other;
+  })) << "a different version's title does not block the start";
+  EXPECT_EQ(-1, WaitForExit(runs, 0ms));
+  Stop(runs);
+  XDestroyWindow(display_, other);
+}
+
+}  // namespace
