@@ -1,0 +1,121 @@
+// The DDNS group's command: its checks in order, its texts, and how its
+// answer shares the reply path with the Update command.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "dialog_controls.h"
+#include "fake_adapters.h"
+#include "message_box_recorder.h"
+#include "report_list.h"
+#include "resource_ids.h"
+#include "search_dlg.h"
+#include "timers.h"
+
+namespace {
+
+using namespace vf::res;
+using vf::test::CopyField;
+using vf::test::MakeDevice;
+
+class DdnsTest : public ::testing::Test {
+ protected:
+  DdnsTest() {
+    m_dialog.OnSearch();
+    DeviceRecord good = MakeDevice("cam-a", "00:00:00:00:00:01");
+    DeviceRecord shortId = MakeDevice("cam-b", "00:00:00:00:00:02");
+    CopyField(shortId.deviceId, "0123456789abcdef");
+    CSearchDlg::OnDeviceFound(nullptr, "200", &good, &m_dialog);
+    CSearchDlg::OnDeviceFound(nullptr, "200", &shortId, &m_dialog);
+    m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+  }
+  void Select(int row) {
+    m_controls.List(IDC_DEVICE_LIST)->SetSelectionMark(row);
+    m_dialog.OnDeviceListClick(row);
+  }
+  int Reply(const char *status) {
+    int result = 0;
+    std::thread worker([&] {
+      result = CSearchDlg::OnCommandReply(m_dialog.Session(), status, nullptr, &m_dialog);
+    });
+    worker.join();
+    return result;
+  }
+  vf::ui::MessageBoxRequest LastBox() const {
+    const auto boxes = m_boxes.Requests();
+    return boxes.empty() ? vf::ui::MessageBoxRequest{} : boxes.back();
+  }
+
+  vf::ui::MessageBoxRecorder m_boxes;
+  vf::test::FakeAdapters m_adapters;
+  CSearchDlg m_dialog{m_adapters};
+  vf::ui::DialogControls &m_controls = m_dialog.Controls();
+};
+
+TEST_F(DdnsTest, ChecksSelectionThenNameAndKeepsTheLastCommandOnFailure) {
+  ASSERT_NE(m_dialog.Session(), nullptr);
+  m_controls.List(IDC_DEVICE_LIST)->SetSelectionMark(-1);
+  m_dialog.OnSetDdns();  // Name empty too: the selection is checked first.
+  ASSERT_EQ(m_boxes.Count(), 1);
+  EXPECT_EQ(LastBox().text, "Please select one device from list.");
+  EXPECT_EQ(LastBox().caption, "Tips");
+  EXPECT_EQ(LastBox().type, vf::ui::MB_ICONINFORMATION);
+
+  Select(0);
+  m_controls.SetText(IDC_DDNS_USER, "user");
+  m_controls.SetText(IDC_DDNS_PASSWORD, "secret");
+  m_dialog.OnSetDdns();
+  ASSERT_EQ(m_boxes.Count(), 2);
+  EXPECT_EQ(LastBox().text, "Failure: DDNS filed is empty.");
+  EXPECT_EQ(LastBox().caption, "Tips");
+  EXPECT_EQ(LastBox().type, vf::ui::MB_ICONEXCLAMATION);
+  EXPECT_EQ(m_dialog.LastCommand(), 0);
+
+  // A blank is a name; the command goes out silently.
+  m_controls.SetText(IDC_DDNS_NAME, " ");
+  m_dialog.OnSetDdns();
+  EXPECT_EQ(m_boxes.Count(), 2);
+  EXPECT_EQ(m_dialog.LastCommand(), 2);
+}
+
+TEST_F(DdnsTest, RefusedCommandIsReported) {
+  Select(1);
+  m_controls.SetText(IDC_DDNS_NAME, "cam.example.net");
+  m_dialog.OnSetDdns();
+  ASSERT_EQ(m_boxes.Count(), 1);
+  EXPECT_EQ(LastBox().text, "Failure to set DDNS.");
+  EXPECT_EQ(LastBox().caption, "Tips");
+  EXPECT_EQ(LastBox().type, vf::ui::MB_ICONEXCLAMATION);
+  EXPECT_EQ(m_dialog.LastCommand(), 2);
+
+  // Over-long fields are cut to fit rather than refused.
+  Select(0);
+  m_controls.SetText(IDC_DDNS_NAME, QString(80, QLatin1Char('d')));
+  m_dialog.OnSetDdns();
+  EXPECT_EQ(m_boxes.Count(), 1);
+}
+
+TEST_F(DdnsTest, AnswersShowTheDdnsTextsUnlessAPortIsWaiting) {
+  Select(0);
+  m_controls.SetText(IDC_DDNS_NAME, "cam.example.net");
+  m_dialog.OnSetDdns();
+  EXPECT_EQ(Reply("200"), 0);
+  ASSERT_EQ(m_boxes.Count(), 1);
+  EXPECT_EQ(LastBox().text, "DDNS is setted successfully.");
+  EXPECT_EQ(LastBox().type, vf::ui::MB_ICONINFORMATION);
+  EXPECT_EQ(Reply("401"), -1);
+  EXPECT_EQ(LastBox().text, "The account or password for watching is wrong!");
+
+  // An Update with a new port whose answer was a refusal: the DDNS answer
+  // sends the port instead of its message.
+  m_controls.SetText(IDC_HTTP_PORT, "8095");
+  m_dialog.OnUpdate();
+  ASSERT_EQ(m_dialog.HttpPortPending(), 1);
+  m_dialog.OnSetDdns();
+  const int before = m_boxes.Count();
+  EXPECT_EQ(Reply("200"), 0);
+  EXPECT_EQ(m_boxes.Count(), before);
+  EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+}
+
+}  // namespace
