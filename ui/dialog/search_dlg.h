@@ -119,6 +119,9 @@ class CSearchDlg final : public QDialog {
   // Where Browse and the router command open their pages; null restores the
   // system's browser. The opener must outlive the window.
   void SetUrlOpener(vf::platform::UrlOpener *opener);
+  // The dialog's cancel, which only a close request reaches: refused while
+  // a device restarts.
+  void reject() override;
 
   // --- For the other operations of the window and for tests ---------------
   vf::ui::DialogControls &Controls() const { return *m_controls; }
@@ -136,7 +139,6 @@ class CSearchDlg final : public QDialog {
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
-  void reject() override;
 
  private:
   // What the port command of an Update needs, kept from the moment the

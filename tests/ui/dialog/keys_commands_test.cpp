@@ -1,0 +1,291 @@
+// Keys, Browse, the router command and closing, on a shown window with
+// recorded message boxes and a recording page opener.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "dialog_controls.h"
+#include "fake_adapters.h"
+#include "message_box_recorder.h"
+#include "platform/url_opener.h"
+#include "report_list.h"
+#include "resource_ids.h"
+#include "search_dlg.h"
+#include "step_progress_bar.h"
+#include "timers.h"
+
+namespace {
+
+using namespace vf::res;
+using vf::test::CopyField;
+using vf::test::MakeDevice;
+
+class RecordingOpener final : public vf::platform::UrlOpener {
+ public:
+  bool Open(const std::string &url) override {
+    urls.push_back(url);
+    return true;
+  }
+  std::vector<std::string> urls;
+};
+
+DeviceRecord Camera(int n, const char *ip, const char *mask, const char *port) {
+  DeviceRecord record = MakeDevice("cam-" + std::to_string(n), "00:00:00:00:00:0" + std::to_string(n));
+  CopyField(record.network.ipAddress, ip);
+  CopyField(record.network.netmask, mask);
+  CopyField(record.httpPort, port);
+  return record;
+}
+
+class WindowCommandsTest : public ::testing::Test {
+ protected:
+  WindowCommandsTest() { m_dialog.SetUrlOpener(&m_opener); }
+
+  void ShowRows(const std::vector<DeviceRecord> &records) {
+    m_dialog.OnSearch();
+    for (const DeviceRecord &record : records) {
+      CSearchDlg::OnDeviceFound(nullptr, "200", &record, &m_dialog);
+    }
+    m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+  }
+  void ShowThreeRows() {
+    ShowRows({Camera(1, "192.168.1.21", "255.255.255.0", "81"),
+              Camera(2, "192.168.1.22", "255.255.255.0", "82"),
+              Camera(3, "192.168.1.23", "255.255.255.0", "83")});
+  }
+  void Select(int row) {
+    List()->SetSelectionMark(row);
+    List()->setCurrentCell(row, 0);
+    m_dialog.OnDeviceListClick(row);
+  }
+  vf::ui::ReportList *List() { return m_controls.List(IDC_DEVICE_LIST); }
+  void Open() {
+    m_dialog.show();
+    m_dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+  }
+  // A key to the widget that has the focus, as the keyboard would send it.
+  void Key(QWidget *focus, Qt::Key key) {
+    focus->setFocus();
+    QTest::keyClick(focus, key);
+  }
+  QString LastBoxText() const {
+    const auto boxes = m_boxes.Requests();
+    return boxes.empty() ? QString() : boxes.back().text;
+  }
+
+  vf::ui::MessageBoxRecorder m_boxes;
+  RecordingOpener m_opener;
+  vf::test::FakeAdapters m_adapters;
+  CSearchDlg m_dialog{m_adapters};
+  vf::ui::DialogControls &m_controls = m_dialog.Controls();
+};
+
+TEST_F(WindowCommandsTest, EnterAndEscapeDoNothingAnywhere) {
+  ShowThreeRows();
+  Open();
+  Select(1);
+  QWidget *account = m_controls.Control(IDC_ACCOUNT);
+  for (QWidget *target : {static_cast<QWidget *>(List()), account,
+                          static_cast<QWidget *>(&m_dialog)}) {
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+      Key(target, key);
+      EXPECT_TRUE(m_dialog.isVisible());
+    }
+  }
+  EXPECT_EQ(m_dialog.result(), 0);
+  EXPECT_EQ(m_boxes.Count(), 0) << "Enter pressed no button";
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-2");
+}
+
+TEST_F(WindowCommandsTest, ArrowsInTheListFillThePanelWithTheRowTheyMoveTo) {
+  ShowThreeRows();
+  Open();
+  Select(1);
+  Key(List(), Qt::Key_Down);
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-3");
+  EXPECT_EQ(List()->SelectionMark(), 2);
+  Key(List(), Qt::Key_Down);  // The last row again.
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-3");
+  Key(List(), Qt::Key_Up);
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-2");
+  Key(List(), Qt::Key_Up);
+  Key(List(), Qt::Key_Up);  // The first row again.
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
+
+  // Without a mark both arrows report the first row.
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up}) {
+    List()->SetSelectionMark(-1);
+    m_controls.SetText(IDC_DEVICE_NAME, "");
+    Key(List(), key);
+    EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
+  }
+
+  // Arrows elsewhere, and End in the list, leave the panel alone.
+  Select(0);
+  Key(m_controls.Control(IDC_ACCOUNT), Qt::Key_Down);
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
+  Key(List(), Qt::Key_End);
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
+}
+
+TEST_F(WindowCommandsTest, ArrowsInAnEmptyList) {
+  ShowRows({});
+  Open();
+  Key(List(), Qt::Key_Down);  // Row -1: the panel stays locked.
+  EXPECT_EQ(m_dialog.DeviceSelected(), 0);
+  EXPECT_EQ(List()->SelectionMark(), -1);
+  Key(List(), Qt::Key_Up);  // Row 0: opens without a device.
+  EXPECT_EQ(m_dialog.DeviceSelected(), 1);
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "");
+}
+
+TEST_F(WindowCommandsTest, FunctionKeysRunEnabledCommandsOnly) {
+  ShowThreeRows();
+  Open();
+  QWidget *account = m_controls.Control(IDC_ACCOUNT);
+  // Panel locked: Browse and Update do nothing.
+  Key(account, Qt::Key_F4);
+  Key(account, Qt::Key_F5);
+  EXPECT_TRUE(m_opener.urls.empty());
+  EXPECT_EQ(m_boxes.Count(), 0);
+
+  Select(1);
+  Key(List(), Qt::Key_F4);
+  ASSERT_EQ(m_opener.urls.size(), 1u) << "one key, one page, wherever the focus is";
+  EXPECT_EQ(m_opener.urls[0], "http://192.168.1.22:82");
+  m_boxes.Script({vf::ui::IDNO});
+  Key(account, Qt::Key_F5);
+  ASSERT_EQ(m_boxes.Count(), 1);
+  EXPECT_EQ(LastBoxText(), "Are you sure to update the selected device?");
+
+  Key(account, Qt::Key_F3);
+  EXPECT_EQ(List()->ItemCount(), 0);
+  EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH));
+  EXPECT_TRUE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+  // While collecting, F3 does not start another search.
+  const DeviceRecord late = Camera(4, "192.168.1.24", "255.255.255.0", "84");
+  CSearchDlg::OnDeviceFound(nullptr, "200", &late, &m_dialog);
+  Key(account, Qt::Key_F3);
+  EXPECT_EQ(m_dialog.Devices().Count(), 1);
+}
+
+TEST_F(WindowCommandsTest, BrowseOpensOnlyPlainAddressesAndPorts) {
+  struct Case {
+    const char *ip, *port, *url;  // Null url: nothing is opened.
+  };
+  const Case cases[] = {
+      {"192.168.1.20", "8080", "http://192.168.1.20:8080"},
+      {"192.168.1.20", "", "http://192.168.1.20:"},
+      {"0.0.0.0", "80", "http://0.0.0.0:80"},
+      {"255.255.255.255", "65535", "http://255.255.255.255:65535"},
+      {"", "80", nullptr},
+      {"192.168.1.256", "80", nullptr},
+      {"192.168.1", "80", nullptr},
+      {"192.168.1.2.3", "80", nullptr},
+      {"192.168..2", "80", nullptr},
+      {"192.168.1.2 ", "80", nullptr},
+      {"1.2.3.4;x", "80", nullptr},
+      {"0192.1.1.1", "80", nullptr},
+      {"192.168.1.20", "80 --new", nullptr},
+      {"192.168.1.20", "-1", nullptr},
+      {"192.168.1.20", "80/evil", nullptr},
+  };
+  int n = 1;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::string(c.ip) + ":" + c.port);
+    ShowRows({Camera(n++ % 10, c.ip, "255.255.255.0", c.port)});
+    Select(0);
+    m_opener.urls.clear();
+    m_dialog.OnBrowse();
+    if (c.url == nullptr) {
+      EXPECT_TRUE(m_opener.urls.empty());
+    } else {
+      ASSERT_EQ(m_opener.urls.size(), 1u);
+      EXPECT_EQ(m_opener.urls[0], c.url);
+    }
+  }
+  EXPECT_EQ(m_boxes.Count(), 0);
+}
+
+TEST_F(WindowCommandsTest, BrowseAndRouterWithoutASelectedDevice) {
+  ShowThreeRows();
+  for (int mark : {-1, 3}) {
+    List()->SetSelectionMark(mark);
+    m_dialog.OnBrowse();
+    m_dialog.OnSetRouter();
+  }
+  ASSERT_EQ(m_boxes.Count(), 4);
+  for (const auto &box : m_boxes.Requests()) {
+    EXPECT_EQ(box.text, "Please select one device from list.");
+    EXPECT_EQ(box.caption, "Tips");
+    EXPECT_EQ(box.type, vf::ui::MB_OK);
+  }
+  EXPECT_TRUE(m_opener.urls.empty());
+}
+
+TEST_F(WindowCommandsTest, RouterOpensTheAddressAfterTheNetworkAddress) {
+  struct Case {
+    const char *ip, *mask, *url;
+  };
+  const Case cases[] = {
+      {"192.168.1.77", "255.255.255.0", "http://192.168.1.1:80"},
+      {"10.1.2.200", "255.255.255.128", "http://10.1.2.129:80"},
+      {"172.16.5.9", "255.255.0.0", "http://172.16.0.1:80"},
+      {"192.168.1.255", "255.255.255.255", nullptr},  // No address follows.
+      {"192.168.1.77", "255.255.255", nullptr},
+      {"", "255.255.255.0", nullptr},
+      {"192.168.1.x", "255.255.255.0", nullptr},
+  };
+  int n = 1;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::string(c.ip) + "/" + c.mask);
+    ShowRows({Camera(n++, c.ip, c.mask, "8080")});
+    Select(0);
+    m_opener.urls.clear();
+    m_dialog.OnSetRouter();
+    if (c.url == nullptr) {
+      EXPECT_TRUE(m_opener.urls.empty());
+    } else {
+      ASSERT_EQ(m_opener.urls.size(), 1u);
+      EXPECT_EQ(m_opener.urls[0], c.url);
+    }
+  }
+  EXPECT_EQ(m_boxes.Count(), 0);
+}
+
+TEST_F(WindowCommandsTest, ClosingIsRefusedWhileADeviceRestarts) {
+  Open();
+  m_dialog.OnDeviceRestarting();
+  m_dialog.OnCloseButton();
+  m_dialog.close();
+  m_dialog.reject();
+  EXPECT_TRUE(m_dialog.isVisible());
+  ASSERT_EQ(m_boxes.Count(), 3);
+  for (const auto &box : m_boxes.Requests()) {
+    EXPECT_EQ(box.text, "Device is restarting...,Please try again later.");
+    EXPECT_EQ(box.caption, "Tips");
+    EXPECT_EQ(box.type, vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
+    EXPECT_EQ(box.owner, &m_dialog);
+  }
+  EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_PROGRESS)) << "nothing else changes";
+
+  for (int tick = 0; tick < CSearchDlg::kRestartTickCount; ++tick) {
+    m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART);
+  }
+  m_dialog.close();
+  EXPECT_FALSE(m_dialog.isVisible());
+  EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
+  EXPECT_EQ(m_boxes.Count(), 3) << "no question when closing";
+}
+
+TEST_F(WindowCommandsTest, CloseButtonEndsTheWindow) {
+  Open();
+  QTest::mouseClick(m_controls.Control(IDC_CLOSE), Qt::LeftButton);
+  EXPECT_FALSE(m_dialog.isVisible());
+  EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
+  EXPECT_EQ(m_boxes.Count(), 0);
+}
+
+}  // namespace
