@@ -60,11 +60,10 @@ class WindowCommandsTest : public ::testing::Test {
     m_dialog.OnDeviceListClick(row);
   }
   vf::ui::ReportList *List() { return m_controls.List(IDC_DEVICE_LIST); }
-  void Open() {
-    m_dialog.show();
-    m_dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
-  }
+  // The window as the application runs it. It stays unmapped: showing it
+  // would start the platform's font threads, which the race checker cannot
+  // see into, and the keys and close requests reach it all the same.
+  void Open() { m_dialog.setResult(-1); }
   // A key to the widget that has the focus, as the keyboard would send it.
   void Key(QWidget *focus, Qt::Key key) {
     focus->setFocus();
@@ -91,10 +90,9 @@ TEST_F(WindowCommandsTest, EnterAndEscapeDoNothingAnywhere) {
                           static_cast<QWidget *>(&m_dialog)}) {
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
       Key(target, key);
-      EXPECT_TRUE(m_dialog.isVisible());
+      EXPECT_EQ(m_dialog.result(), -1) << "the window did not end";
     }
   }
-  EXPECT_EQ(m_dialog.result(), 0);
   EXPECT_EQ(m_boxes.Count(), 0) << "Enter pressed no button";
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-2");
 }
@@ -261,7 +259,7 @@ TEST_F(WindowCommandsTest, ClosingIsRefusedWhileADeviceRestarts) {
   m_dialog.OnCloseButton();
   m_dialog.close();
   m_dialog.reject();
-  EXPECT_TRUE(m_dialog.isVisible());
+  EXPECT_EQ(m_dialog.result(), -1) << "the window did not end";
   ASSERT_EQ(m_boxes.Count(), 3);
   for (const auto &box : m_boxes.Requests()) {
     EXPECT_EQ(box.text, "Device is restarting...,Please try again later.");
@@ -275,7 +273,6 @@ TEST_F(WindowCommandsTest, ClosingIsRefusedWhileADeviceRestarts) {
     m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART);
   }
   m_dialog.close();
-  EXPECT_FALSE(m_dialog.isVisible());
   EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
   EXPECT_EQ(m_boxes.Count(), 3) << "no question when closing";
 }
@@ -283,7 +280,6 @@ TEST_F(WindowCommandsTest, ClosingIsRefusedWhileADeviceRestarts) {
 TEST_F(WindowCommandsTest, CloseButtonEndsTheWindow) {
   Open();
   QTest::mouseClick(m_controls.Control(IDC_CLOSE), Qt::LeftButton);
-  EXPECT_FALSE(m_dialog.isVisible());
   EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
   EXPECT_EQ(m_boxes.Count(), 0);
 }
