@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "dialog_controls.h"
+#include "dialog_driver.h"
 #include "fake_adapters.h"
 #include "message_box_recorder.h"
 #include "report_list.h"
@@ -21,26 +22,13 @@ using vf::test::MakeDevice;
 class DdnsTest : public ::testing::Test {
  protected:
   DdnsTest() {
-    m_dialog.OnSearch();
     DeviceRecord good = MakeDevice("cam-a", "00:00:00:00:00:01");
     DeviceRecord shortId = MakeDevice("cam-b", "00:00:00:00:00:02");
     CopyField(shortId.deviceId, "0123456789abcdef");
-    CSearchDlg::OnDeviceFound(nullptr, "200", &good, &m_dialog);
-    CSearchDlg::OnDeviceFound(nullptr, "200", &shortId, &m_dialog);
-    m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+    vf::test::ShowDevices(m_dialog, {good, shortId});
   }
-  void Select(int row) {
-    m_controls.List(IDC_DEVICE_LIST)->SetSelectionMark(row);
-    m_dialog.OnDeviceListClick(row);
-  }
-  int Reply(const char *status) {
-    int result = 0;
-    std::thread worker([&] {
-      result = CSearchDlg::OnCommandReply(m_dialog.Session(), status, nullptr, &m_dialog);
-    });
-    worker.join();
-    return result;
-  }
+  void Select(int row) { vf::test::SelectRow(m_dialog, row); }
+  int Reply(const char *status) { return vf::test::ReplyFromWorker(m_dialog, status); }
   vf::ui::MessageBoxRequest LastBox() const {
     const auto boxes = m_boxes.Requests();
     return boxes.empty() ? vf::ui::MessageBoxRequest{} : boxes.back();

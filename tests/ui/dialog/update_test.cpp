@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "dialog_controls.h"
+#include "dialog_driver.h"
 #include "fake_adapters.h"
 #include "message_box_recorder.h"
 #include "report_list.h"
@@ -35,29 +36,16 @@ vf::test::FakeAdapters AdaptersWithOneAddress() {
 class UpdateTest : public ::testing::Test {
  protected:
   UpdateTest() {
-    m_dialog.OnSearch();
     DeviceRecord first = MakeDevice("cam-a", "00:00:00:00:00:01");
     DeviceRecord second = MakeDevice("cam-b", "00:00:00:00:00:02");
     CopyField(second.httpPort, "AbC");
-    CSearchDlg::OnDeviceFound(nullptr, "200", &first, &m_dialog);
-    CSearchDlg::OnDeviceFound(nullptr, "200", &second, &m_dialog);
-    m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+    vf::test::ShowDevices(m_dialog, {first, second});
   }
 
-  void Select(int row) {
-    m_controls.List(IDC_DEVICE_LIST)->SetSelectionMark(row);
-    m_dialog.OnDeviceListClick(row);
-  }
+  void Select(int row) { vf::test::SelectRow(m_dialog, row); }
 
   // The answer as the engine's worker delivers it.
-  int Reply(const char *status) {
-    int result = 0;
-    std::thread worker([&] {
-      result = CSearchDlg::OnCommandReply(m_dialog.Session(), status, nullptr, &m_dialog);
-    });
-    worker.join();
-    return result;
-  }
+  int Reply(const char *status) { return vf::test::ReplyFromWorker(m_dialog, status); }
 
   vf::ui::MessageBoxRequest Box(int index) const {
     const auto requests = m_boxes.Requests();
