@@ -152,6 +152,8 @@ class CSearchDlg final : public QDialog {
 
   void ConnectHandlers();
   int SelectedRow() const;
+  bool CopySelectedForBrowsing(DeviceRecord &device);
+  vf::platform::UrlOpener &Opener() const;
 
   vf::platform::AdapterSource &m_adapterSource;
   std::unique_ptr<vf::ui::DialogControls> m_controls;

@@ -84,41 +84,41 @@ void CSearchDlg::reject() {
   if (CanClose()) QDialog::reject();
 }
 
-void CSearchDlg::OnBrowse() {
+// The record of the selected row, for Browse and the router command: with no
+// row selected, or one beyond the store, the user is told so.
+bool CSearchDlg::CopySelectedForBrowsing(DeviceRecord &device) {
   const int row = SelectedRow();
   if (row < 0 || row >= m_devices.Count()) {
     vf::ui::ShowMessageBox(this, LoadString(IDS_SELECT_DEVICE), LoadString(IDS_TIPS),
                            vf::ui::MB_OK);
-    return;
+    return false;
   }
+  return m_devices.CopyAt(row, device);
+}
+
+vf::platform::UrlOpener &CSearchDlg::Opener() const {
+  return m_urlOpener ? *m_urlOpener : vf::platform::SystemUrlOpener();
+}
+
+void CSearchDlg::OnBrowse() {
   DeviceRecord device{};
-  if (!m_devices.CopyAt(row, device)) return;
+  if (!CopySelectedForBrowsing(device)) return;
   const std::string address = device.network.ipAddress;
   const std::string port = device.httpPort;
   // What the device announced goes to another program: only a plain
   // address and port may pass.
   if (!IsDottedIpv4(address) || !IsPortText(port)) return;
-  vf::platform::UrlOpener &opener =
-      m_urlOpener ? *m_urlOpener : vf::platform::SystemUrlOpener();
-  opener.Open("http://" + address + ":" + port);
+  Opener().Open("http://" + address + ":" + port);
 }
 
 void CSearchDlg::OnSetRouter() {
-  const int row = SelectedRow();
-  if (row < 0 || row >= m_devices.Count()) {
-    vf::ui::ShowMessageBox(this, LoadString(IDS_SELECT_DEVICE), LoadString(IDS_TIPS),
-                           vf::ui::MB_OK);
-    return;
-  }
   DeviceRecord device{};
-  if (!m_devices.CopyAt(row, device)) return;
+  if (!CopySelectedForBrowsing(device)) return;
   std::string network;
   if (!vf::ui::ComputeNetworkAddress(device.network.ipAddress, device.network.netmask, network)) {
     return;
   }
   const std::optional<std::string> router = vf::ui::RouterAddress(network);
   if (!router) return;
-  vf::platform::UrlOpener &opener =
-      m_urlOpener ? *m_urlOpener : vf::platform::SystemUrlOpener();
-  opener.Open("http://" + *router + ":" + std::to_string(kRouterPort));
+  Opener().Open("http://" + *router + ":" + std::to_string(kRouterPort));
 }
