@@ -40,6 +40,16 @@ DeviceRecord Camera(int n, const char *ip, const char *mask, const char *port) {
 
 class WindowCommandsTest : public ::testing::Test {
  protected:
+  // Exactly that URL was opened, or nothing when `url` is null.
+  void ExpectOpened(const char *url) {
+    if (url == nullptr) {
+      EXPECT_TRUE(m_opener.urls.empty());
+    } else {
+      ASSERT_EQ(m_opener.urls.size(), 1u);
+      EXPECT_EQ(m_opener.urls[0], url);
+    }
+  }
+
   WindowCommandsTest() { m_dialog.SetUrlOpener(&m_opener); }
 
   void ShowRows(const std::vector<DeviceRecord> &records) {
@@ -197,12 +207,7 @@ TEST_F(WindowCommandsTest, BrowseOpensOnlyPlainAddressesAndPorts) {
     Select(0);
     m_opener.urls.clear();
     m_dialog.OnBrowse();
-    if (c.url == nullptr) {
-      EXPECT_TRUE(m_opener.urls.empty());
-    } else {
-      ASSERT_EQ(m_opener.urls.size(), 1u);
-      EXPECT_EQ(m_opener.urls[0], c.url);
-    }
+    ExpectOpened(c.url);
   }
   EXPECT_EQ(m_boxes.Count(), 0);
 }
@@ -243,12 +248,7 @@ TEST_F(WindowCommandsTest, RouterOpensTheAddressAfterTheNetworkAddress) {
     Select(0);
     m_opener.urls.clear();
     m_dialog.OnSetRouter();
-    if (c.url == nullptr) {
-      EXPECT_TRUE(m_opener.urls.empty());
-    } else {
-      ASSERT_EQ(m_opener.urls.size(), 1u);
-      EXPECT_EQ(m_opener.urls[0], c.url);
-    }
+    ExpectOpened(c.url);
   }
   EXPECT_EQ(m_boxes.Count(), 0);
 }
