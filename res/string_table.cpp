@@ -2,10 +2,14 @@
 
 #include <array>
 
+#include "core/messages.h"
 #include "resource_ids.h"
 
 namespace vf::res {
 namespace {
+
+// The texts live with the core, which the command line shares.
+namespace texts = vf::core::text;
 
 struct StringEntry {
   int id;
@@ -13,19 +17,19 @@ struct StringEntry {
 };
 
 constexpr auto kStrings = std::to_array<StringEntry>({
-    {IDS_ABOUTBOX, "About Vellafind(&A)..."},
-    {IDS_TIPS, "Tips"},
-    {IDS_ASK, "Ask"},
-    {IDS_INIT_FAILED, "Failed to initialize."},
-    {IDS_SELECT_DEVICE, "Please select one device from list."},
-    {IDS_CONFIRM_UPDATE, "Are you sure to update the selected device?"},
-    {IDS_WRONG_IP, "Entered the wrong IP address."},
-    {IDS_WRONG_MASK, "Entered the wrong subnet mask."},
-    {IDS_WRONG_GATEWAY, "Entered the wrong gateway."},
-    {IDS_SAME_AS_LOCAL_IP, "The same as one IP among of this local PC."},
-    {IDS_UPDATE_OK, "Device information successfully updated!"},
-    {IDS_WRONG_ACCOUNT, "The account or password for watching is wrong!"},
-    {IDS_DEVICE_RESTARTING, "Device is restarting...,Please try again later."},
+    {IDS_ABOUTBOX, texts::kAboutBox},
+    {IDS_TIPS, texts::kTips},
+    {IDS_ASK, texts::kAsk},
+    {IDS_INIT_FAILED, texts::kInitFailed},
+    {IDS_SELECT_DEVICE, texts::kSelectDevice},
+    {IDS_CONFIRM_UPDATE, texts::kConfirmUpdate},
+    {IDS_WRONG_IP, texts::kWrongIp},
+    {IDS_WRONG_MASK, texts::kWrongMask},
+    {IDS_WRONG_GATEWAY, texts::kWrongGateway},
+    {IDS_SAME_AS_LOCAL_IP, texts::kSameAsLocalIp},
+    {IDS_UPDATE_OK, texts::kUpdateOk},
+    {IDS_WRONG_ACCOUNT, texts::kWrongAccount},
+    {IDS_DEVICE_RESTARTING, texts::kDeviceRestarting},
 });
 
 }  // namespace

@@ -14,17 +14,6 @@ std::string Field(const char (&field)[N]) {
 
 }  // namespace
 
-void DeviceTable::Add(const DeviceRecord &record) {
-  std::lock_guard lock(mutex_);
-  if (!seenMacs_.insert(Field(record.network.macAddress)).second) return;
-  devices_.push_back(record);
-}
-
-std::vector<DeviceRecord> DeviceTable::Snapshot() const {
-  std::lock_guard lock(mutex_);
-  return devices_;
-}
-
 std::string FormatDeviceTable(const std::vector<DeviceRecord> &devices) {
   constexpr size_t kColumns = 7;
   using Row = std::array<std::string, kColumns>;

@@ -2,18 +2,14 @@
 #pragma once
 
 #include <chrono>
-#include <string>
-#include <vector>
+
+#include "core/protocol.h"
 
 namespace vf::cli {
 
 struct SearchOptions {
-  std::chrono::milliseconds wait{2500};
+  std::chrono::milliseconds wait{core::kCollectPeriod};
 };
-
-// The first IPv4 address of every adapter, in the platform's order, at most
-// ten, as the window hands them to the engine ("0.0.0.0" included).
-std::vector<std::string> LocalAddressesForEngine();
 
 // Runs one search and prints the table to stdout. Returns the process exit
 // code: 0 after a search (whatever it found), 1 when the engine did not start.

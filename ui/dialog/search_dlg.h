@@ -13,10 +13,11 @@
 #include <mutex>
 #include <string>
 
+#include "core/adapter_panel.h"
+#include "core/device_store.h"
+#include "core/protocol.h"
 #include "devsearch.h"
 #include "platform/adapters.h"
-#include "ui/model/adapter_panel_model.h"
-#include "ui/model/device_store.h"
 
 namespace vf::ui {
 class DialogControls;
@@ -39,9 +40,10 @@ class CSearchDlg final : public QDialog {
  public:
   static constexpr int TIMER_RESTART = 51;
   static constexpr int TIMER_COLLECT = 52;
-  static constexpr int kCollectPeriodMs = 2500;
+  static constexpr int kCollectPeriodMs = static_cast<int>(vf::core::kCollectPeriod.count());
   static constexpr int kRestartPeriodMs = 1000;
-  static constexpr int kRestartTickCount = 45;
+  // One tick a second for the whole restart wait.
+  static constexpr int kRestartTickCount = static_cast<int>(vf::core::kRestartWait.count());
 
   // Builds the window from its template and opens it: the controls are set
   // up and the engine is started. `adapters` must outlive the window.
@@ -129,7 +131,7 @@ class CSearchDlg final : public QDialog {
   vf::ui::SystemMenu *SysMenu() const { return m_systemMenu; }
   vf::ui::WindowThread &Thread() const { return *m_windowThread; }
   SearchSession *Session() const { return m_session; }
-  const vf::ui::DeviceStore &Devices() const { return m_devices; }
+  const vf::core::DeviceStore &Devices() const { return m_devices; }
   const QStringList &LocalAddresses() const { return m_localAddresses; }
   int DeviceSelected() const { return m_deviceSelected; }
   bool EngineStarted() const { return m_engineStarted; }
@@ -170,8 +172,8 @@ class CSearchDlg final : public QDialog {
   QIcon m_hIcon;
   // The adapter list the panel shows, and each adapter's DNS servers by its
   // first address.
-  std::vector<vf::ui::AdapterEntry> m_adapterList;
-  vf::ui::AdapterDnsMap m_adapterDns;
+  std::vector<vf::core::AdapterEntry> m_adapterList;
+  vf::core::AdapterDnsMap m_adapterDns;
   int m_deviceSelected = 0;
   int m_restartTicks = 0;
   // Written by the window thread before it sends, read by the worker.
@@ -183,7 +185,7 @@ class CSearchDlg final : public QDialog {
   vf::platform::UrlOpener *m_urlOpener = nullptr;
   SearchSession *m_session = nullptr;
   // One lock over the seen MACs and the record copies.
-  vf::ui::DeviceStore m_devices;
+  vf::core::DeviceStore m_devices;
 
   bool m_engineStarted = false;
   bool m_destroyed = false;

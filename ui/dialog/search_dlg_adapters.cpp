@@ -8,7 +8,7 @@
 using namespace vf::res;
 
 void CSearchDlg::FillAdapterPanel() {
-  vf::ui::AdapterPanel panel = vf::ui::LoadAdapterPanel(m_adapterSource);
+  vf::core::AdapterPanel panel = vf::core::LoadAdapterPanel(m_adapterSource);
   m_adapterList = std::move(panel.entries);
   m_adapterDns = std::move(panel.adapterDns);
   if (m_adapterCombo == nullptr) return;
@@ -30,10 +30,10 @@ void CSearchDlg::OnAdapterSelChange() {
   const auto entry = static_cast<int>(m_adapterCombo->ItemData(selected));
   if (entry < 0 || entry >= static_cast<int>(m_adapterList.size())) return;
 
-  vf::ui::AdapterPanel panel;
+  vf::core::AdapterPanel panel;
   panel.entries = m_adapterList;
   panel.adapterDns = m_adapterDns;
-  const vf::ui::AdapterPanelTexts texts = vf::ui::PanelTextsFor(panel, entry);
+  const vf::core::AdapterPanelTexts texts = vf::core::PanelTextsFor(panel, entry);
 
   m_controls->SetText(IDC_LOCAL_IP, QString::fromStdString(texts.ip));
   m_controls->SetText(IDC_LOCAL_MASK, QString::fromStdString(texts.mask));

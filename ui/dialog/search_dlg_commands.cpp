@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <string>
 
+#include "core/network_address.h"
 #include "dialog_controls.h"
 #include "message_box.h"
 #include "platform/url_opener.h"
@@ -11,7 +12,6 @@
 #include "search_dlg.h"
 #include "step_progress_bar.h"
 #include "string_table.h"
-#include "ui/model/network_address.h"
 
 using namespace vf::res;
 
@@ -115,10 +115,10 @@ void CSearchDlg::OnSetRouter() {
   DeviceRecord device{};
   if (!CopySelectedForBrowsing(device)) return;
   std::string network;
-  if (!vf::ui::ComputeNetworkAddress(device.network.ipAddress, device.network.netmask, network)) {
+  if (!vf::core::ComputeNetworkAddress(device.network.ipAddress, device.network.netmask, network)) {
     return;
   }
-  const std::optional<std::string> router = vf::ui::RouterAddress(network);
+  const std::optional<std::string> router = vf::core::RouterAddress(network);
   if (!router) return;
   Opener().Open("http://" + *router + ":" + std::to_string(kRouterPort));
 }

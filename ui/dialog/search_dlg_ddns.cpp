@@ -1,7 +1,6 @@
 // The DDNS group: sends the dynamic-DNS account typed in its (hidden) fields
 // to the selected device. The answer is shown by OnCommandReply.
-#include <cstdio>
-
+#include "core/record_text.h"
 #include "dialog_controls.h"
 #include "message_box.h"
 #include "resource_ids.h"
@@ -15,7 +14,7 @@ namespace {
 // Longer texts are cut to the field, keeping its terminating zero.
 template <std::size_t N>
 void CopyText(char (&field)[N], const QString &text) {
-  std::snprintf(field, N, "%s", text.toLatin1().constData());
+  vf::core::CopyToField(field, text.toLatin1().toStdString());
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ int CSearchDlg::OnDeviceFound(SearchSession * /*session*/, const char * /*status
 void CSearchDlg::OnTimer(int id) {
   if (id == TIMER_COLLECT) {
     m_timers->KillTimer(TIMER_COLLECT);
-    const std::vector<vf::ui::DeviceRow> rows = m_devices.Snapshot();
+    const std::vector<vf::core::DeviceRow> rows = m_devices.Snapshot();
     m_controls->SetText(IDC_DEVICE_COUNT,
                         QString::asprintf("%d pcs", static_cast<int>(rows.size())));
     for (size_t i = 0; i < rows.size(); ++i) {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "core/engine_session.h"
 #include "dialog_builder.h"
 #include "dialog_controls.h"
 #include "dialog_templates.h"
@@ -16,7 +17,6 @@
 #include "string_table.h"
 #include "system_menu.h"
 #include "timers.h"
-#include "ui/model/local_address_table.h"
 #include "up_down_control.h"
 #include "window_thread.h"
 #include "window_title.h"
@@ -26,10 +26,6 @@ using vf::ui::DialogControls;
 
 namespace {
 
-constexpr const char *kGroupAddress = "239.255.255.250";
-constexpr int kPort = 8002;
-constexpr int kFallbackPort = 12109;
-constexpr int kSendTimeoutSec = 4;
 constexpr int kDefaultHttpPort = 80;
 constexpr int kPortMax = 65535;
 
@@ -171,32 +167,14 @@ void CSearchDlg::InitControls() {
 }
 
 int CSearchDlg::StartEngine() {
-  char table[vf::ui::kLocalAddressSlots][vf::ui::kLocalAddressSize] = {};
-
-  SearchSession *session = nullptr;
-  int rc = DevSearch_Create(kGroupAddress, kPort, kSendTimeoutSec, &session);
-  if (rc != DEVSEARCH_OK || session == nullptr) {
-    session = nullptr;
-    rc = DevSearch_Create(kGroupAddress, kFallbackPort, kSendTimeoutSec, &session);
-    if (rc != DEVSEARCH_OK || session == nullptr) return -1;
+  const vf::core::SessionStart start = vf::core::StartSession(
+      m_adapterSource, &CSearchDlg::OnDeviceFound, &CSearchDlg::OnCommandReply, this);
+  // A session that started but could not be set up stays until shutdown.
+  m_session = start.session;
+  for (const std::string &address : start.localAddresses) {
+    m_localAddresses.append(QString::fromLatin1(address.c_str()));
   }
-  m_session = session;
-
-  if (DevSearch_SetSearchCallback(m_session, &CSearchDlg::OnDeviceFound, this) != DEVSEARCH_OK) {
-    return -1;
-  }
-
-  const int count = vf::ui::CollectLocalAddresses(m_adapterSource, table);
-  for (int i = 0; i < count; ++i) {
-    m_localAddresses.append(QString::fromLatin1(table[i]));
-  }
-  // With no address the engine refuses the table; searches then find nothing.
-  DevSearch_SetLocalAddresses(table, count);
-
-  if (DevSearch_SetCommandCallback(m_session, &CSearchDlg::OnCommandReply, this) != DEVSEARCH_OK) {
-    return -1;
-  }
-  return 1;
+  return start.ready ? 1 : -1;
 }
 
 int CSearchDlg::StopEngine() {
@@ -227,4 +205,3 @@ void CSearchDlg::OnSysCommand(unsigned id) {
   }
   vf::ui::SystemMenu::RunDefaultCommand(this, static_cast<int>(id));
 }
-

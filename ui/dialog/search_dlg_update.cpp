@@ -2,9 +2,10 @@
 // selected device, and turns the device's answers into messages. When the
 // port changed too, the accepted settings are followed by the port command
 // and a 45-second wait while the device restarts, ending in a new search.
-#include <cstdio>
 #include <cstring>
 
+#include "core/netconf.h"
+#include "core/update_checks.h"
 #include "dialog_controls.h"
 #include "message_box.h"
 #include "report_list.h"
@@ -19,15 +20,32 @@ using namespace vf::res;
 
 namespace {
 
-constexpr const char *kBlankAddress = "0.0.0.0";
 // Ports the devices keep for themselves: never sent.
 constexpr const char *kReservedPorts[] = {"8002", "55555"};
 constexpr int kRestartRangeLow = 1;
 constexpr int kRestartRangeHigh = 47;
 
-template <std::size_t N>
-void CopyText(char (&field)[N], const QByteArray &text) {
-  std::snprintf(field, N, "%s", text.constData());
+std::string ControlText(const vf::ui::DialogControls &controls, int id) {
+  return controls.Text(id).toLatin1().toStdString();
+}
+
+// The settings as the detail panel holds them.
+vf::core::NetworkInput ReadNetworkInput(const vf::ui::DialogControls &controls) {
+  vf::core::NetworkInput input;
+  input.ipAddress = ControlText(controls, IDC_DEV_IP);
+  input.netmask = ControlText(controls, IDC_DEV_MASK);
+  input.gateway = ControlText(controls, IDC_DEV_GATEWAY);
+  input.primaryDns = ControlText(controls, IDC_DEV_DNS1);
+  input.secondaryDns = ControlText(controls, IDC_DEV_DNS2);
+  input.dhcp = controls.GetCheck(IDC_DHCP) != 0;
+  return input;
+}
+
+std::vector<std::string> ToStd(const QStringList &texts) {
+  std::vector<std::string> out;
+  out.reserve(static_cast<std::size_t>(texts.size()));
+  for (const QString &text : texts) out.push_back(text.toLatin1().toStdString());
+  return out;
 }
 
 void Tell(QWidget *owner, const QString &text, unsigned icon) {
@@ -76,34 +94,15 @@ void CSearchDlg::OnUpdate() {
 }
 
 bool CSearchDlg::ValidateNetworkInput() {
-  if (m_controls->GetCheck(IDC_DHCP) != 0) return true;
-  const struct {
-    int control;
-    int message;
-  } blanks[] = {
-      {IDC_DEV_IP, IDS_WRONG_IP},
-      {IDC_DEV_MASK, IDS_WRONG_MASK},
-      {IDC_DEV_GATEWAY, IDS_WRONG_GATEWAY},
-  };
-  for (const auto &check : blanks) {
-    if (m_controls->Text(check.control) == QLatin1String(kBlankAddress)) {
-      Tell(this, LoadString(check.message), vf::ui::MB_ICONINFORMATION);
-      return false;
-    }
-  }
-  if (IsLocalAddress()) {
-    Tell(this, LoadString(IDS_SAME_AS_LOCAL_IP), vf::ui::MB_ICONINFORMATION);
-    return false;
-  }
-  return true;
+  const vf::core::InputProblem problem =
+      vf::core::CheckNetworkInput(ReadNetworkInput(*m_controls), ToStd(m_localAddresses));
+  if (problem == vf::core::InputProblem::None) return true;
+  Tell(this, QString::fromUtf8(vf::core::ProblemText(problem)), vf::ui::MB_ICONINFORMATION);
+  return false;
 }
 
 bool CSearchDlg::IsLocalAddress() const {
-  const QString address = m_controls->Text(IDC_DEV_IP);
-  for (const QString &local : m_localAddresses) {
-    if (address == local) return true;
-  }
-  return false;
+  return vf::core::IsLocalAddress(ControlText(*m_controls, IDC_DEV_IP), ToStd(m_localAddresses));
 }
 
 short CSearchDlg::SendNetworkSettings(DeviceRecord &copy) {
@@ -112,19 +111,10 @@ short CSearchDlg::SendNetworkSettings(DeviceRecord &copy) {
   const QByteArray password = m_controls->Text(IDC_PASSWORD).toLatin1();
   const CommandTarget target{copy.deviceId, account.constData(), password.constData()};
 
-  const auto address = [this](int id) {
-    const QString text = m_controls->Text(id);
-    return text == QLatin1String(kBlankAddress) ? QByteArray() : text.toLatin1();
-  };
-  CopyText(copy.network.ipAddress, address(IDC_DEV_IP));
-  CopyText(copy.network.netmask, address(IDC_DEV_MASK));
-  CopyText(copy.network.gateway, address(IDC_DEV_GATEWAY));
-  if (copy.network.ipAddress[0] == '\0' || copy.network.netmask[0] == '\0') return 0;
-  CopyText(copy.network.primaryDns, address(IDC_DEV_DNS1));
-  CopyText(copy.network.secondaryDns, address(IDC_DEV_DNS2));
-  const int dhcp = m_controls->GetCheck(IDC_DHCP) != 0 ? 1 : 0;
-  copy.network.dhcp = dhcp;
-  copy.network.dnsStat = dhcp;
+  if (vf::core::BuildNetworkSettings(copy, ReadNetworkInput(*m_controls), copy.network) !=
+      vf::core::NetconfBuild::Ready) {
+    return 0;
+  }
 
   DevSearch_SendCommand(m_session, &target, CMD_NETCONF, &copy.network);
   return 1;

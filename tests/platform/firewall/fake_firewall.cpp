@@ -1,4 +1,4 @@
-#include "tests/platform/firewall/fake_firewall.h"
+#include "fake_firewall.h"
 
 #include <cwchar>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/platform/firewall/fake_firewall.h"
+#include "fake_firewall.h"
 
 namespace vf::firewall {
 namespace {

@@ -1,10 +1,10 @@
-#include "ui/model/adapter_panel_model.h"
+#include "core/adapter_panel.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_adapter_source.h"
 
-namespace vf::ui {
+namespace vf::core {
 namespace {
 
 using testing::FakeAdapterSource;
@@ -128,4 +128,4 @@ TEST(AdapterPanel, NoAdaptersOrAnUnreadableListGiveAnEmptyPanel) {
 }
 
 }  // namespace
-}  // namespace vf::ui
+}  // namespace vf::core

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace vf::ui {
+namespace vf::core {
 
 // Appends the pieces of `text` between separators to `parts` (callers pass it empty).
 // An empty text gives no parts. A final separator ends the last piece without adding an empty
@@ -12,4 +12,4 @@ namespace vf::ui {
 // leading separator an empty first part.
 void SplitString(const std::string &text, std::vector<std::string> &parts, char separator);
 
-}  // namespace vf::ui
+}  // namespace vf::core

@@ -1,6 +1,6 @@
-#include "ui/model/split_string.h"
+#include "core/split_string.h"
 
-namespace vf::ui {
+namespace vf::core {
 
 void SplitString(const std::string &text, std::vector<std::string> &parts, char separator) {
   if (text.empty()) return;
@@ -14,4 +14,4 @@ void SplitString(const std::string &text, std::vector<std::string> &parts, char 
   }
 }
 
-}  // namespace vf::ui
+}  // namespace vf::core

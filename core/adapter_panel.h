@@ -8,7 +8,7 @@
 
 #include "platform/adapters.h"
 
-namespace vf::ui {
+namespace vf::core {
 
 // One drop-down entry: its text and the adapter it stands for.
 struct AdapterEntry {
@@ -53,4 +53,4 @@ int SelectStringIndex(const std::vector<AdapterEntry> &entries, const std::strin
 // The fields for entry `index` of `panel`; all empty when `index` names no entry.
 AdapterPanelTexts PanelTextsFor(const AdapterPanel &panel, int index);
 
-}  // namespace vf::ui
+}  // namespace vf::core

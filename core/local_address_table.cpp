@@ -1,9 +1,9 @@
-#include "ui/model/local_address_table.h"
+#include "core/local_address_table.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace vf::ui {
+namespace vf::core {
 
 int CollectLocalAddresses(platform::AdapterSource &source,
                           char table[kLocalAddressSlots][kLocalAddressSize]) {
@@ -24,4 +24,4 @@ int CollectLocalAddresses(platform::AdapterSource &source,
   return static_cast<int>(count);
 }
 
-}  // namespace vf::ui
+}  // namespace vf::core

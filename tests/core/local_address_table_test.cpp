@@ -1,4 +1,4 @@
-#include "ui/model/local_address_table.h"
+#include "core/local_address_table.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "fake_adapter_source.h"
 
-namespace vf::ui {
+namespace vf::core {
 namespace {
 
 using testing::FakeAdapterSource;
@@ -75,4 +75,4 @@ TEST(CollectLocalAddresses, AnUnreadableListWritesNothing) {
 }
 
 }  // namespace
-}  // namespace vf::ui
+}  // namespace vf::core

@@ -1,8 +1,8 @@
-#include "ui/model/network_address.h"
+#include "core/network_address.h"
 
 #include <gtest/gtest.h>
 
-namespace vf::ui {
+namespace vf::core {
 namespace {
 
 TEST(ComputeNetworkAddress, AndsEachPartWithTheMask) {
@@ -67,4 +67,4 @@ TEST(RouterAddress, GivesNothingWhenThereIsNoNextAddress) {
 }
 
 }  // namespace
-}  // namespace vf::ui
+}  // namespace vf::core

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace vf::ui {
+namespace vf::core {
 
 // Writes the network address of `ip` under `mask` (each part ANDed) as dotted text to `out` and
 // returns true. Returns false with `out` empty when either text has fewer than 4 or more than 6
@@ -17,4 +17,4 @@ bool ComputeNetworkAddress(const std::string &ip, const std::string &mask, std::
 // decimal number of 0..255; the numbers before it are kept as they stand.
 std::optional<std::string> RouterAddress(const std::string &networkAddress);
 
-}  // namespace vf::ui
+}  // namespace vf::core

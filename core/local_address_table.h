@@ -5,7 +5,7 @@
 
 #include "platform/adapters.h"
 
-namespace vf::ui {
+namespace vf::core {
 
 inline constexpr std::size_t kLocalAddressSlots = 10;
 inline constexpr std::size_t kLocalAddressSize = 16;
@@ -17,4 +17,4 @@ inline constexpr std::size_t kLocalAddressSize = 16;
 int CollectLocalAddresses(platform::AdapterSource &source,
                           char table[kLocalAddressSlots][kLocalAddressSize]);
 
-}  // namespace vf::ui
+}  // namespace vf::core

@@ -1,11 +1,11 @@
-#include "ui/model/adapter_panel_model.h"
+#include "core/adapter_panel.h"
 
 #include <cstddef>
 #include <utility>
 
-#include "ui/model/split_string.h"
+#include "core/split_string.h"
 
-namespace vf::ui {
+namespace vf::core {
 namespace {
 
 constexpr const char *kHostMask = "255.255.255.255";
@@ -94,4 +94,4 @@ AdapterPanelTexts PanelTextsFor(const AdapterPanel &panel, int index) {
   return texts;
 }
 
-}  // namespace vf::ui
+}  // namespace vf::core

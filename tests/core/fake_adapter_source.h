@@ -8,7 +8,7 @@
 
 #include "platform/adapters.h"
 
-namespace vf::ui::testing {
+namespace vf::core::testing {
 
 class FakeAdapterSource : public platform::AdapterSource {
  public:
@@ -36,4 +36,4 @@ class FakeAdapterSource : public platform::AdapterSource {
 
 inline const platform::AdapterAddress kUnconfigured{"0.0.0.0", "0.0.0.0"};
 
-}  // namespace vf::ui::testing
+}  // namespace vf::core::testing

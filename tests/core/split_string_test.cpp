@@ -1,8 +1,8 @@
-#include "ui/model/split_string.h"
+#include "core/split_string.h"
 
 #include <gtest/gtest.h>
 
-namespace vf::ui {
+namespace vf::core {
 namespace {
 
 TEST(SplitString, FollowsTheSeparatorRules) {
@@ -35,4 +35,4 @@ TEST(SplitString, AppendsToWhatTheCallerPassed) {
 }
 
 }  // namespace
-}  // namespace vf::ui
+}  // namespace vf::core

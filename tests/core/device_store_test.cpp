@@ -1,4 +1,4 @@
-#include "ui/model/device_store.h"
+#include "core/device_store.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-namespace vf::ui {
+namespace vf::core {
 namespace {
 
 DeviceRecord MakeRecord(const std::string &name, const std::string &mac) {
@@ -92,6 +92,48 @@ TEST(DeviceStore, ClearForgetsDevicesAndTheirMacs) {
   EXPECT_EQ(Names(store), std::vector<std::string>{"new"});
 }
 
+TEST(DeviceStore, AClosedStoreKeepsNothingUntilTheNextSearch) {
+  DeviceStore store;
+  EXPECT_FALSE(store.IsClosed()) << "a new store records";
+  store.Record(MakeRecord("in time", "m0"));
+  store.Close();
+  EXPECT_FALSE(store.Record(MakeRecord("late", "m1")));
+  EXPECT_EQ(Names(store), std::vector<std::string>{"in time"}) << "what came in time stays";
+  store.Clear();
+  EXPECT_FALSE(store.IsClosed());
+  EXPECT_TRUE(store.Record(MakeRecord("next search", "m1")));
+}
+
+TEST(DeviceStore, NotesAMacThatAnswersWithASecondIdentityOnce) {
+  DeviceRecord camera = MakeRecord("door", "00:1A:3F:00:00:01");
+  std::strcpy(camera.deviceId, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA");
+  std::strcpy(camera.network.ipAddress, "10.0.0.2");
+  DeviceRecord impostor = camera;
+  std::strcpy(impostor.deviceId, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB");
+  DeviceRecord moved = camera;
+  std::strcpy(moved.network.ipAddress, "10.0.0.99");
+  DeviceRecord renamed = camera;
+  std::strcpy(renamed.deviceName, "same id and address, other name");
+
+  DeviceStore store;
+  store.Record(camera);
+  store.Record(camera);
+  store.Record(renamed);
+  EXPECT_TRUE(store.Conflicts().empty()) << "repeats of one identity are no conflict";
+  store.Record(impostor);
+  store.Record(moved);
+  store.Record(impostor);
+  const std::vector<MacConflict> conflicts = store.Conflicts();
+  ASSERT_EQ(conflicts.size(), 1u) << "one note per MAC";
+  EXPECT_EQ(conflicts[0].mac, "00:1A:3F:00:00:01");
+  EXPECT_EQ(conflicts[0].firstDeviceId, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA");
+  EXPECT_EQ(conflicts[0].otherDeviceId, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB");
+  EXPECT_EQ(conflicts[0].otherAddress, "10.0.0.2");
+  EXPECT_EQ(store.Records().at(0).deviceId, std::string(camera.deviceId)) << "the first stays";
+  store.Clear();
+  EXPECT_TRUE(store.Conflicts().empty());
+}
+
 TEST(DeviceStore, TwoRecordingThreadsLoseAndDuplicateNothing) {
   // Both threads announce the same 400 devices, the way one camera is heard over two links;
   // a third thread reads like the window does meanwhile.
@@ -130,4 +172,4 @@ TEST(DeviceStore, TwoRecordingThreadsLoseAndDuplicateNothing) {
 }
 
 }  // namespace
-}  // namespace vf::ui
+}  // namespace vf::core

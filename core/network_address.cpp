@@ -1,12 +1,12 @@
-#include "ui/model/network_address.h"
+#include "core/network_address.h"
 
 #include <cstddef>
 #include <utility>
 #include <vector>
 
-#include "ui/model/split_string.h"
+#include "core/split_string.h"
 
-namespace vf::ui {
+namespace vf::core {
 namespace {
 
 // Four parts make an IPv4 address; up to six are taken, as many as the window ever stored.
@@ -58,4 +58,4 @@ std::optional<std::string> RouterAddress(const std::string &networkAddress) {
   return networkAddress.substr(0, start) + std::to_string(last + 1);
 }
 
-}  // namespace vf::ui
+}  // namespace vf::core
