@@ -7,8 +7,9 @@
 #                     searches, opens the first camera and saves a screenshot
 #                     as build/demo-window.png. Without a display it runs under
 #                     Xvfb and ends after the screenshot.
-#   ./run.sh --cli [--wait MS]
-#                     the command-line search on this PC's network
+#   ./run.sh --cli [SEARCH OPTIONS]
+#                     "vellafind-cli search" on this PC's network (--wait SECONDS,
+#                     --format table|tsv|csv|json, ...)
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh

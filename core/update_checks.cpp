@@ -117,4 +117,11 @@ bool IsMacText(std::string_view text) {
   return true;
 }
 
+bool IsCommandValue(std::string_view text) {
+  for (char c : text) {
+    if (c <= ' ' || c > '~') return false;
+  }
+  return true;
+}
+
 }  // namespace vf::core

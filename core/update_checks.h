@@ -62,4 +62,9 @@ bool PortCommandFollows(int newPort, std::string_view reportedPort);
 // the text would go into the command line unchanged.
 bool IsMacText(std::string_view text);
 
+// True for a text that may stand as one value of a command line: printable ASCII without blanks
+// (the command line has no quoting, so a blank would start another flag), the empty text
+// included.
+bool IsCommandValue(std::string_view text);
+
 }  // namespace vf::core

@@ -24,7 +24,7 @@ vf_ensure_packages() {
 }
 
 # What building and running the program needs.
-VF_BUILD_PACKAGES=(cmake make g++ pkg-config iproute2 util-linux)
+VF_BUILD_PACKAGES=(cmake make g++ pkg-config iproute2 util-linux libcli11-dev nlohmann-json3-dev)
 # What the window needs: Qt 6 Widgets and the metric twin of its dialog font.
 VF_GUI_PACKAGES=(qt6-base-dev libx11-dev fonts-liberation fontconfig)
 # What the demo adds: a virtual display, a hand on the mouse, a camera.

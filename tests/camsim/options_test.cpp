@@ -52,6 +52,13 @@ TEST(OptionsTest, RepeatCameraAloneMeansTwoCopies) {
   EXPECT_EQ(parse({"--repeat", "5", "--repeat-camera", "2"}).options.repeat, 5);
 }
 
+TEST(OptionsTest, NamesTakeEscapesForAnyByte) {
+  ParsedOptions parsed = parse({"--name", "2=a,\\x1B[1m\\r\\n\\t\\\\b=c", "--name=1=plain"});
+  ASSERT_EQ(parsed.error, "");
+  EXPECT_EQ(parsed.options.names.at(2), "a,\x1B[1m\r\n\t\\b=c");
+  EXPECT_EQ(parsed.options.names.at(1), "plain");
+}
+
 TEST(OptionsTest, RefusesBadValues) {
   for (std::vector<std::string> arguments :
        std::vector<std::vector<std::string>>{{"--port", "0"},
@@ -66,6 +73,10 @@ TEST(OptionsTest, RefusesBadValues) {
                                              {"--forbid-camera", "4"},
                                              {"--repeat-camera", "9", "--count", "3"},
                                              {"--count"},
+                                             {"--name", "4=x"},
+                                             {"--name", "x"},
+                                             {"--name", "1=\\x4"},
+                                             {"--name", "1=\\q"},
                                              {"--bogus", "1"}}) {
     EXPECT_NE(parse(arguments).error, "") << arguments[0];
   }

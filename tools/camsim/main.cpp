@@ -33,6 +33,8 @@ int run(const Options &options) {
   }
   EventLog log(options.log_path, options.quiet);
   Fleet fleet(options.seed, options.count);
+  for (const auto &[number, name] : options.names)
+    fleet.at(static_cast<std::size_t>(number - 1)).name = name;
   GroupListener listener(group, options.port, interfaces);
   GroupSender sender(group, options.port);
   Simulator simulator(options, fleet, listener, sender, log);

@@ -31,6 +31,55 @@ std::optional<double> rate_number(const std::string &text) {
   }
 }
 
+int hex_digit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// "N=TEXT", TEXT with the escapes \\, \r, \n, \t and \xHH, so that any byte can be named.
+std::optional<std::pair<int, std::string>> camera_name(const std::string &value) {
+  const std::size_t equals = value.find('=');
+  if (equals == std::string::npos) return std::nullopt;
+  auto number = whole_number(value.substr(0, equals), 1, kMaxCameras);
+  if (!number) return std::nullopt;
+  std::string name;
+  for (std::size_t i = equals + 1; i < value.size(); ++i) {
+    if (value[i] != '\\') {
+      name += value[i];
+      continue;
+    }
+    if (++i == value.size()) return std::nullopt;
+    switch (value[i]) {
+      case '\\':
+        name += '\\';
+        break;
+      case 'r':
+        name += '\r';
+        break;
+      case 'n':
+        name += '\n';
+        break;
+      case 't':
+        name += '\t';
+        break;
+      case 'x': {
+        if (i + 2 >= value.size()) return std::nullopt;
+        const int high = hex_digit(value[i + 1]);
+        const int low = hex_digit(value[i + 2]);
+        if (high < 0 || low < 0) return std::nullopt;
+        name += static_cast<char>(high * 16 + low);
+        i += 2;
+        break;
+      }
+      default:
+        return std::nullopt;
+    }
+  }
+  return std::make_pair(*number, name);
+}
+
 bool is_multicast_group(const std::string &text) {
   in_addr address{};
   if (inet_pton(AF_INET, text.c_str(), &address) != 1) return false;
@@ -119,6 +168,10 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
       auto number = whole_number(value, 1, kMaxCameras);
       if (!number) return bad("expects a camera number from 1");
       options.repeat_camera = *number;
+    } else if (name == "--name") {
+      auto named = camera_name(value);
+      if (!named) return bad("expects N=TEXT (escapes \\\\ \\r \\n \\t \\xHH)");
+      options.names[named->first] = named->second;
     } else if (name == "--log") {
       if (value.empty()) return bad("expects a file name");
       options.log_path = value;
@@ -128,6 +181,9 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
     }
   }
 
+  for (const auto &named : options.names)
+    if (named.first > options.count)
+      parsed.error = "--name: no camera " + std::to_string(named.first);
   if (options.repeat_camera > options.count)
     parsed.error = "--repeat-camera: no camera " + std::to_string(options.repeat_camera);
   for (int number : options.forbidden_cameras)
@@ -168,6 +224,8 @@ Usage: camsim [options]
   --repeat N          send each announcement N times (default 1)
   --repeat-camera N   only camera N's announcement repeats (N times with
                       --repeat, else twice); the others go once
+  --name N=TEXT       camera N announces TEXT as its name; \r, \n, \t,
+                      \xHH and \\ stand for those bytes (repeatable)
   --log FILE          append one line per request and per command applied
   --quiet             do not echo those lines to stderr
   --help              this text

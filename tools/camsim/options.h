@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ struct Options {
   int repeat = 1;
   int repeat_camera = 0;
   std::string log_path;
+  std::map<int, std::string> names;  // camera number -> the name it announces
   bool quiet = false;
   bool help = false;
 };

@@ -1,62 +1,251 @@
-// vellafind-cli: the command-line front end of the discovery engine.
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+// vellafind-cli: finds the network cameras on the LAN and changes their settings, from a
+// terminal or a script.
+#include <CLI/CLI.hpp>
 #include <string>
 
-#include "search_command.h"
+#include "commands.h"
+#include "exit_codes.h"
+#include "platform/adapters.h"
+#include "platform/console.h"
 
+#ifndef VF_VERSION_TEXT
+#define VF_VERSION_TEXT "unknown"
+#endif
+
+namespace vf::cli {
 namespace {
 
-void PrintUsage(FILE *out) {
-  std::fputs(
-      "Usage: vellafind-cli search [--wait MS]\n"
-      "\n"
-      "Finds the network cameras on the local network: sends one search request\n"
-      "to 239.255.255.250 (port 8002, or 12109 when 8002 is taken) from every\n"
-      "local adapter, collects the answers, and prints each camera once (by MAC)\n"
-      "in order of answer: No., name, MAC, IP, HTTP port, model and firmware.\n"
-      "\n"
-      "  --wait MS   how long to collect answers, in milliseconds (default 2500)\n"
-      "  -h, --help  this text\n",
-      out);
+constexpr const char *kDescription =
+    "Finds the network cameras on the local network and changes their network settings.\n"
+    "A search multicasts one request to 239.255.255.250, port 8002 (12109 when 8002 is taken),\n"
+    "from every adapter of this PC; each camera answers once per MAC. Data go to standard\n"
+    "output, everything else (summaries, warnings, questions) to standard error.";
+
+constexpr const char *kDeviceHelp =
+    "the camera: its MAC address, its 32-character device id or its IP address";
+
+// Options that fill a value only when given, so that "not given" stays apart from "empty".
+CLI::Option *Optional(CLI::App *app, const std::string &name, std::optional<std::string> &target,
+                      const std::string &help) {
+  return app->add_option_function<std::string>(
+      name, [&target](const std::string &value) { target = value; }, help);
 }
 
-// A whole decimal number within [0, limit]; false for anything else.
-bool ParseMilliseconds(const char *text, long limit, long *out) {
-  if (text == nullptr || *text == '\0') return false;
-  char *end = nullptr;
-  long value = std::strtol(text, &end, 10);
-  if (*end != '\0' || value < 0 || value > limit) return false;
-  *out = value;
-  return true;
+CLI::Option *Switch(CLI::App *app, const std::string &name, std::optional<bool> &target,
+                    const std::string &help) {
+  return app
+      ->add_option_function<std::string>(
+          name, [&target](const std::string &value) { target = value == "on"; }, help)
+      ->check(CLI::IsMember({"on", "off"}))
+      ->type_name("on|off");
+}
+
+void AddSearchOptions(CLI::App *app, SearchOptions &options, std::string &format) {
+  app->add_option("--wait", options.waitSeconds,
+                  "how long to collect answers after the last request, in seconds (default 2.5)")
+      ->check(CLI::Range(0.1, 600.0))
+      ->type_name("SECONDS");
+  app->add_option("--repeat", options.repeat,
+                  "send the search N times, 300 ms apart, and merge the answers by MAC; helps "
+                  "where the PC loses answers of a large LAN (default 1)")
+      ->check(CLI::Range(1, 20))
+      ->type_name("N");
+  app->add_option("--interface", options.interfaceAddress,
+                  "search from this address of the PC only (default: from every adapter)")
+      ->type_name("ADDRESS");
+  app->add_option("--format", format, "table (default), tsv, csv or json")
+      ->check(CLI::IsMember({"table", "tsv", "csv", "json"}))
+      ->type_name("FORMAT");
+}
+
+void AddCommandOptions(CLI::App *app, CommandOptions &options, std::string &format) {
+  AddSearchOptions(app, options.search, format);
+  app->add_option("--user", options.account.user, "the camera's viewing account")
+      ->required()
+      ->type_name("USER");
+  CLI::Option *password = Optional(app, "--password", options.account.password,
+                                   "its password (visible to other users of this PC; see "
+                                   "--password-stdin)")
+                              ->type_name("PASSWORD");
+  app->add_flag("--password-stdin", options.account.passwordFromStdin,
+                "read the password from the first line of standard input")
+      ->excludes(password);
+  app->add_option("--timeout", options.timeoutSeconds,
+                  "how long to wait for each answer of the camera, in seconds (default 5)")
+      ->check(CLI::Range(0.1, 600.0))
+      ->type_name("SECONDS");
+}
+
+void AddNetworkEdits(CLI::App *app, NetworkEdits &edits) {
+  Optional(app, "--ip", edits.ip, "new IP address")->type_name("ADDRESS");
+  Optional(app, "--mask", edits.mask, "new subnet mask")->type_name("MASK");
+  Optional(app, "--gateway", edits.gateway, "new gateway; 0.0.0.0 for none")->type_name("ADDRESS");
+  Optional(app, "--dns1", edits.dns1, "new first DNS server; 0.0.0.0 for none")
+      ->type_name("ADDRESS");
+  Optional(app, "--dns2", edits.dns2, "new second DNS server; 0.0.0.0 for none")
+      ->type_name("ADDRESS");
+  Switch(app, "--dhcp", edits.dhcp, "take the address from DHCP (\"Set IP automatically\")");
+  Optional(app, "--http-port", edits.httpPort,
+           "new HTTP port, 1 to 65535; the camera restarts for it")
+      ->type_name("PORT");
+}
+
+bool HasPassword(const CommandOptions &options) {
+  return options.account.password || options.account.passwordFromStdin;
 }
 
 }  // namespace
 
-int main(int argc, char **argv) {
-  if (argc < 2 || std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0) {
-    PrintUsage(argc < 2 ? stderr : stdout);
-    return argc < 2 ? 2 : 0;
+int RunCli(int argc, char **argv) {
+  CLI::App app(kDescription, "vellafind-cli");
+  app.set_version_flag("--version", std::string("vellafind-cli ") + VF_VERSION_TEXT,
+                       "print the version and exit");
+  app.require_subcommand(1);
+  app.footer(kExitCodeHelp);
+
+  std::string format = "table";
+  SearchOptions search;
+  CLI::App *searchApp = app.add_subcommand(
+      "search",
+      "Search the LAN and print every field of each camera that answered, first answer "
+      "per MAC in order of arrival.");
+  AddSearchOptions(searchApp, search, format);
+
+  CLI::App *adaptersApp =
+      app.add_subcommand("adapters", "Print this PC's network adapters as the window shows them.");
+  adaptersApp->add_option("--format", format, "table (default), tsv, csv or json")
+      ->check(CLI::IsMember({"table", "tsv", "csv", "json"}))
+      ->type_name("FORMAT");
+
+  SetNetworkOptions setNetwork;
+  CLI::App *setNetworkApp = app.add_subcommand(
+      "set-network",
+      "Change a camera's address, mask, gateway, DNS servers, DHCP or HTTP port. Starts from the "
+      "values the camera reports, checks them as the window does, asks, sends them, and after a "
+      "port change waits 45 s for the camera to restart before searching again.");
+  setNetworkApp->add_option("DEVICE", setNetwork.device, kDeviceHelp)->required();
+  AddNetworkEdits(setNetworkApp, setNetwork.edits);
+  AddCommandOptions(setNetworkApp, setNetwork.command, format);
+  setNetworkApp->add_flag("--yes,-y", setNetwork.command.yes, "do not ask for confirmation");
+  setNetworkApp->add_flag("--no-wait", setNetwork.noWait,
+                          "do not wait for the restart after a port change");
+  // For the tests: a shorter restart wait.
+  setNetworkApp->add_option("--restart-wait", setNetwork.restartWaitSeconds)->group("");
+
+  SetDdnsOptions setDdns;
+  CLI::App *setDdnsApp = app.add_subcommand(
+      "set-ddns",
+      "Change a camera's dynamic-DNS account; values not given stay as it reports them.");
+  setDdnsApp->add_option("DEVICE", setDdns.device, kDeviceHelp)->required();
+  Optional(setDdnsApp, "--domain", setDdns.domain, "the DDNS name (must not end up empty)")
+      ->type_name("NAME");
+  Optional(setDdnsApp, "--ddns-user", setDdns.ddnsUser, "the DDNS account")->type_name("USER");
+  Optional(setDdnsApp, "--ddns-password", setDdns.ddnsPassword, "the DDNS account's password")
+      ->type_name("PASSWORD");
+  Optional(setDdnsApp, "--server", setDdns.server, "the DDNS server")->type_name("HOST");
+  setDdnsApp
+      ->add_option_function<int>(
+          "--port", [&setDdns](int port) { setDdns.port = port; }, "the DDNS server's port")
+      ->check(CLI::Range(0, 65535))
+      ->type_name("PORT");
+  Switch(setDdnsApp, "--enable", setDdns.enable, "switch DDNS on or off");
+  AddCommandOptions(setDdnsApp, setDdns.command, format);
+
+  SetIdOptions setId;
+  CLI::App *setIdApp = app.add_subcommand(
+      "set-id", "Give a camera a new device id (32 characters); commands then address it by that.");
+  setIdApp->add_option("DEVICE", setId.device, kDeviceHelp)->required();
+  setIdApp->add_option("NEW_ID", setId.newId, "the new device id")->required();
+  AddCommandOptions(setIdApp, setId.command, format);
+
+  SetIdentityOptions setIdentity;
+  CLI::App *setIdentityApp =
+      app.add_subcommand("set-identity", "Change a camera's vendor, product and device type.");
+  setIdentityApp->add_option("DEVICE", setIdentity.device, kDeviceHelp)->required();
+  setIdentityApp->add_option("--vendor", setIdentity.vendor, "the vendor")->required();
+  setIdentityApp->add_option("--product", setIdentity.product, "the product")->required();
+  setIdentityApp->add_option("--type", setIdentity.type, "the device type")->required();
+  AddCommandOptions(setIdentityApp, setIdentity.command, format);
+
+  AssignOptions assign;
+  CLI::App *assignApp = app.add_subcommand(
+      "assign",
+      "Give the cameras found consecutive addresses from --first, skipping every address another "
+      "device announced or the PC holds. Shows the plan, asks once, then sends one command per "
+      "camera and shows each answer.");
+  assignApp->add_option("--first", assign.first, "the first address to give")
+      ->required()
+      ->type_name("ADDRESS");
+  Optional(assignApp, "--mask", assign.mask,
+           "subnet mask (default: that of the PC's adapter in the subnet)")
+      ->type_name("MASK");
+  Optional(assignApp, "--gateway", assign.gateway,
+           "gateway (default: that of the PC's adapter in the subnet)")
+      ->type_name("ADDRESS");
+  Optional(assignApp, "--dns1", assign.dns1, "first DNS server (default: the camera's own)")
+      ->type_name("ADDRESS");
+  Optional(assignApp, "--dns2", assign.dns2, "second DNS server (default: the camera's own)")
+      ->type_name("ADDRESS");
+  assignApp->add_option("--only", assign.only, "only these cameras, in this order")
+      ->type_name("DEVICE");
+  assignApp->add_flag("--dry-run", assign.dryRun, "show the plan and send nothing");
+  AddCommandOptions(assignApp, assign.command, format);
+  assignApp->add_flag("--yes,-y", assign.command.yes, "do not ask for confirmation");
+
+  ApplyOptions apply;
+  CLI::App *applyApp = app.add_subcommand(
+      "apply",
+      "Apply settings from a CSV file (RFC 4180): a header row, then one row per camera with the "
+      "columns device and any of ip, mask, gateway, dns1, dns2, dhcp (on/off), http_port; an "
+      "empty cell keeps the camera's value. Rows that fail the checks are reported and skipped.");
+  applyApp->add_option("FILE", apply.file, "the CSV file")->required();
+  applyApp->add_flag("--dry-run", apply.dryRun, "show the plan and send nothing");
+  AddCommandOptions(applyApp, apply.command, format);
+  applyApp->add_flag("--yes,-y", apply.command.yes, "do not ask for confirmation");
+
+  for (CLI::App *command : app.get_subcommands({})) command->footer(kExitCodeHelp);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError &error) {
+    const int status = app.exit(error);
+    return status == 0 ? kExitSuccess : kExitUsage;
   }
-  if (std::strcmp(argv[1], "search") != 0) {
-    std::fprintf(stderr, "vellafind-cli: unknown command '%s'\n", argv[1]);
-    PrintUsage(stderr);
-    return 2;
-  }
-  vf::cli::SearchOptions options;
-  for (int i = 2; i < argc; ++i) {
-    long ms = 0;
-    if (std::strcmp(argv[i], "--wait") == 0 && i + 1 < argc &&
-        ParseMilliseconds(argv[i + 1], 600000, &ms)) {
-      options.wait = std::chrono::milliseconds(ms);
-      ++i;
-    } else {
-      std::fprintf(stderr, "vellafind-cli: bad argument '%s'\n", argv[i]);
-      PrintUsage(stderr);
-      return 2;
+
+  const Format chosen = ParseFormat(format).value_or(Format::Table);
+  search.format = chosen;
+  const std::pair<CLI::App *, CommandOptions *> commands[] = {
+      {setNetworkApp, &setNetwork.command}, {setDdnsApp, &setDdns.command},
+      {setIdApp, &setId.command},           {setIdentityApp, &setIdentity.command},
+      {assignApp, &assign.command},         {applyApp, &apply.command}};
+  for (const auto &[command, options] : commands) {
+    options->search.format = chosen;
+    if (command->parsed() && !HasPassword(*options)) {
+      std::fputs("--password or --password-stdin is required\n", stderr);
+      return kExitUsage;
     }
   }
-  return vf::cli::RunSearch(options);
+
+  // From here on the engine's own lines, written to standard output, go to standard error.
+  Context context;
+  context.data = platform::DivertStdoutToStderr();
+  context.input = stdin;
+  context.inputIsTerminal = platform::StdinIsTerminal();
+  const std::unique_ptr<platform::AdapterSource> adapters = platform::MakeSystemAdapterSource();
+  context.adapters = adapters.get();
+
+  if (searchApp->parsed()) return RunSearchCommand(context, search);
+  if (adaptersApp->parsed()) return RunAdaptersCommand(context, chosen);
+  if (setNetworkApp->parsed()) return RunSetNetwork(context, setNetwork);
+  if (setDdnsApp->parsed()) return RunSetDdns(context, setDdns);
+  if (setIdApp->parsed()) return RunSetId(context, setId);
+  if (setIdentityApp->parsed()) return RunSetIdentity(context, setIdentity);
+  if (assignApp->parsed()) return RunAssign(context, assign);
+  return RunApply(context, apply);
+}
+
+}  // namespace vf::cli
+
+int main(int argc, char **argv) {
+  return vf::cli::RunCli(argc, argv);
 }

@@ -1,51 +1,52 @@
-#include "search_command.h"
+// "search" and "adapters": what is on the LAN, and what this PC brings to it.
+#include <string>
 
-#include <cstdio>
-#include <thread>
-
-#include "core/device_store.h"
-#include "core/engine_session.h"
-#include "core/messages.h"
-#include "device_table.h"
-#include "devsearch.h"
-#include "platform/adapters.h"
+#include "command_support.h"
+#include "commands.h"
+#include "core/adapter_panel.h"
+#include "core/display_text.h"
+#include "device_tables.h"
+#include "exit_codes.h"
 
 namespace vf::cli {
-namespace {
+int RunSearchCommand(Context &context, const SearchOptions &options) {
+  std::unique_ptr<Lan> lan;
+  if (const int status = SearchLan(context, options, lan); status != kExitSuccess) return status;
+  const std::vector<DeviceRecord> devices = lan->Devices();
+  lan.reset();
 
-int OnDevice(SearchSession *, const char *, const void *data, void *user) {
-  static_cast<core::DeviceStore *>(user)->Record(*static_cast<const DeviceRecord *>(data));
-  return 0;
+  const Table table =
+      options.format == Format::Table ? DeviceSummaryTable(devices) : DeviceFieldTable(devices);
+  WriteData(context, Render(table, options.format));
+  Say(context, std::to_string(devices.size()) + " pcs");
+  return kExitSuccess;
 }
 
-int OnCommand(SearchSession *, const char *, const void *, void *) {
-  return 0;
-}
-
-}  // namespace
-
-int RunSearch(const SearchOptions &options) {
-  core::DeviceStore store;
-  const auto adapters = platform::MakeSystemAdapterSource();
-  core::SessionStart start = core::StartSession(*adapters, OnDevice, OnCommand, &store);
-  core::SessionHandle session(start.session);
-  if (!start.ready) {
-    std::fprintf(stderr, "%s\n", core::text::kInitFailed);
-    return 1;
+int RunAdaptersCommand(Context &context, Format format) {
+  const core::AdapterPanel panel = core::LoadAdapterPanel(*context.adapters);
+  Table table;
+  table.columns = {
+      {"adapter", "Network adapter", 24}, {"ip", "IP address", 0}, {"mask", "Subnet mask", 0},
+      {"gateway", "Gateway", 0},          {"dns1", "DNS1", 0},     {"dns2", "DNS2", 0},
+      {"default", "Default", 0}};
+  for (std::size_t k = 0; k < panel.entries.size(); ++k) {
+    core::AdapterPanelTexts texts = core::PanelTextsFor(panel, static_cast<int>(k));
+    // The panel lists an adapter's addresses one per line; a row shows them side by side.
+    std::string addresses;
+    for (const platform::AdapterAddress &address : panel.entries[k].adapter.addresses) {
+      addresses += (addresses.empty() ? "" : " ") + address.address;
+    }
+    const bool chosen = static_cast<int>(k) == panel.selectedIndex;
+    table.rows.push_back({{core::DisplayText(panel.entries[k].description)},
+                          {core::DisplayText(addresses)},
+                          {core::DisplayText(texts.mask)},
+                          {core::DisplayText(texts.gateway)},
+                          {core::DisplayText(texts.dns1)},
+                          {core::DisplayText(texts.dns2)},
+                          {chosen ? "yes" : "no", CellKind::Boolean}});
   }
-
-  int result = DevSearch_Search(session.get());
-  if (result != DEVSEARCH_OK) {
-    std::fprintf(stderr, "No local IPv4 address to search from (code %d).\n", result);
-  }
-  std::this_thread::sleep_for(options.wait);
-  // Stop the engine before reading: no callback runs after Destroy returns.
-  session.reset();
-
-  const std::vector<DeviceRecord> devices = store.Records();
-  std::fputs(FormatDeviceTable(devices).c_str(), stdout);
-  std::printf("%zu pcs\n", devices.size());
-  return 0;
+  WriteData(context, Render(table, format));
+  return kExitSuccess;
 }
 
 }  // namespace vf::cli

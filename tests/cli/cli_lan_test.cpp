@@ -1,0 +1,410 @@
+// vellafind-cli against simulated cameras on the private LAN, run as a user runs it: each test
+// starts its cameras, runs the program and reads what it printed and what the cameras got.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <thread>
+
+#include "cli_runner.h"
+#include "private_lan.h"
+
+namespace vf::testing {
+namespace {
+
+using nlohmann::json;
+
+const std::string kAccount[] = {"--user", "admin", "--password", "admin"};
+
+// A small RFC 4180 reader of the test's own, so that the program's writer is checked by code
+// that does not share its mistakes: quoted fields, doubled quotes, CR LF between records.
+std::vector<std::vector<std::string>> ParseCsv(const std::string &text) {
+  std::vector<std::vector<std::string>> records(1);
+  std::string field;
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+        field += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        field += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      records.back().push_back(field);
+      field.clear();
+    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      records.back().push_back(field);
+      field.clear();
+      records.emplace_back();
+      ++i;
+    } else {
+      field += c;
+    }
+  }
+  if (records.back().empty()) records.pop_back();
+  return records;
+}
+
+std::vector<std::vector<std::string>> ParseTsv(const std::string &text) {
+  std::vector<std::vector<std::string>> records;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
+      fields.push_back(line.substr(start, tab - start));
+    }
+    fields.push_back(line.substr(start));
+    records.push_back(fields);
+  }
+  return records;
+}
+
+// A JSON value of a device as the other forms write it.
+std::string AsText(const json &value) {
+  return value.is_string() ? value.get<std::string>() : value.dump();
+}
+
+std::string Member(const json &device, const std::string &dottedKey) {
+  std::string path = "/" + dottedKey;
+  for (char &c : path) {
+    if (c == '.') c = '/';
+  }
+  return AsText(device.at(json::json_pointer(path)));
+}
+
+class CliOnTheLan : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!InPrivateLan()) GTEST_SKIP() << "needs the private LAN of tools/privlan.sh";
+  }
+
+  // Cameras with `arguments`, logging what they receive.
+  void StartCameras(std::vector<std::string> arguments) {
+    arguments.insert(arguments.end(), {"--quiet", "--log", m_log});
+    m_camsim = std::make_unique<Camsim>(arguments);
+    ASSERT_TRUE(m_camsim->ready());
+  }
+
+  // What the cameras logged: one line per request and per command applied.
+  std::string CameraLog() const {
+    std::ifstream file(m_log);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+
+  json SearchJson() {
+    const CliRun run = RunCli({"search", "--format", "json", "--wait", "1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    return json::parse(run.out);
+  }
+
+  json DeviceAt(const std::string &ip) {
+    for (const json &device : SearchJson()) {
+      if (device["network"]["ipAddress"] == ip) return device;
+    }
+    return json();
+  }
+
+  static std::vector<std::string> With(std::vector<std::string> arguments) {
+    arguments.insert(arguments.end(), std::begin(kAccount), std::end(kAccount));
+    return arguments;
+  }
+
+  void TearDown() override {
+    m_camsim.reset();
+    std::remove(m_log.c_str());
+  }
+
+  std::string m_log = "/tmp/cli-lan-test-" + std::to_string(getpid()) + ".log";
+  std::unique_ptr<Camsim> m_camsim;
+};
+
+TEST_F(CliOnTheLan, EveryFormatCarriesTheSameFieldsAndNoRawControlBytes) {
+  StartCameras({"--count", "5", "--name", "1=Door, \"front\" 1", "--name",
+                "2=evil\\x1B[2J\\rrow\\nfake", "--name", "3=Caf\\xC3\\xA9 \\xE2\\x80\\xAEgnp.exe",
+                "--name", "4=Caf\\xE9", "--name", "5=back\\\\slash"});
+  const CliRun table = RunCli({"search", "--wait", "1"});
+  const CliRun tsv = RunCli({"search", "--wait", "1", "--format", "tsv"});
+  const CliRun csv = RunCli({"search", "--wait", "1", "--format", "csv"});
+  const CliRun jsonRun = RunCli({"search", "--wait", "1", "--format", "json"});
+  for (const CliRun *run : {&table, &tsv, &csv, &jsonRun}) {
+    EXPECT_EQ(run->status, 0) << run->err;
+    EXPECT_NE(run->err.find("5 pcs"), std::string::npos) << "the summary goes to stderr";
+    EXPECT_EQ(run->out.find("pcs"), std::string::npos) << "and never among the data";
+    EXPECT_EQ(run->out.find('\x1B'), std::string::npos) << "no terminal escape reaches it";
+    EXPECT_EQ(run->out.find("\xE2\x80\xAE"), std::string::npos) << "no direction override";
+  }
+
+  const json devices = json::parse(jsonRun.out);
+  ASSERT_EQ(devices.size(), 5u);
+  std::map<std::string, std::string> names;
+  for (const json &device : devices) names[device["network"]["macAddress"]] = device["deviceName"];
+  EXPECT_EQ(names["00:1A:3F:00:00:01"], "Door, \"front\" 1");
+  std::set<std::string> shown;
+  for (const auto &entry : names) shown.insert(entry.second);
+  EXPECT_EQ(shown,
+            (std::set<std::string>{"Door, \"front\" 1", "evil\\x1B[2J\\x0Drow\\x0Afake",
+                                   "Caf\xC3\xA9 \\u202Egnp.exe", "Caf\xC3\xA9", "back\\\\slash"}));
+
+  // CSV and TSV: a header of the JSON members' paths, then the same values, row for row.
+  for (const auto &[form, records] :
+       {std::pair{"csv", ParseCsv(csv.out)}, std::pair{"tsv", ParseTsv(tsv.out)}}) {
+    SCOPED_TRACE(form);
+    ASSERT_EQ(records.size(), devices.size() + 1);
+    const std::vector<std::string> &header = records[0];
+    EXPECT_EQ(header.size(), 23u) << "every field of the record";
+    for (std::size_t row = 0; row < devices.size(); ++row) {
+      ASSERT_EQ(records[row + 1].size(), header.size());
+      for (std::size_t c = 0; c < header.size(); ++c) {
+        EXPECT_EQ(records[row + 1][c], Member(devices[row], header[c])) << header[c];
+      }
+    }
+  }
+
+  // The table: a heading and one line per camera, in 100 columns.
+  std::istringstream lines(table.out);
+  int count = 0;
+  for (std::string line; std::getline(lines, line); ++count) {
+    std::size_t cells = 0;
+    for (unsigned char c : line) cells += (c & 0xC0) != 0x80;
+    EXPECT_LE(cells, 100u) << line;
+  }
+  EXPECT_EQ(count, 6);
+}
+
+TEST_F(CliOnTheLan, NothingAnsweringIsAnEmptyListButASearchNotSentFails) {
+  const CliRun empty = RunCli({"search", "--format", "json", "--wait", "0.5"});
+  EXPECT_EQ(empty.status, 0);
+  EXPECT_EQ(empty.out, "[]\n");
+  // Without any IPv4 adapter there is nothing to search from.
+  const CliRun alone =
+      RunProgram({"unshare", "--net", "--", VF_CLI_PATH, "search", "--wait", "0.5"}, "",
+                 std::chrono::seconds(30));
+  EXPECT_EQ(alone.status, 1) << alone.err;
+  EXPECT_NE(alone.err.find("could not be sent"), std::string::npos) << alone.err;
+}
+
+TEST_F(CliOnTheLan, SetNetworkAcceptedWrongPasswordRefusedUnansweredAndBadInput) {
+  StartCameras({"--count", "3", "--forbid-camera", "3"});
+  // Accepted: the camera takes the address, and the new search shows it.
+  CliRun run = RunCli(With({"set-network", "192.168.1.2", "--ip", "192.168.1.40", "--dns2",
+                            "0.0.0.0", "--yes", "--wait", "1"}));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("Device information successfully updated!"), std::string::npos);
+  EXPECT_NE(run.out.find("192.168.1.40"), std::string::npos) << "the new settings are shown";
+  const json moved = DeviceAt("192.168.1.40");
+  ASSERT_FALSE(moved.is_null());
+  EXPECT_EQ(moved["network"]["secondaryDns"], "0.0.0.0") << "sent empty, announced blank";
+  EXPECT_EQ(moved["network"]["gateway"], "192.168.1.1") << "values not given stay";
+
+  run = RunCli({"set-network", "192.168.1.3", "--gateway", "192.168.1.254", "--yes", "--user",
+                "admin", "--password", "wrong", "--wait", "1"});
+  EXPECT_EQ(run.status, 5);
+  EXPECT_NE(run.err.find("The account or password for watching is wrong!"), std::string::npos);
+
+  run = RunCli(
+      With({"set-network", "192.168.1.4", "--gateway", "192.168.1.254", "--yes", "--wait", "1"}));
+  EXPECT_EQ(run.status, 6) << run.err;
+  EXPECT_NE(run.err.find("refused"), std::string::npos);
+
+  // Input the checks refuse: nothing reaches the cameras.
+  const std::string before = CameraLog();
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    const char *message;
+  } refused[] = {
+      {{"--ip", "10.77"}, 2, "Entered the wrong IP address."},
+      {{"--ip", "10.77.0.1"}, 2, "The same as one IP among of this local PC."},
+      {{"--http-port", "0"}, 2, "Entered the wrong http port"},
+      {{"--dhcp", "maybe"}, 2, "--dhcp"},
+  };
+  for (const auto &c : refused) {
+    std::vector<std::string> arguments = {"set-network", "192.168.1.3", "--yes", "--wait", "1"};
+    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+    run = RunCli(With(arguments));
+    EXPECT_EQ(run.status, c.status) << c.message;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+  }
+  run = RunCli(With({"set-network", "192.168.1.3", "--gateway", "192.168.1.9", "--wait", "1"}));
+  EXPECT_EQ(run.status, 2) << "no terminal to confirm on, and no --yes";
+  const std::string after = CameraLog();
+  EXPECT_EQ(after.find("CMD", before.size()), std::string::npos) << after.substr(before.size());
+}
+
+TEST_F(CliOnTheLan, ACommandWithoutAnswerTimesOut) {
+  // Each answer comes 1.5 s late: in time for the search, too late for a 0.5 s command wait.
+  StartCameras({"--count", "1", "--delay", "1500"});
+  const CliRun run =
+      RunCli(With({"set-ddns", "192.168.1.2", "--domain", "late.example", "--timeout", "0.5"}));
+  EXPECT_EQ(run.status, 4) << run.err;
+  EXPECT_NE(run.err.find("No answer from the device within 0.5 s."), std::string::npos) << run.err;
+}
+
+TEST_F(CliOnTheLan, PortChangeWaitsForTheRestartThenShowsTheCamera) {
+  StartCameras({"--count", "2"});
+  CliRun run = RunCli(With({"set-network", "00:1a:3f:00:00:01", "--http-port", "8090", "--yes",
+                            "--wait", "1", "--restart-wait", "1", "--format", "json"}));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("Device restarting... waiting 1 s"), std::string::npos) << run.err;
+  const json shown = json::parse(run.out);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0]["httpPort"], "8090");
+  const std::string log = CameraLog();
+  EXPECT_LT(log.find("netconf"), log.find("httpport")) << "settings first, then the port";
+
+  // --no-wait: the port goes out, nobody waits and nothing is shown.
+  run = RunCli(With({"set-network", "00:1A:3F:00:00:01", "--http-port", "8091", "--yes", "--wait",
+                     "1", "--no-wait"}));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(DeviceAt("192.168.1.2")["httpPort"], "8091");
+}
+
+TEST_F(CliOnTheLan, TheOtherCommandsFindTheDeviceByMacIdOrAddress) {
+  StartCameras({"--count", "2"});
+  const json camera = DeviceAt("192.168.1.3");
+  ASSERT_FALSE(camera.is_null());
+  const std::string id = camera["deviceId"];
+  const std::string mac = camera["network"]["macAddress"];
+
+  CliRun run = RunCli(With({"set-ddns", id, "--domain", "by-id.example", "--wait", "1"}));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("DDNS is setted successfully."), std::string::npos);
+  run = RunCli(With({"set-identity", "192.168.1.3", "--vendor", "V", "--product", "P", "--type",
+                     "T", "--wait", "1"}));
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string newId(32, 'Z');
+  run = RunCli(With({"set-id", mac, newId, "--wait", "1"}));
+  EXPECT_EQ(run.status, 0) << run.err;
+
+  const json changed = DeviceAt("192.168.1.3");
+  EXPECT_EQ(changed["ddns"]["domain"], "by-id.example");
+  EXPECT_EQ(changed["ddns"]["user"], camera["ddns"]["user"]) << "DDNS values not given stay";
+  EXPECT_EQ(changed["identity"]["vendor"], "V");
+  EXPECT_EQ(changed["deviceId"], newId);
+
+  EXPECT_EQ(RunCli(With({"set-id", mac, "short", "--wait", "1"})).status, 2);
+  EXPECT_EQ(RunCli(With({"set-ddns", newId, "--domain", "two words", "--wait", "1"})).status, 2);
+  run = RunCli(With({"set-ddns", "00:1A:3F:99:99:99", "--domain", "x", "--wait", "1"}));
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find("No device answered as 00:1A:3F:99:99:99"), std::string::npos);
+}
+
+TEST_F(CliOnTheLan, AssignSkipsAddressesInUseAndReportsEachCamera) {
+  // Cameras on .2 to .5; the PC holds 10.77.0.1.
+  StartCameras({"--count", "4", "--forbid-camera", "4"});
+  CliRun run = RunCli(With({"assign", "--first", "192.168.1.3", "--mask", "255.255.255.0",
+                            "--gateway", "192.168.1.1", "--only", "192.168.1.2", "--only",
+                            "192.168.1.5", "--yes", "--wait", "1", "--format", "csv"}));
+  EXPECT_EQ(run.status, 7) << run.err << run.out;  // camera 4 refuses: a partial success
+  const auto rows = ParseCsv(run.out);
+  ASSERT_EQ(rows.size(), 3u) << run.out;
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"device", "mac", "old_ip", "new_ip", "result"}));
+  EXPECT_EQ(rows[1][2], "192.168.1.2");
+  EXPECT_EQ(rows[1][3], "192.168.1.6") << ".3, .4 and .5 are announced by others";
+  EXPECT_EQ(rows[1][4], "Device information successfully updated!");
+  EXPECT_EQ(rows[2][3], "192.168.1.7");
+  EXPECT_EQ(rows[2][4], "The device refused the command.");
+  EXPECT_FALSE(DeviceAt("192.168.1.6").is_null());
+
+  // The PC's own address is skipped as well; a dry run sends nothing.
+  const std::string before = CameraLog();
+  run = RunCli(With({"assign", "--first", "10.77.0.1", "--gateway", "10.77.0.254", "--dry-run",
+                     "--wait", "1", "--format", "json"}));
+  EXPECT_EQ(run.status, 0) << run.err;
+  const json plan = json::parse(run.out);
+  ASSERT_EQ(plan.size(), 4u);
+  EXPECT_EQ(plan[0]["new_ip"], "10.77.0.2") << "mask of the PC's adapter, its address skipped";
+  EXPECT_EQ(CameraLog().find("CMD", before.size()), std::string::npos);
+}
+
+TEST_F(CliOnTheLan, ApplyReportsABadRowAndSendsTheOthers) {
+  StartCameras({"--count", "3"});
+  const std::string file = "/tmp/cli-apply-" + std::to_string(getpid()) + ".csv";
+  std::ofstream(file) << "device,ip,dhcp,http_port\r\n"
+                         "192.168.1.2,192.168.1.30,,\r\n"
+                         "192.168.1.3,192.168.1.300,,\r\n"
+                         "\"nobody, here\",,,\r\n"
+                         "00:1a:3f:00:00:01,192.168.1.31,,\r\n"
+                         "192.168.1.4,,on,81\r\n";
+  const CliRun run = RunCli(With({"apply", file, "--yes", "--wait", "1", "--format", "csv"}));
+  std::remove(file.c_str());
+  EXPECT_EQ(run.status, 7) << run.err;
+  const auto rows = ParseCsv(run.out);
+  ASSERT_EQ(rows.size(), 6u) << run.out;
+  EXPECT_EQ(rows[1][5], "Device information successfully updated!");
+  EXPECT_EQ(rows[2][5], "not sent: Entered the wrong IP address.");
+  EXPECT_EQ(rows[3][5], "not sent: no device answered as nobody, here");
+  EXPECT_EQ(rows[4][5], "not sent: the device is on row 2 already");
+  EXPECT_EQ(rows[5][5],
+            "Device information successfully updated! Restarting for the new http port.");
+  const json devices = SearchJson();
+  int found = 0;
+  for (const json &device : devices) {
+    if (device["network"]["ipAddress"] == "192.168.1.30") ++found;
+    if (device["network"]["ipAddress"] == "192.168.1.4") {
+      EXPECT_EQ(device["network"]["dhcp"], 1);
+      EXPECT_EQ(device["httpPort"], "81");
+      ++found;
+    }
+  }
+  EXPECT_EQ(found, 2);
+}
+
+TEST_F(CliOnTheLan, WarnsWhenOneMacAnswersWithTwoIdentities) {
+  CameraSocket forger(CameraAddresses().at(0), 8002);
+  ASSERT_TRUE(forger.ok());
+  std::thread answer([&forger] {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < until) {
+      const std::string request = forger.Receive(std::chrono::milliseconds(200));
+      const std::size_t at = request.find("Client-ID:");
+      if (request.rfind("SEARCH", 0) != 0 || at == std::string::npos) continue;
+      const std::string client = request.substr(at + 10, 32);
+      for (const char *id :
+           {"AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB"}) {
+        forger.Send("HTTP/1.1 200\r\nCSeq:1\r\nClient-ID:" + client + "\r\n\r\nDevice-ID=" + id +
+                        "\r\nDevice-Name=cam\r\nIP=192.168.1.9\r\nMAC=00:1A:3F:00:00:09\r\n",
+                    8002);
+      }
+      return;
+    }
+  });
+  const CliRun run = RunCli({"search", "--wait", "1"});
+  answer.join();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(
+      run.err.find("warning: 00:1A:3F:00:00:09 answered as device AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA "
+                   "at 192.168.1.9 and as device BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB"),
+      std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("1 pcs"), std::string::npos) << "the first answer is the one listed";
+}
+
+TEST(CliHelp, VersionHelpAndUsageErrors) {
+  CliRun run = RunCli({"--version"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.rfind("vellafind-cli ", 0), 0u) << run.out;
+  run = RunCli({"set-network", "--help"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("--http-port"), std::string::npos);
+  EXPECT_NE(run.out.find("7  partial success"), std::string::npos) << "exit codes in every help";
+  EXPECT_EQ(run.out.find("--restart-wait"), std::string::npos) << "the tests' option stays hidden";
+  EXPECT_EQ(RunCli({"frobnicate"}).status, 2);
+  EXPECT_EQ(RunCli({"search", "--format", "xml"}).status, 2);
+  EXPECT_EQ(RunCli({"set-id", "x", "y", "--user", "u"}).status, 2) << "a password is required";
+  EXPECT_EQ(
+      RunCli({"set-id", "x", "y", "--user", "u", "--password", "p", "--password-stdin"}).status, 2);
+}
+
+}  // namespace
+}  // namespace vf::testing

@@ -1,0 +1,93 @@
+// The four output forms of the command line, and the CSV reader of "apply".
+#include "output.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "csv_reader.h"
+
+namespace vf::cli {
+namespace {
+
+Table Sample() {
+  Table table;
+  table.columns = {{"deviceName", "Name", 8},
+                   {"network.ipAddress", "IP", 0},
+                   {"network.dhcp", "DHCP", 0},
+                   {"ok", "OK", 0}};
+  table.rows = {
+      {{"door, \"front\""}, {"10.0.0.2"}, {"1", CellKind::Number}, {"yes", CellKind::Boolean}},
+      {{"tab\there\r\nx"}, {""}, {"0", CellKind::Number}, {"no", CellKind::Boolean}}};
+  return table;
+}
+
+TEST(Output, CsvQuotesWhatNeedsItAndReadsBackTheSame) {
+  const std::string csv = Render(Sample(), Format::Csv);
+  EXPECT_EQ(csv.substr(0, csv.find("\r\n")), "deviceName,network.ipAddress,network.dhcp,ok");
+  EXPECT_NE(csv.find("\"door, \"\"front\"\"\",10.0.0.2,1,yes\r\n"), std::string::npos) << csv;
+  std::string error;
+  const auto records = ReadCsv(csv, error);
+  ASSERT_TRUE(records) << error;
+  ASSERT_EQ(records->size(), 3u);
+  EXPECT_EQ((*records)[1][0], "door, \"front\"");
+  EXPECT_EQ((*records)[2][0], "tab\there\r\nx") << "line breaks inside quotes survive";
+  EXPECT_EQ((*records)[2][1], "");
+}
+
+TEST(Output, TsvNeverSplitsAFieldOrALine) {
+  const std::string tsv = Render(Sample(), Format::Tsv);
+  EXPECT_EQ(tsv,
+            "deviceName\tnetwork.ipAddress\tnetwork.dhcp\tok\n"
+            "door, \"front\"\t10.0.0.2\t1\tyes\n"
+            "tab\\x09here\\x0D\\x0Ax\t\t0\tno\n");
+}
+
+TEST(Output, JsonNestsDottedKeysAndKeepsTypes) {
+  const auto json = nlohmann::json::parse(Render(Sample(), Format::Json));
+  ASSERT_TRUE(json.is_array());
+  ASSERT_EQ(json.size(), 2u);
+  EXPECT_EQ(json[0]["deviceName"], "door, \"front\"");
+  EXPECT_EQ(json[0]["network"]["ipAddress"], "10.0.0.2");
+  EXPECT_EQ(json[0]["network"]["dhcp"], 1);
+  EXPECT_EQ(json[0]["ok"], true);
+  EXPECT_EQ(json[1]["ok"], false);
+  Table empty = Sample();
+  empty.rows.clear();
+  EXPECT_EQ(Render(empty, Format::Json), "[]\n");
+}
+
+TEST(Output, AlignedTableCutsLongValuesAndCountsTerminalCells) {
+  Table table;
+  table.columns = {{"a", "A", 6}, {"b", "B", 0}};
+  table.rows = {
+      {{"abcdefghij"}, {"x"}},
+      {{"\xE6\x9D\xB1\xE4\xBA\xAC\xE6\x9D\xB1\xE4\xBA\xAC"}, {"y"}},  // four wide characters
+      {{"Caf\xC3\xA9"}, {"z"}}};
+  const std::string text = Render(table, Format::Table);
+  EXPECT_EQ(text,
+            "A       B\n"
+            "abcde\xE2\x80\xA6  x\n"
+            "\xE6\x9D\xB1\xE4\xBA\xAC\xE2\x80\xA6   y\n"
+            "Caf\xC3\xA9    z\n");
+}
+
+TEST(CsvReader, ReadsRfc4180AndRefusesBrokenQuotes) {
+  std::string error;
+  const auto lf = ReadCsv("a,b\n1,\"x\ny\"\n\n3,\n", error);
+  ASSERT_TRUE(lf) << error;
+  ASSERT_EQ(lf->size(), 3u) << "blank lines are no records";
+  EXPECT_EQ((*lf)[1][1], "x\ny");
+  EXPECT_EQ((*lf)[2], (CsvRecord{"3", ""})) << "a trailing comma ends an empty field";
+  const auto last = ReadCsv("a,b\r\n1,2", error);
+  ASSERT_TRUE(last);
+  EXPECT_EQ(last->back(), (CsvRecord{"1", "2"})) << "no line break after the last record";
+
+  for (const char *broken : {"a,b\n1,\"open\n", "a,b\n1,x\"y\n", "a,b\n\"q\"x,1\n"}) {
+    EXPECT_FALSE(ReadCsv(broken, error)) << broken;
+    EXPECT_EQ(error.rfind("line 2", 0), 0u) << error;
+  }
+}
+
+}  // namespace
+}  // namespace vf::cli

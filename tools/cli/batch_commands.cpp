@@ -1,0 +1,351 @@
+// "assign" and "apply": settings for many cameras at once, planned from one search, shown as a
+// table, confirmed once, sent one camera after the other, each answer in the result column.
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+#include "address_plan.h"
+#include "command_support.h"
+#include "commands.h"
+#include "core/display_text.h"
+#include "core/record_text.h"
+#include "core/update_checks.h"
+#include "csv_reader.h"
+#include "device_tables.h"
+#include "exit_codes.h"
+#include "network_change.h"
+
+namespace vf::cli {
+namespace {
+
+struct BatchItem {
+  std::string row;  // the file's line of an "apply" row; empty for "assign"
+  std::string deviceLabel;
+  std::string mac;
+  std::string oldAddress;
+  std::string newAddress;
+  DeviceRecord device{};
+  NetworkChange change;
+  // Why the camera gets nothing; empty when its settings go out.
+  std::string problem;
+  int problemStatus = kExitUsage;
+  std::optional<Outcome> outcome;
+  std::string result;
+};
+
+void Describe(BatchItem &item, const DeviceRecord &device) {
+  item.device = device;
+  item.deviceLabel = core::DisplayField(device.deviceName);
+  item.mac = core::DisplayField(device.network.macAddress);
+  item.oldAddress = core::DisplayField(device.network.ipAddress);
+}
+
+Table BatchTable(const std::vector<BatchItem> &items, bool withRow) {
+  Table table;
+  if (withRow) table.columns.push_back({"row", "Row", 0});
+  table.columns.insert(table.columns.end(), {{"device", "Device", 20},
+                                             {"mac", "MAC", 17},
+                                             {"old_ip", "Old address", 15},
+                                             {"new_ip", "New address", 15},
+                                             {"result", "Result", 0}});
+  for (const BatchItem &item : items) {
+    std::vector<Cell> row;
+    if (withRow) row.push_back({item.row, CellKind::Number});
+    std::string result = item.result;
+    if (result.empty()) result = item.problem.empty() ? "to be sent" : "not sent: " + item.problem;
+    row.insert(row.end(),
+               {{item.deviceLabel}, {item.mac}, {item.oldAddress}, {item.newAddress}, {result}});
+    table.rows.push_back(std::move(row));
+  }
+  return table;
+}
+
+// The status of the whole batch: success when every camera took its settings, partial when some
+// did, else the status of the first camera that did not.
+int BatchStatus(const std::vector<BatchItem> &items) {
+  int accepted = 0;
+  int firstFailure = kExitSuccess;
+  for (const BatchItem &item : items) {
+    const int status = item.problem.empty()
+                           ? OutcomeExitCode(item.outcome.value_or(Outcome::NotSent))
+                           : item.problemStatus;
+    if (status == kExitSuccess) {
+      ++accepted;
+    } else if (firstFailure == kExitSuccess) {
+      firstFailure = status;
+    }
+  }
+  if (firstFailure == kExitSuccess) return kExitSuccess;
+  return accepted > 0 ? kExitPartial : firstFailure;
+}
+
+// Shows the plan, asks once, sends to every camera without a problem and shows the results.
+int RunBatch(Context &context, const CommandOptions &options, Lan &lan,
+             std::vector<BatchItem> &items, const std::string &password, bool dryRun,
+             bool withRow) {
+  const std::size_t sendable = static_cast<std::size_t>(std::count_if(
+      items.begin(), items.end(), [](const BatchItem &i) { return i.problem.empty(); }));
+  if (dryRun) {
+    WriteData(context, Render(BatchTable(items, withRow), options.search.format));
+    return kExitSuccess;
+  }
+  if (sendable > 0) {
+    std::fputs(Render(BatchTable(items, withRow), Format::Table).c_str(), context.messages);
+    const std::string question = "Are you sure to update these " + std::to_string(sendable) +
+                                 " device" + (sendable == 1 ? "" : "s") + "?";
+    if (const int status = Confirm(context, options, question); status != kExitSuccess) {
+      return status;
+    }
+  }
+  const std::chrono::milliseconds timeout = Duration(options.timeoutSeconds);
+  for (BatchItem &item : items) {
+    if (!item.problem.empty()) continue;
+    const Target target(item.device, options.account.user, password);
+    const ChangeResult result = SendNetworkChange(lan, target.get(), item.change, timeout);
+    item.outcome = result.outcome;
+    item.result = result.message;
+    if (result.restarting) item.result += " Restarting for the new http port.";
+  }
+  WriteData(context, Render(BatchTable(items, withRow), options.search.format));
+  return BatchStatus(items);
+}
+
+// The PC's adapter address whose subnet holds `address`, with its mask and gateway.
+struct Subnet {
+  std::string mask;
+  std::string gateway;
+};
+
+std::optional<Subnet> PcSubnetOf(platform::AdapterSource &adapters, std::uint32_t address) {
+  const auto list = adapters.ReadAdapters();
+  if (!list) return std::nullopt;
+  for (const platform::Adapter &adapter : *list) {
+    for (const platform::AdapterAddress &own : adapter.addresses) {
+      const auto value = Ipv4Value(own.address);
+      const auto mask = Ipv4Value(own.mask);
+      if (!value || !mask || *value == 0 || (*value & *mask) != (address & *mask)) continue;
+      Subnet subnet{own.mask, {}};
+      if (!adapter.gateways.empty()) subnet.gateway = adapter.gateways.front();
+      return subnet;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> GivenAddress(const Context &context, const char *name,
+                                        const std::optional<std::string> &value, bool &bad) {
+  if (value && !core::IsIpv4Text(*value) && !core::IsBlankAddress(*value)) {
+    Say(context, std::string(name) + " " + core::DisplayText(*value) + " is not an IPv4 address.");
+    bad = true;
+  }
+  return value;
+}
+
+}  // namespace
+
+int RunAssign(Context &context, const AssignOptions &options) {
+  const auto first = Ipv4Value(options.first);
+  if (!first) {
+    Say(context, "--first " + core::DisplayText(options.first) + " is not an IPv4 address.");
+    return kExitUsage;
+  }
+  bool bad = false;
+  NetworkEdits edits;
+  edits.mask = GivenAddress(context, "--mask", options.mask, bad);
+  edits.gateway = GivenAddress(context, "--gateway", options.gateway, bad);
+  edits.dns1 = GivenAddress(context, "--dns1", options.dns1, bad);
+  edits.dns2 = GivenAddress(context, "--dns2", options.dns2, bad);
+  edits.dhcp = false;
+  if (bad) return kExitUsage;
+  // Mask and gateway default to those of the PC's adapter in the subnet of the first address.
+  const std::optional<Subnet> subnet = PcSubnetOf(*context.adapters, *first);
+  if (!edits.mask && subnet) edits.mask = subnet->mask;
+  if (!edits.gateway && subnet && !subnet->gateway.empty()) edits.gateway = subnet->gateway;
+  const std::optional<std::uint32_t> mask = edits.mask ? Ipv4Value(*edits.mask) : std::nullopt;
+  if (!mask || !IsContiguousMask(*mask)) {
+    Say(context, edits.mask ? "--mask " + core::DisplayText(*edits.mask) + " is not a subnet mask."
+                            : "No adapter of this PC is in the subnet of " + options.first +
+                                  ": give --mask and --gateway.");
+    return kExitUsage;
+  }
+  if (!edits.gateway) {
+    Say(context, "No gateway is known for the subnet of " + options.first + ": give --gateway.");
+    return kExitUsage;
+  }
+
+  std::string password;
+  if (const int status = ReadAccount(context, options.command.account, password);
+      status != kExitSuccess) {
+    return status;
+  }
+  std::unique_ptr<Lan> lan;
+  if (const int status = SearchLan(context, options.command.search, lan); status != kExitSuccess) {
+    return status;
+  }
+  const std::vector<DeviceRecord> devices = lan->Devices();
+
+  // The cameras in the order they get their addresses: as --only names them, else by MAC, so
+  // that the same LAN gives the same plan every time.
+  std::vector<DeviceRecord> cameras;
+  if (options.only.empty()) {
+    cameras = devices;
+    std::sort(cameras.begin(), cameras.end(), [](const DeviceRecord &a, const DeviceRecord &b) {
+      return core::FieldText(a.network.macAddress) < core::FieldText(b.network.macAddress);
+    });
+  } else {
+    for (const std::string &name : options.only) {
+      DeviceRecord device{};
+      if (const int status = FindDevice(context, devices, name, device); status != kExitSuccess) {
+        return status;
+      }
+      cameras.push_back(device);
+    }
+  }
+  if (cameras.empty()) {
+    Say(context, "No device answered the search.");
+    return kExitNotFound;
+  }
+
+  // A camera whose settings cannot go out (a foreign MAC, values that are no addresses) keeps
+  // its address and takes none from the others.
+  std::vector<BatchItem> items(cameras.size());
+  AddressPlanRequest request{*first, *mask, {}, {}, lan->PcAddresses()};
+  for (const DeviceRecord &device : devices) {
+    request.announcedAddresses.push_back(core::FieldText(device.network.ipAddress));
+  }
+  std::vector<BatchItem *> addressed;
+  for (std::size_t i = 0; i < cameras.size(); ++i) {
+    BatchItem &item = items[i];
+    Describe(item, cameras[i]);
+    NetworkEdits probe = edits;
+    probe.ip = Ipv4Text(*first);
+    NetworkChange change;
+    item.problem = PlanNetworkChange(cameras[i], probe, {}, change);
+    if (!item.problem.empty()) continue;
+    request.cameraAddresses.push_back(core::FieldText(cameras[i].network.ipAddress));
+    addressed.push_back(&item);
+  }
+  std::string error;
+  const auto plan = PlanAddresses(request, error);
+  if (!plan) {
+    Say(context, error);
+    return kExitUsage;
+  }
+  for (std::size_t k = 0; k < addressed.size(); ++k) {
+    BatchItem &item = *addressed[k];
+    item.newAddress = (*plan)[k];
+    NetworkEdits cameraEdits = edits;
+    cameraEdits.ip = (*plan)[k];
+    item.problem = PlanNetworkChange(item.device, cameraEdits, lan->PcAddresses(), item.change);
+  }
+  return RunBatch(context, options.command, *lan, items, password, options.dryRun, false);
+}
+
+int RunApply(Context &context, const ApplyOptions &options) {
+  std::ifstream file(options.file, std::ios::binary);
+  if (!file) {
+    Say(context, "Cannot read " + options.file + ".");
+    return kExitUsage;
+  }
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::string error;
+  const auto records = ReadCsv(text, error);
+  if (!records) {
+    Say(context, options.file + ": " + error);
+    return kExitUsage;
+  }
+  if (records->size() < 2) {
+    Say(context, options.file + ": a header row and one row per camera are needed.");
+    return kExitUsage;
+  }
+  static const std::vector<std::string> kKnown = {"device", "ip",   "mask", "gateway",
+                                                  "dns1",   "dns2", "dhcp", "http_port"};
+  std::map<std::string, std::size_t> column;
+  const CsvRecord &header = records->front();
+  for (std::size_t c = 0; c < header.size(); ++c) {
+    if (std::find(kKnown.begin(), kKnown.end(), header[c]) == kKnown.end()) {
+      Say(context, options.file + ": unknown column " + core::DisplayText(header[c]) +
+                       " (known: device, ip, mask, gateway, dns1, dns2, dhcp, http_port).");
+      return kExitUsage;
+    }
+    if (!column.emplace(header[c], c).second) {
+      Say(context, options.file + ": column " + header[c] + " appears twice.");
+      return kExitUsage;
+    }
+  }
+  if (column.count("device") == 0) {
+    Say(context, options.file + ": the header has no device column.");
+    return kExitUsage;
+  }
+
+  std::string password;
+  if (const int status = ReadAccount(context, options.command.account, password);
+      status != kExitSuccess) {
+    return status;
+  }
+  std::unique_ptr<Lan> lan;
+  if (const int status = SearchLan(context, options.command.search, lan); status != kExitSuccess) {
+    return status;
+  }
+  const std::vector<DeviceRecord> devices = lan->Devices();
+
+  std::vector<BatchItem> items;
+  std::map<std::string, std::string> rowOfMac;
+  for (std::size_t r = 1; r < records->size(); ++r) {
+    const CsvRecord &record = (*records)[r];
+    BatchItem &item = items.emplace_back();
+    item.row = std::to_string(r + 1);
+    const auto cell = [&](const char *name) -> std::optional<std::string> {
+      const auto found = column.find(name);
+      if (found == column.end() || found->second >= record.size()) return std::nullopt;
+      const std::string &value = record[found->second];
+      if (value.empty()) return std::nullopt;  // an empty cell keeps the reported value
+      return value;
+    };
+    const std::string name = cell("device").value_or("");
+    item.deviceLabel = core::DisplayText(name);
+    if (record.size() != header.size()) {
+      item.problem = "the row has " + std::to_string(record.size()) + " fields, the header " +
+                     std::to_string(header.size());
+      continue;
+    }
+    const std::vector<DeviceRecord> matches = MatchDevices(devices, name);
+    if (matches.size() != 1) {
+      item.problem = matches.empty()
+                         ? "no device answered as " + core::DisplayText(name)
+                         : "more than one device answered as " + core::DisplayText(name);
+      item.problemStatus = matches.empty() ? kExitNotFound : kExitUsage;
+      continue;
+    }
+    Describe(item, matches.front());
+    const std::string mac = core::FieldText(matches.front().network.macAddress);
+    if (const auto [earlier, fresh] = rowOfMac.emplace(mac, item.row); !fresh) {
+      item.problem = "the device is on row " + earlier->second + " already";
+      continue;
+    }
+    NetworkEdits edits;
+    edits.ip = cell("ip");
+    edits.mask = cell("mask");
+    edits.gateway = cell("gateway");
+    edits.dns1 = cell("dns1");
+    edits.dns2 = cell("dns2");
+    edits.httpPort = cell("http_port");
+    if (const auto dhcp = cell("dhcp")) {
+      if (*dhcp == "on" || *dhcp == "1") {
+        edits.dhcp = true;
+      } else if (*dhcp == "off" || *dhcp == "0") {
+        edits.dhcp = false;
+      } else {
+        item.problem = "dhcp is on or off, not " + core::DisplayText(*dhcp);
+        continue;
+      }
+    }
+    item.problem = PlanNetworkChange(item.device, edits, lan->PcAddresses(), item.change);
+    if (item.problem.empty()) item.newAddress = core::FieldText(item.change.settings.ipAddress);
+  }
+  return RunBatch(context, options.command, *lan, items, password, options.dryRun, true);
+}
+
+}  // namespace vf::cli

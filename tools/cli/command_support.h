@@ -1,0 +1,68 @@
+// Steps the commands share: searching, naming a device, the account, the confirmation.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "devsearch.h"
+#include "lan.h"
+
+namespace vf::cli {
+
+// One line on the message stream.
+void Say(const Context &context, const std::string &line);
+
+std::chrono::milliseconds Duration(double seconds);
+
+// Starts the engine and runs one search cycle, then warns of MACs heard with two identities.
+// Returns kExitSuccess with `lan` set when the search went out, else the exit status after
+// telling why.
+int SearchLan(const Context &context, const SearchOptions &options, std::unique_ptr<Lan> &lan);
+
+// The devices `name` names: a MAC address (letter case ignored), an IPv4 address or a device id.
+std::vector<DeviceRecord> MatchDevices(const std::vector<DeviceRecord> &devices,
+                                       const std::string &name);
+
+// The one device `name` names among `devices`; the exit status after telling the user when there
+// is none or more than one.
+int FindDevice(const Context &context, const std::vector<DeviceRecord> &devices,
+               const std::string &name, DeviceRecord &out);
+
+// The password of `account`, read from the input when asked to; refuses an account the request
+// cannot carry. Returns the exit status (kExitSuccess to go on).
+int ReadAccount(const Context &context, const Account &account, std::string &password);
+
+// Asks `question` on the terminal unless `options.yes`. Returns kExitSuccess to go on, else the
+// exit status: declined, or no terminal to ask on.
+int Confirm(const Context &context, const CommandOptions &options, const std::string &question);
+
+// Searches and finds the one device `name` names. Returns the exit status (kExitSuccess with
+// `lan` and `device` set).
+int SearchForDevice(const Context &context, const SearchOptions &options, const std::string &name,
+                    std::unique_ptr<Lan> &lan, DeviceRecord &device);
+
+// The command target for `device` with an account; owns the texts it points to.
+class Target {
+ public:
+  Target(const DeviceRecord &device, std::string user, std::string password);
+  Target(const Target &) = delete;
+  Target &operator=(const Target &) = delete;
+  const CommandTarget &get() const { return m_target; }
+
+ private:
+  std::string m_deviceId;
+  std::string m_user;
+  std::string m_password;
+  CommandTarget m_target{};
+};
+
+// Writes `text` to the data stream.
+void WriteData(const Context &context, const std::string &text);
+
+// A whole decimal number.
+std::optional<int> WholeNumber(const std::string &text);
+
+}  // namespace vf::cli

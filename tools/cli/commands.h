@@ -1,0 +1,115 @@
+// The commands of vellafind-cli, each a function of its options that returns the exit status.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "output.h"
+#include "platform/adapters.h"
+
+namespace vf::cli {
+
+// What every command shares: where its output goes and where the PC's adapters come from.
+struct Context {
+  std::FILE *data = stdout;      // the command's result, and nothing else
+  std::FILE *messages = stderr;  // summaries, warnings, questions, the engine's own lines
+  std::FILE *input = stdin;      // answers to questions, a password
+  bool inputIsTerminal = false;
+  platform::AdapterSource *adapters = nullptr;
+};
+
+// How devices are found, for every command that searches.
+struct SearchOptions {
+  double waitSeconds = 2.5;
+  int repeat = 1;
+  std::string interfaceAddress;
+  Format format = Format::Table;
+};
+
+// The viewing account a command is authorised by.
+struct Account {
+  std::string user;
+  std::optional<std::string> password;
+  bool passwordFromStdin = false;
+};
+
+// Settings of one command to one device.
+struct CommandOptions {
+  SearchOptions search;
+  Account account;
+  double timeoutSeconds = 5;
+  bool yes = false;
+};
+
+struct NetworkEdits {
+  std::optional<std::string> ip;
+  std::optional<std::string> mask;
+  std::optional<std::string> gateway;
+  std::optional<std::string> dns1;
+  std::optional<std::string> dns2;
+  std::optional<bool> dhcp;
+  std::optional<std::string> httpPort;
+};
+
+struct SetNetworkOptions {
+  CommandOptions command;
+  std::string device;
+  NetworkEdits edits;
+  bool noWait = false;
+  double restartWaitSeconds = 45;
+};
+
+struct SetDdnsOptions {
+  CommandOptions command;
+  std::string device;
+  std::optional<std::string> domain;
+  std::optional<std::string> ddnsUser;
+  std::optional<std::string> ddnsPassword;
+  std::optional<std::string> server;
+  std::optional<int> port;
+  std::optional<bool> enable;
+};
+
+struct SetIdOptions {
+  CommandOptions command;
+  std::string device;
+  std::string newId;
+};
+
+struct SetIdentityOptions {
+  CommandOptions command;
+  std::string device;
+  std::string vendor;
+  std::string product;
+  std::string type;
+};
+
+struct AssignOptions {
+  CommandOptions command;
+  std::string first;
+  std::optional<std::string> mask;
+  std::optional<std::string> gateway;
+  std::optional<std::string> dns1;
+  std::optional<std::string> dns2;
+  std::vector<std::string> only;
+  bool dryRun = false;
+};
+
+struct ApplyOptions {
+  CommandOptions command;
+  std::string file;
+  bool dryRun = false;
+};
+
+int RunSearchCommand(Context &context, const SearchOptions &options);
+int RunAdaptersCommand(Context &context, Format format);
+int RunSetNetwork(Context &context, const SetNetworkOptions &options);
+int RunSetDdns(Context &context, const SetDdnsOptions &options);
+int RunSetId(Context &context, const SetIdOptions &options);
+int RunSetIdentity(Context &context, const SetIdentityOptions &options);
+int RunAssign(Context &context, const AssignOptions &options);
+int RunApply(Context &context, const ApplyOptions &options);
+
+}  // namespace vf::cli

@@ -1,0 +1,47 @@
+// Tables of text in the four output forms: aligned for people, TSV, CSV (RFC 4180) and JSON.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vf::cli {
+
+enum class Format { Table, Tsv, Csv, Json };
+
+// "table", "tsv", "csv" or "json"; std::nullopt for anything else.
+std::optional<Format> ParseFormat(const std::string &name);
+
+// What a cell is in JSON; the other forms show its text.
+enum class CellKind { Text, Number, Boolean };
+
+struct Cell {
+  std::string text;  // UTF-8; device strings already made safe for display
+  CellKind kind = CellKind::Text;
+};
+
+struct Column {
+  // The column's key: the heading of TSV and CSV, the member name in JSON. A dotted key
+  // ("network.ipAddress") becomes a nested object in JSON.
+  std::string key;
+  // The heading of the aligned table.
+  std::string heading;
+  // Widest the aligned table shows the column, in terminal cells; longer values end in "…".
+  // 0 for no limit.
+  std::size_t maxWidth = 0;
+};
+
+struct Table {
+  std::vector<Column> columns;
+  std::vector<std::vector<Cell>> rows;  // each as long as `columns`
+};
+
+// The table in `format`, ending in a line break ("[]" and a line break for JSON without rows).
+std::string Render(const Table &table, Format format);
+
+// How many terminal cells `text` (UTF-8) takes: two for wide East Asian characters, none for
+// combining marks, one for the rest.
+std::size_t DisplayWidth(const std::string &text);
+
+}  // namespace vf::cli

@@ -1,0 +1,89 @@
+// "set-network": the window's Update for one camera named on the command line.
+#include <thread>
+
+#include "command_support.h"
+#include "commands.h"
+#include "core/display_text.h"
+#include "core/messages.h"
+#include "core/record_text.h"
+#include "device_tables.h"
+#include "exit_codes.h"
+#include "network_change.h"
+
+namespace vf::cli {
+namespace {
+
+// Searches again and shows the device with the settings it now announces.
+int ShowNewSettings(const Context &context, const SearchOptions &search, Lan &lan,
+                    const DeviceRecord &device) {
+  SearchSettings settings;
+  settings.wait = Duration(search.waitSeconds);
+  settings.repeat = search.repeat;
+  if (lan.Search(settings) != DEVSEARCH_OK) {
+    Say(context, "The search could not be sent again.");
+    return kExitFailure;
+  }
+  // The MAC stays when everything else changes.
+  const std::vector<DeviceRecord> found =
+      MatchDevices(lan.Devices(), core::FieldText(device.network.macAddress));
+  if (found.empty()) {
+    Say(context, "warning: " + DeviceLabel(device) + " did not answer the new search.");
+    return kExitSuccess;
+  }
+  const Table table =
+      search.format == Format::Table ? DeviceSummaryTable(found) : DeviceFieldTable(found);
+  WriteData(context, Render(table, search.format));
+  return kExitSuccess;
+}
+
+}  // namespace
+
+int RunSetNetwork(Context &context, const SetNetworkOptions &options) {
+  const CommandOptions &command = options.command;
+  std::string password;
+  if (const int status = ReadAccount(context, command.account, password); status != kExitSuccess) {
+    return status;
+  }
+  std::unique_ptr<Lan> lan;
+  DeviceRecord device{};
+  if (const int status = SearchForDevice(context, command.search, options.device, lan, device);
+      status != kExitSuccess) {
+    return status;
+  }
+
+  NetworkChange change;
+  const std::string problem = PlanNetworkChange(device, options.edits, lan->PcAddresses(), change);
+  if (!problem.empty()) {
+    Say(context, problem);
+    return kExitUsage;
+  }
+  Say(context,
+      "Device " + DeviceLabel(device) + ", id " + core::DisplayField(device.deviceId) + ":");
+  for (const std::string &line : DescribeChange(device, change)) Say(context, "  " + line);
+  if (const int status = Confirm(context, command, core::text::kConfirmUpdate);
+      status != kExitSuccess) {
+    return status;
+  }
+
+  const Target target(device, command.account.user, password);
+  const ChangeResult result =
+      SendNetworkChange(*lan, target.get(), change, Duration(command.timeoutSeconds));
+  Say(context, result.message);
+  if (result.outcome != Outcome::Accepted) return OutcomeExitCode(result.outcome);
+
+  if (result.restarting) {
+    if (options.noWait) {
+      Say(context, "The device restarts for its new port; search again in " +
+                       std::to_string(static_cast<int>(options.restartWaitSeconds)) +
+                       " s to see its new settings.");
+      return kExitSuccess;
+    }
+    Say(context, "Device restarting... waiting " +
+                     std::to_string(static_cast<int>(options.restartWaitSeconds + 0.5)) +
+                     " s before searching again.");
+    std::this_thread::sleep_for(Duration(options.restartWaitSeconds));
+  }
+  return ShowNewSettings(context, command.search, *lan, device);
+}
+
+}  // namespace vf::cli
