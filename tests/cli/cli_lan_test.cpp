@@ -390,6 +390,28 @@ TEST_F(CliOnTheLan, WarnsWhenOneMacAnswersWithTwoIdentities) {
   EXPECT_NE(run.err.find("1 pcs"), std::string::npos) << "the first answer is the one listed";
 }
 
+TEST_F(CliOnTheLan, SaysWhenTheReversePathFilterDropsAnswers) {
+  // A camera at a factory address outside the PC's subnet, and a PC without a default route:
+  // its answers fail the reverse-path check.
+  const std::string cam = std::string("nsenter --net=") + std::getenv("VF_CAM_NETNS") + " ";
+  ASSERT_EQ(std::system((cam + "ip addr replace 192.168.1.2/24 dev cam0 && " + cam +
+                         "ip addr del 10.77.0.2/24 dev cam0 && "
+                         "sysctl -qw net.ipv4.conf.all.rp_filter=1 net.ipv4.conf.pc0.rp_filter=1")
+                            .c_str()),
+            0);
+  StartCameras({"--count", "2"});
+  const CliRun run = RunCli({"search", "--wait", "1"});
+  std::system((cam + "ip addr replace 10.77.0.2/24 dev cam0 && " + cam +
+               "ip addr del 192.168.1.2/24 dev cam0")
+                  .c_str());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("reverse-path filter dropped 2 packets"), std::string::npos) << run.err;
+  EXPECT_NE(
+      run.err.find("sudo sysctl -w net.ipv4.conf.all.rp_filter=0 net.ipv4.conf.pc0.rp_filter=0"),
+      std::string::npos);
+  EXPECT_NE(run.err.find("0 pcs (receive buffer"), std::string::npos) << run.err;
+}
+
 TEST(CliHelp, VersionHelpAndUsageErrors) {
   CliRun run = RunCli({"--version"});
   EXPECT_EQ(run.status, 0);

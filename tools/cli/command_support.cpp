@@ -7,6 +7,7 @@
 #include "core/record_text.h"
 #include "core/update_checks.h"
 #include "exit_codes.h"
+#include "platform/receive_stats.h"
 
 namespace vf::cli {
 namespace {
@@ -44,6 +45,66 @@ void WarnOfConflicts(const Context &context, const Lan &lan) {
   }
 }
 
+// Interface names that may stand in a shell command as they are.
+bool IsPlainName(const std::string &name) {
+  if (name.empty()) return false;
+  for (char c : name) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '_' || c == '-' || c == '.';
+    if (!plain) return false;
+  }
+  return true;
+}
+
+struct KernelCounters {
+  std::optional<platform::ReceiveStats> receive;
+  std::optional<std::uint64_t> reversePath;
+};
+
+KernelCounters ReadCounters(int port) {
+  return {platform::ReadReceiveStats(port), platform::ReadReversePathFilterDrops()};
+}
+
+std::string Kibibytes(int bytes) {
+  return std::to_string((bytes + 512) / 1024) + " KiB";
+}
+
+// Says what the kernel threw away between `before` and `after`, and how to stop it.
+SearchLosses ReportLosses(const Context &context, const KernelCounters &before,
+                          const KernelCounters &after) {
+  SearchLosses losses;
+  if (after.receive) {
+    losses.bufferBytes = after.receive->bufferBytes;
+    losses.drops = after.receive->drops - (before.receive ? before.receive->drops : 0);
+    if (*losses.drops > 0) {
+      Say(context, "warning: the kernel dropped " + std::to_string(*losses.drops) +
+                       " datagrams on the engine's socket during the search: its receive "
+                       "buffer of " +
+                       Kibibytes(*losses.bufferBytes) +
+                       " was full, and answers are missing. Raise the system's limit (sudo "
+                       "sysctl -w net.core.rmem_max=8388608) or search with --repeat 3.");
+    }
+  }
+  if (before.reversePath && after.reversePath && *after.reversePath > *before.reversePath) {
+    std::string settings = "net.ipv4.conf.all.rp_filter=0";
+    if (const auto adapters = context.adapters->ReadAdapters()) {
+      for (const platform::Adapter &adapter : *adapters) {
+        if (IsPlainName(adapter.description)) {
+          settings += " net.ipv4.conf." + adapter.description + ".rp_filter=0";
+        }
+      }
+    }
+    Say(context, "warning: the kernel's reverse-path filter dropped " +
+                     std::to_string(*after.reversePath - *before.reversePath) +
+                     " packets during the search: cameras outside this PC's subnets (at a factory "
+                     "address, say) may have answered, and the PC has no route back to them. To "
+                     "let their answers in, give the PC an address or a route in their subnet, or "
+                     "switch the filter off: sudo sysctl -w " +
+                     settings);
+  }
+  return losses;
+}
+
 }  // namespace
 
 void Say(const Context &context, const std::string &line) {
@@ -56,7 +117,8 @@ std::chrono::milliseconds Duration(double seconds) {
   return std::chrono::milliseconds(static_cast<long long>(seconds * 1000.0 + 0.5));
 }
 
-int SearchLan(const Context &context, const SearchOptions &options, std::unique_ptr<Lan> &lan) {
+int SearchLan(const Context &context, const SearchOptions &options, std::unique_ptr<Lan> &lan,
+              SearchLosses *losses) {
   std::string error;
   lan = Lan::Start(*context.adapters, options.interfaceAddress, error);
   if (!lan) {
@@ -66,6 +128,7 @@ int SearchLan(const Context &context, const SearchOptions &options, std::unique_
   SearchSettings settings;
   settings.wait = Duration(options.waitSeconds);
   settings.repeat = options.repeat;
+  const KernelCounters before = ReadCounters(lan->Port());
   const int result = lan->Search(settings);
   if (result != DEVSEARCH_OK) {
     Say(context,
@@ -75,6 +138,8 @@ int SearchLan(const Context &context, const SearchOptions &options, std::unique_
     return kExitFailure;
   }
   WarnOfConflicts(context, *lan);
+  const SearchLosses seen = ReportLosses(context, before, ReadCounters(lan->Port()));
+  if (losses != nullptr) *losses = seen;
   return kExitSuccess;
 }
 

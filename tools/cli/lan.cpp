@@ -97,6 +97,7 @@ bool Lan::Open(std::string &error) {
   m_session.reset();
   core::SessionStart start = core::StartSession(m_adapters, &Lan::OnDevice, &Lan::OnAnswer, this);
   m_session.reset(start.session);
+  m_port = start.port;
   if (!start.ready) {
     error = core::text::kInitFailed;
     return false;

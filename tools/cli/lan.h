@@ -54,6 +54,9 @@ class Lan {
   std::vector<DeviceRecord> Devices() const { return m_devices.Records(); }
   std::vector<core::MacConflict> Conflicts() const { return m_devices.Conflicts(); }
 
+  // The port the session listens on.
+  int Port() const { return m_port; }
+
   // Every IPv4 address of every adapter of this PC (not only those searched from).
   const std::vector<std::string> &PcAddresses() const { return m_pcAddresses; }
 
@@ -76,6 +79,7 @@ class Lan {
   std::unique_ptr<platform::AdapterSource> m_ownedSource;
   core::SessionHandle m_session;
   std::vector<std::string> m_pcAddresses;
+  int m_port = 0;
   core::DeviceStore m_devices;
   bool m_renewBeforeNextCommand = false;
 

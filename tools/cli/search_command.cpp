@@ -11,14 +11,22 @@
 namespace vf::cli {
 int RunSearchCommand(Context &context, const SearchOptions &options) {
   std::unique_ptr<Lan> lan;
-  if (const int status = SearchLan(context, options, lan); status != kExitSuccess) return status;
+  SearchLosses losses;
+  if (const int status = SearchLan(context, options, lan, &losses); status != kExitSuccess) {
+    return status;
+  }
   const std::vector<DeviceRecord> devices = lan->Devices();
   lan.reset();
 
   const Table table =
       options.format == Format::Table ? DeviceSummaryTable(devices) : DeviceFieldTable(devices);
   WriteData(context, Render(table, options.format));
-  Say(context, std::to_string(devices.size()) + " pcs");
+  std::string summary = std::to_string(devices.size()) + " pcs";
+  if (losses.bufferBytes && losses.drops) {
+    summary += " (receive buffer " + std::to_string((*losses.bufferBytes + 512) / 1024) + " KiB, " +
+               std::to_string(*losses.drops) + " datagrams dropped)";
+  }
+  Say(context, summary);
   return kExitSuccess;
 }
 
