@@ -176,12 +176,9 @@ int RunAssign(Context &context, const AssignOptions &options) {
   }
 
   std::string password;
-  if (const int status = ReadAccount(context, options.command.account, password);
-      status != kExitSuccess) {
-    return status;
-  }
   std::unique_ptr<Lan> lan;
-  if (const int status = SearchLan(context, options.command.search, lan); status != kExitSuccess) {
+  if (const int status = StartCommand(context, options.command, password, lan);
+      status != kExitSuccess) {
     return status;
   }
   const std::vector<DeviceRecord> devices = lan->Devices();
@@ -281,12 +278,9 @@ int RunApply(Context &context, const ApplyOptions &options) {
   }
 
   std::string password;
-  if (const int status = ReadAccount(context, options.command.account, password);
-      status != kExitSuccess) {
-    return status;
-  }
   std::unique_ptr<Lan> lan;
-  if (const int status = SearchLan(context, options.command.search, lan); status != kExitSuccess) {
+  if (const int status = StartCommand(context, options.command, password, lan);
+      status != kExitSuccess) {
     return status;
   }
   const std::vector<DeviceRecord> devices = lan->Devices();

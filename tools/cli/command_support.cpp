@@ -206,10 +206,12 @@ int Confirm(const Context &context, const CommandOptions &options, const std::st
   return kExitDeclined;
 }
 
-int SearchForDevice(const Context &context, const SearchOptions &options, const std::string &name,
-                    std::unique_ptr<Lan> &lan, DeviceRecord &device) {
-  if (const int status = SearchLan(context, options, lan); status != kExitSuccess) return status;
-  return FindDevice(context, lan->Devices(), name, device);
+int StartCommand(const Context &context, const CommandOptions &options, std::string &password,
+                 std::unique_ptr<Lan> &lan) {
+  if (const int status = ReadAccount(context, options.account, password); status != kExitSuccess) {
+    return status;
+  }
+  return SearchLan(context, options.search, lan);
 }
 
 Target::Target(const DeviceRecord &device, std::string user, std::string password)

@@ -48,10 +48,10 @@ int ReadAccount(const Context &context, const Account &account, std::string &pas
 // exit status: declined, or no terminal to ask on.
 int Confirm(const Context &context, const CommandOptions &options, const std::string &question);
 
-// Searches and finds the one device `name` names. Returns the exit status (kExitSuccess with
-// `lan` and `device` set).
-int SearchForDevice(const Context &context, const SearchOptions &options, const std::string &name,
-                    std::unique_ptr<Lan> &lan, DeviceRecord &device);
+// The start of every command that changes cameras: reads the account, then searches. Returns
+// the exit status (kExitSuccess with `password` and `lan` set).
+int StartCommand(const Context &context, const CommandOptions &options, std::string &password,
+                 std::unique_ptr<Lan> &lan);
 
 // The command target for `device` with an account; owns the texts it points to.
 class Target {

@@ -40,12 +40,12 @@ int SendToDevice(Context &context, const CommandOptions &options, const std::str
                  int kind, const void *params, const ParameterBuilder &build,
                  const char *acceptedText) {
   std::string password;
-  if (const int status = ReadAccount(context, options.account, password); status != kExitSuccess) {
-    return status;
-  }
   std::unique_ptr<Lan> lan;
   DeviceRecord device{};
-  if (const int status = SearchForDevice(context, options.search, deviceName, lan, device);
+  if (const int status = StartCommand(context, options, password, lan); status != kExitSuccess) {
+    return status;
+  }
+  if (const int status = FindDevice(context, lan->Devices(), deviceName, device);
       status != kExitSuccess) {
     return status;
   }

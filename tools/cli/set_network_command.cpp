@@ -41,12 +41,12 @@ int ShowNewSettings(const Context &context, const SearchOptions &search, Lan &la
 int RunSetNetwork(Context &context, const SetNetworkOptions &options) {
   const CommandOptions &command = options.command;
   std::string password;
-  if (const int status = ReadAccount(context, command.account, password); status != kExitSuccess) {
-    return status;
-  }
   std::unique_ptr<Lan> lan;
   DeviceRecord device{};
-  if (const int status = SearchForDevice(context, command.search, options.device, lan, device);
+  if (const int status = StartCommand(context, command, password, lan); status != kExitSuccess) {
+    return status;
+  }
+  if (const int status = FindDevice(context, lan->Devices(), options.device, device);
       status != kExitSuccess) {
     return status;
   }
