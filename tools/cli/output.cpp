@@ -100,11 +100,15 @@ std::string TsvField(const std::string &text) {
 std::string RenderTsv(const Table &table) {
   std::string out;
   for (std::size_t c = 0; c < table.columns.size(); ++c) {
-    out += (c ? "\t" : "") + TsvField(table.columns[c].key);
+    if (c > 0) out += '\t';
+    out += TsvField(table.columns[c].key);
   }
   out += "\n";
   for (const auto &row : table.rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) out += (c ? "\t" : "") + TsvField(row[c].text);
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      if (c > 0) out += '\t';
+      out += TsvField(row[c].text);
+    }
     out += "\n";
   }
   return out;
@@ -124,11 +128,15 @@ std::string CsvField(const std::string &text) {
 std::string RenderCsv(const Table &table) {
   std::string out;
   for (std::size_t c = 0; c < table.columns.size(); ++c) {
-    out += (c ? "," : "") + CsvField(table.columns[c].key);
+    if (c > 0) out += ',';
+    out += CsvField(table.columns[c].key);
   }
   out += "\r\n";
   for (const auto &row : table.rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) out += (c ? "," : "") + CsvField(row[c].text);
+    for (std::size_t c = 0; c < row.size(); ++c) {
+      if (c > 0) out += ',';
+      out += CsvField(row[c].text);
+    }
     out += "\r\n";
   }
   return out;
@@ -145,24 +153,30 @@ nlohmann::ordered_json JsonValue(const Cell &cell) {
   return cell.text;  // also a "number" that is none after all
 }
 
+// One object per line, so that a large search never holds more than one row as a JSON tree.
 std::string RenderJson(const Table &table) {
-  nlohmann::ordered_json rows = nlohmann::ordered_json::array();
-  for (const auto &row : table.rows) {
-    nlohmann::ordered_json object = nlohmann::ordered_json::object();
-    for (std::size_t c = 0; c < row.size(); ++c) {
-      nlohmann::ordered_json::json_pointer path;
-      const std::string &key = table.columns[c].key;
-      for (std::size_t start = 0;;) {
-        const std::size_t dot = key.find('.', start);
-        path /= key.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-        if (dot == std::string::npos) break;
-        start = dot + 1;
-      }
-      object[path] = JsonValue(row[c]);
+  if (table.rows.empty()) return "[]\n";
+  std::vector<nlohmann::ordered_json::json_pointer> paths;
+  for (const Column &column : table.columns) {
+    nlohmann::ordered_json::json_pointer path;
+    for (std::size_t start = 0;;) {
+      const std::size_t dot = column.key.find('.', start);
+      path /= column.key.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+      if (dot == std::string::npos) break;
+      start = dot + 1;
     }
-    rows.push_back(std::move(object));
+    paths.push_back(std::move(path));
   }
-  return rows.dump(2) + "\n";
+  std::string out = "[\n";
+  for (std::size_t r = 0; r < table.rows.size(); ++r) {
+    nlohmann::ordered_json object = nlohmann::ordered_json::object();
+    for (std::size_t c = 0; c < table.rows[r].size(); ++c) {
+      object[paths[c]] = JsonValue(table.rows[r][c]);
+    }
+    out += object.dump();
+    out += r + 1 < table.rows.size() ? ",\n" : "\n";
+  }
+  return out + "]\n";
 }
 
 }  // namespace
