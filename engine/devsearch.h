@@ -172,10 +172,12 @@ DEVSEARCH_API int DevSearch_Create(const char *groupAddress, int port, int sendT
 /*
  * DevSearch_Destroy: close a session. DESTRUCTOR.
  *
- * Closes the send sockets, stops and joins both threads, closes the group
- * socket and frees the session. Datagrams received but not yet handled are
- * discarded without callbacks. When it returns, no callback of this session
- * runs or will run, and the handle is invalid.
+ * Tells both threads to stop, wakes the receive thread from its wait on the
+ * group socket, and joins both threads; only then closes the send sockets and
+ * the group socket, so that no thread can still use a socket being closed.
+ * Datagrams received but not yet handled are discarded without callbacks, and
+ * the session is freed. When it returns, no callback of this session runs or
+ * will run, and the handle is invalid.
  *
  * Destroy waits for a callback that is running to return. It must not be
  * called from inside one of the session's callbacks; if it is, it refuses

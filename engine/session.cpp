@@ -11,12 +11,9 @@
 #include <random>
 #include <system_error>
 
-namespace devsearch {
+#include "test_seams.h"
 
-namespace fault {
-std::atomic<bool> failNextAllocation{false};
-std::atomic<int> failThreadStart{0};
-}  // namespace fault
+namespace devsearch {
 
 namespace {
 
@@ -73,8 +70,7 @@ void Enqueue(SearchSession *s, const char *text, size_t length) {
 void ReceiveLoop(SearchSession *s) {
   char buffer[kReceiveBufferSize];
   while (!IsStopping(s)) {
-    // One byte short of the buffer: a longer datagram is cut and the text
-    // always ends in a NUL inside the buffer.
+    // One byte short of the buffer: a longer datagram is cut there.
     long n = net::Receive(s->groupSocket, buffer, sizeof buffer - 1);
     if (IsStopping(s)) break;
     if (n < 0) {
@@ -83,17 +79,21 @@ void ReceiveLoop(SearchSession *s) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
       continue;
     }
-    if (n == 0) continue;
-    buffer[n] = '\0';
-    size_t length = strnlen(buffer, static_cast<size_t>(n));
-    if (!wire::ClientIdMatches({buffer, length}, s->clientId)) continue;
-    Enqueue(s, buffer, length);
+    AdmitDatagram(s, buffer, static_cast<size_t>(n));
   }
 }
 
-// Handles every ready slot in index order; true when it freed any.
-// Only call this from the worker thread.
-bool Sweep(SearchSession *s) {
+}  // namespace
+
+void AdmitDatagram(SearchSession *s, const char *data, size_t size) {
+  // The text is what precedes the first NUL within the first 2047 bytes.
+  size_t length = strnlen(data, size < wire::kMaxDatagramText ? size : wire::kMaxDatagramText);
+  if (length == 0) return;
+  if (!wire::ClientIdMatches({data, length}, s->clientId)) return;
+  Enqueue(s, data, length);
+}
+
+bool SweepRing(SearchSession *s) {
   bool freed = false;
   for (size_t i = 0; i < kRingSize; ++i) {
     ReceiveSlot *slot = s->ring[i].load(std::memory_order_acquire);
@@ -106,12 +106,14 @@ bool Sweep(SearchSession *s) {
   return freed;
 }
 
+namespace {
+
 void WorkerLoop(SearchSession *s) {
   while (!IsStopping(s)) {
     // Clear the kick before sweeping: a datagram published after this point
     // sets it again, and the wait below then returns at once.
     s->workerKick.store(false, std::memory_order_release);
-    if (Sweep(s)) {
+    if (SweepRing(s)) {
       { std::lock_guard lock(s->wakeMutex); }
       s->slotFreed.notify_all();
     }
@@ -122,12 +124,9 @@ void WorkerLoop(SearchSession *s) {
   }
 }
 
-bool StartThread(std::thread &thread, int which, void (*body)(SearchSession *),
+bool StartThread(std::thread &thread, EngineThread which, void (*body)(SearchSession *),
                  SearchSession *s) {
-  if (fault::failThreadStart.load() == which) {
-    fault::failThreadStart.store(0);
-    return false;
-  }
+  if (seams::TakeThreadStartFailure(which)) return false;
   try {
     thread = std::thread(body, s);
   } catch (const std::system_error &) {
@@ -224,8 +223,6 @@ void MakeClientId(char (&out)[wire::kClientIdLength + 1]) {
 
 }  // namespace devsearch
 
-using devsearch::fault::failNextAllocation;
-
 extern "C" DEVSEARCH_API int DevSearch_Create(const char *groupAddress, int port,
                                               int sendTimeoutSec, SearchSession **outSession) {
   using namespace devsearch;
@@ -238,7 +235,7 @@ extern "C" DEVSEARCH_API int DevSearch_Create(const char *groupAddress, int port
     return DEVSEARCH_ERR_SOCKET;
   }
 
-  SearchSession *s = failNextAllocation.exchange(false) ? nullptr : new (std::nothrow) SearchSession;
+  SearchSession *s = seams::TakeAllocationFailure() ? nullptr : new (std::nothrow) SearchSession;
   if (s == nullptr) {
     Say("<DevSearch>malloc error.\n");
     net::Close(group);
@@ -250,15 +247,15 @@ extern "C" DEVSEARCH_API int DevSearch_Create(const char *groupAddress, int port
   s->sendTimeoutSec = sendTimeoutSec < 0 ? 0 : sendTimeoutSec;
   s->groupSocket = group;
   s->sendSockets.fill(net::kNoSocket);
-  net::RequestReceiveBuffer(group, kGroupReceiveBufferBytes);
+  net::RequestReceiveBuffer(group, seams::CappedReceiveBuffer(kGroupReceiveBufferBytes));
   MakeClientId(s->clientId);
 
-  if (!StartThread(s->receiveThread, 1, ReceiveLoop, s)) {
+  if (!StartThread(s->receiveThread, EngineThread::kReceive, ReceiveLoop, s)) {
     net::Close(s->groupSocket);
     delete s;
     return DEVSEARCH_ERR_THREAD;
   }
-  if (!StartThread(s->workerThread, 2, WorkerLoop, s)) {
+  if (!StartThread(s->workerThread, EngineThread::kWorker, WorkerLoop, s)) {
     Teardown(s);
     return DEVSEARCH_ERR_THREAD;
   }

@@ -97,6 +97,18 @@ struct SearchSession {
 
 namespace devsearch {
 
+// What the receive thread does with each datagram it reads: keeps the text
+// before the first NUL within the first 2047 bytes, and queues it in the ring
+// if it carries the session's Client-ID, waiting for the worker to free the
+// next slot if need be. Only call this from the receive thread (or, in tests,
+// from the one thread that stands in for both).
+void AdmitDatagram(SearchSession *session, const char *data, size_t size);
+
+// One sweep of the worker: hands every ready slot, in index order, to
+// HandleDatagram and frees it; true when it freed any. Only call this from the
+// worker thread (or, in tests, from the one thread that stands in for both).
+bool SweepRing(SearchSession *session);
+
 // Handles one accepted datagram on the worker thread: matches a command reply
 // against the pending table, or parses an announcement, and calls the
 // matching callback. Only call this from the worker thread.
@@ -104,13 +116,5 @@ void HandleDatagram(SearchSession *session, std::string_view text);
 
 // Makes a 32-letter Client-ID from the operating system's entropy.
 void MakeClientId(char (&out)[wire::kClientIdLength + 1]);
-
-// Fault injection for the tests of failure paths; inert unless a test sets it.
-namespace fault {
-// The next session allocation fails.
-extern std::atomic<bool> failNextAllocation;
-// The next start of this thread fails: 1 = receive thread, 2 = worker thread.
-extern std::atomic<int> failThreadStart;
-}  // namespace fault
 
 }  // namespace devsearch

@@ -34,12 +34,14 @@ struct KeySpec {
 };
 
 #define VF_FIELD(member) offsetof(DeviceRecord, member), sizeof(DeviceRecord::member)
-#define VF_NET(member) \
-  offsetof(DeviceRecord, network) + offsetof(NetworkSettings, member), sizeof(NetworkSettings::member)
+#define VF_NET(member)                                                 \
+  offsetof(DeviceRecord, network) + offsetof(NetworkSettings, member), \
+      sizeof(NetworkSettings::member)
 #define VF_DDNS(member) \
   offsetof(DeviceRecord, ddns) + offsetof(DdnsSettings, member), sizeof(DdnsSettings::member)
-#define VF_ID(member) \
-  offsetof(DeviceRecord, identity) + offsetof(VendorIdentity, member), sizeof(VendorIdentity::member)
+#define VF_ID(member)                                                  \
+  offsetof(DeviceRecord, identity) + offsetof(VendorIdentity, member), \
+      sizeof(VendorIdentity::member)
 
 // Device-ID= comes first: without it the announcement is dropped.
 constexpr KeySpec kKeys[] = {
@@ -235,8 +237,10 @@ bool IsSpace(char c) {
 // ---- TextWriter -------------------------------------------------------------
 
 TextWriter::TextWriter(char *buffer, size_t capacity) : buffer_(buffer), capacity_(capacity) {
-  if (capacity_ > 0) buffer_[0] = '\0';
-  else overflowed_ = true;
+  if (capacity_ > 0)
+    buffer_[0] = '\0';
+  else
+    overflowed_ = true;
 }
 
 TextWriter &TextWriter::Put(std::string_view text) {
@@ -345,8 +349,8 @@ int ComposeCommandLine(int kind, const void *params, TextWriter &out) {
 }
 
 size_t ComposeCommand(char *buffer, size_t capacity, uint32_t cseq, std::string_view clientId,
-                      std::string_view user, std::string_view password,
-                      std::string_view deviceId, std::string_view commandLine) {
+                      std::string_view user, std::string_view password, std::string_view deviceId,
+                      std::string_view commandLine) {
   TextWriter out(buffer, capacity);
   out.Put("CMD * QNS/1.0\r\n")
       .Put("CSeq:")
@@ -503,17 +507,6 @@ bool ParseAnnouncement(std::string_view datagram, DeviceRecord *record) {
   for (size_t k = 1; k < kKeyCount; ++k) {
     if (!(found & (1u << k))) continue;
     if (auto value = ValueFrom(data, size, valueStart[k])) StoreValue(kKeys[k], *value, record);
-  }
-  return true;
-}
-
-bool ParseAnnouncementByKeys(std::string_view datagram, DeviceRecord *record) {
-  std::memset(record, 0, sizeof *record);
-  auto id = FindValue(datagram, kKeys[0].key);
-  if (!id) return false;
-  StoreValue(kKeys[0], *id, record);
-  for (size_t k = 1; k < kKeyCount; ++k) {
-    if (auto value = FindValue(datagram, kKeys[k].key)) StoreValue(kKeys[k], *value, record);
   }
   return true;
 }

@@ -56,8 +56,8 @@ int ComposeCommandLine(int kind, const void *params, TextWriter &out);
 // and password must hold no CR or LF (checked by the caller through
 // HasLineBreak). Returns the request's length, or 0 when it does not fit.
 size_t ComposeCommand(char *buffer, size_t capacity, uint32_t cseq, std::string_view clientId,
-                      std::string_view user, std::string_view password,
-                      std::string_view deviceId, std::string_view commandLine);
+                      std::string_view user, std::string_view password, std::string_view deviceId,
+                      std::string_view commandLine);
 
 bool HasLineBreak(std::string_view text);
 
@@ -104,9 +104,5 @@ const char *StatusText(ReplyKind kind);
 // Parses an announcement into a zero-filled record. False when it carries no
 // "Device-ID=" value, which drops it.
 bool ParseAnnouncement(std::string_view datagram, DeviceRecord *record);
-
-// The same result as ParseAnnouncement, reading every key with FindValue one
-// by one. Slower; kept as the reference the fast parser is checked against.
-bool ParseAnnouncementByKeys(std::string_view datagram, DeviceRecord *record);
 
 }  // namespace devsearch::wire

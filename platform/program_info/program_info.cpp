@@ -3,7 +3,6 @@
 #include <elf.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -104,8 +103,6 @@ bool ParsePart(std::string_view &rest, char terminator, std::uint32_t &part) {
   return true;
 }
 
-std::atomic<bool> g_socketStartFails{false};
-std::atomic<int> g_socketStops{0};
 
 }  // namespace
 
@@ -170,12 +167,9 @@ void GetProductVersionText(std::string &text) {
   if (!self.empty()) ReadProductVersionText(self, text);
 }
 
-int StartSockets() { return g_socketStartFails.load() ? 0 : 1; }
+// POSIX sockets need no library start and no end.
+int StartSockets() { return 1; }
 
-void StopSockets() { g_socketStops.fetch_add(1); }
-
-void SetSocketStartFailsForTesting(bool fails) { g_socketStartFails.store(fails); }
-
-int SocketStopCountForTesting() { return g_socketStops.load(); }
+void StopSockets() {}
 
 }  // namespace vf::program_info

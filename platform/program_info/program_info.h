@@ -38,11 +38,9 @@ bool ParseVersionRecord(std::string_view record, std::uint32_t &versionMs, std::
 std::string FormatProductVersion(std::uint32_t versionMs, std::uint32_t versionLs);
 
 // The socket library: 1 when it is ready, 0 when it could not be started. POSIX sockets need no
-// start; the test hook makes the start fail.
+// start and always answer 1.
 int StartSockets();
 void StopSockets();
-void SetSocketStartFailsForTesting(bool fails);
-int SocketStopCountForTesting();
 
 }  // namespace vf::program_info
 

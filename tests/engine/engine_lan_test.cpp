@@ -16,6 +16,7 @@
 #include "devsearch.h"
 #include "private_lan.h"
 #include "session.h"
+#include "test_seams.h"
 
 namespace {
 
@@ -92,9 +93,9 @@ TEST_F(EngineOnLan, KeepsOnlyDatagramsWithItsOwnClientId) {
   ASSERT_TRUE(camera.ok());
   std::string other = ClientId();
   other[0] = other[0] == 'a' ? 'b' : 'a';
-  camera.Send(Announcement(other, 1), kPort);                                  // someone else's
-  camera.Send(Announcement(" " + ClientId(), 2), kPort);                      // blank after colon
-  camera.Send("Device-ID=00000000000000000000000000000003\r\n", kPort);        // no Client-ID
+  camera.Send(Announcement(other, 1), kPort);                                   // someone else's
+  camera.Send(Announcement(" " + ClientId(), 2), kPort);                        // blank after colon
+  camera.Send("Device-ID=00000000000000000000000000000003\r\n", kPort);         // no Client-ID
   camera.Send(Announcement(ClientId(), 4, "IP=\r\nMASK=10.0.0.0\r\n"), kPort);  // ours
   ASSERT_TRUE(WaitFor([&] { return inbox_.announcements >= 1; }));
   std::this_thread::sleep_for(300ms);  // Past a worker sweep.
@@ -182,13 +183,14 @@ TEST(EngineCreate, AllocationAndThreadFailuresReleaseEverything) {
   SearchSession *untouched = reinterpret_cast<SearchSession *>(0x1);
   SearchSession *session = untouched;
 
-  devsearch::fault::failNextAllocation = true;
+  devsearch::seams::failNextAllocation = true;
   testing::internal::CaptureStdout();
   EXPECT_EQ(DEVSEARCH_ERR_NO_MEMORY, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session));
   EXPECT_EQ("<DevSearch>malloc error.\n", testing::internal::GetCapturedStdout());
 
-  for (int which : {1, 2}) {
-    devsearch::fault::failThreadStart = which;
+  using devsearch::EngineThread;
+  for (EngineThread which : {EngineThread::kReceive, EngineThread::kWorker}) {
+    devsearch::seams::failThreadStart = which;
     EXPECT_EQ(DEVSEARCH_ERR_THREAD, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session));
   }
   EXPECT_EQ(untouched, session);

@@ -1,5 +1,7 @@
 // The text protocol: requests byte for byte, the value-reading rule, reply
-// kinds, and announcements parsed into DeviceRecord by both parsers.
+// kinds, and announcements parsed into DeviceRecord, checked against the literal
+// reading of every key.
+#include "announcement_oracle.h"
 #include "sample_announcement.h"
 #include "wire_format.h"
 
@@ -23,42 +25,10 @@ constexpr const char *kDeviceId = "7F3A9C2E5B1D4F6A8C0E2B4D6F8A1C3E";
 
 const std::string &kAnnouncement = vf::testing::kSampleAnnouncement;
 
-enum class Type { kText, kAddress, kInt };
-struct Field {
-  const char *key;
-  Type type;
-  size_t offset;
-  size_t size;
-};
-#define AT(member) offsetof(DeviceRecord, member), sizeof(std::declval<DeviceRecord &>().member)
-const Field kFields[] = {
-    {"Device-ID=", Type::kText, AT(deviceId)},
-    {"Device-Model=", Type::kText, AT(deviceModel)},
-    {"Software-Version=", Type::kText, AT(softwareVersion)},
-    {"Web-Version=", Type::kText, AT(webVersion)},
-    {"Device-Name=", Type::kText, AT(deviceName)},
-    {"Http-Port=", Type::kText, AT(httpPort)},
-    {"IP=", Type::kAddress, AT(network.ipAddress)},
-    {"MASK=", Type::kAddress, AT(network.netmask)},
-    {"MAC=", Type::kText, AT(network.macAddress)},
-    {"Gateway=", Type::kAddress, AT(network.gateway)},
-    {"Dhcp=", Type::kInt, AT(network.dhcp)},
-    {"Ddns=", Type::kInt, AT(network.dnsStat)},
-    {"Fdns=", Type::kAddress, AT(network.primaryDns)},
-    {"Sdns=", Type::kAddress, AT(network.secondaryDns)},
-    {"DDNS-Enable=", Type::kInt, AT(ddns.enable)},
-    {"DDNS-Host=", Type::kText, AT(ddns.server)},
-    {"DDNS-Port=", Type::kInt, AT(ddns.port)},
-    {"DDNS-User=", Type::kText, AT(ddns.user)},
-    {"DDNS-Passwd=", Type::kText, AT(ddns.password)},
-    {"DDNS-Domain=", Type::kText, AT(ddns.domain)},
-    {"C_Vendor=", Type::kText, AT(identity.vendor)},
-    {"C_Product=", Type::kText, AT(identity.product)},
-    {"Device-Type=", Type::kText, AT(identity.deviceType)},
-};
-#undef AT
-
-char *FieldIn(DeviceRecord &r, const Field &f) { return reinterpret_cast<char *>(&r) + f.offset; }
+using vf::testing::AnnouncementField;
+using vf::testing::FieldIn;
+using vf::testing::FieldType;
+using vf::testing::kAnnouncementFields;
 
 // Non-printing bytes as escapes, for failure messages.
 std::string Escaped(std::string_view text) {
@@ -523,14 +493,15 @@ TEST(Classify, OrderAndPlacement) {
 
 // ---- Announcements ----------------------------------------------------------
 
-// Both parsers on one datagram: same verdict, same bytes; the fast one's record is returned.
+// The parser and the literal reading on one datagram: same verdict, same
+// bytes; the parser's record is returned.
 std::pair<bool, DeviceRecord> Parse(std::string_view datagram) {
-  DeviceRecord fast, byKeys;
+  DeviceRecord fast, literal;
   std::memset(&fast, 0xA5, sizeof fast);
-  std::memset(&byKeys, 0x5A, sizeof byKeys);
+  std::memset(&literal, 0x5A, sizeof literal);
   bool ok = ParseAnnouncement(datagram, &fast);
-  EXPECT_EQ(ok, ParseAnnouncementByKeys(datagram, &byKeys)) << Escaped(datagram);
-  EXPECT_EQ(std::memcmp(&fast, &byKeys, sizeof fast), 0) << Escaped(datagram);
+  EXPECT_EQ(ok, vf::testing::ParseAnnouncementLiterally(datagram, &literal)) << Escaped(datagram);
+  EXPECT_EQ(std::memcmp(&fast, &literal, sizeof fast), 0) << Escaped(datagram);
   return {ok, fast};
 }
 
@@ -591,12 +562,12 @@ TEST(ParseAnnouncement, WithoutUsableDeviceIdIsDropped) {
 TEST(ParseAnnouncement, EmptyAndMissingValues) {
   auto [ok, complete] = Parse(kAnnouncement);
   ASSERT_TRUE(ok);
-  for (size_t i = 1; i < std::size(kFields); ++i) {  // Device-ID is required, tested above
-    const Field &f = kFields[i];
+  for (size_t i = 1; i < std::size(kAnnouncementFields); ++i) {  // Device-ID is required, tested above
+    const AnnouncementField &f = kAnnouncementFields[i];
     for (bool present : {true, false}) {
       DeviceRecord expected = complete;
       std::memset(FieldIn(expected, f), 0, f.size);
-      if (present && f.type == Type::kAddress) std::strcpy(FieldIn(expected, f), "0.0.0.0");
+      if (present && f.type == FieldType::kAddress) std::strcpy(FieldIn(expected, f), "0.0.0.0");
       auto [parsed, r] = Parse(WithValue(kAnnouncement, f.key, present ? std::optional(""s) : std::nullopt));
       ASSERT_TRUE(parsed);
       EXPECT_EQ(std::memcmp(&r, &expected, sizeof r), 0) << f.key << (present ? " empty" : " missing");
@@ -607,8 +578,8 @@ TEST(ParseAnnouncement, EmptyAndMissingValues) {
 TEST(ParseAnnouncement, OverlongValuesAreCutAndNeighboursKept) {
   auto [ok, complete] = Parse(kAnnouncement);
   ASSERT_TRUE(ok);
-  for (const Field &f : kFields) {
-    if (f.type == Type::kInt) continue;
+  for (const AnnouncementField &f : kAnnouncementFields) {
+    if (f.type == FieldType::kInt) continue;
     std::string quoted(f.size + 7, 'x');
     quoted.front() = quoted.back() = '"';  // f.size + 5 characters once unquoted
     for (const std::string &value : {std::string(f.size, 'x'), std::string(f.size + 40, 'x'), quoted}) {
@@ -681,9 +652,9 @@ TEST(ParseAnnouncement, LoneQuoteIsAnEmptyValue) {
   EXPECT_EQ(r.network.dhcp, 0);
 }
 
-// The fast parser against the reference over deterministic mutations of a real
+// The parser against the literal reading over deterministic mutations of a real
 // announcement: same verdict and the same record, byte for byte.
-TEST(ParseAnnouncement, FastParserMatchesReferenceOnMutations) {
+TEST(ParseAnnouncement, MatchesTheLiteralReadingOnMutations) {
   std::mt19937 rng(0x5EA4C4);
   auto below = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng); };
   const std::string_view inserts[] = {"=", "\"", "\r", "\n", "\r\n", "\"\r\n", "IP=", "Device-ID=",
@@ -727,13 +698,13 @@ TEST(ParseAnnouncement, FastParserMatchesReferenceOnMutations) {
         default: text.insert(pos, 1, '='); break;
       }
     }
-    DeviceRecord fast, byKeys;
+    DeviceRecord fast, literal;
     bool okFast = ParseAnnouncement(text, &fast);
-    bool okKeys = ParseAnnouncementByKeys(text, &byKeys);
-    ASSERT_EQ(okFast, okKeys) << "round " << round << ": " << Escaped(text);
-    ASSERT_EQ(std::memcmp(&fast, &byKeys, sizeof fast), 0) << "round " << round << ": " << Escaped(text);
-    for (const Field &f : kFields) {
-      if (f.type != Type::kInt) {
+    bool okLiteral = vf::testing::ParseAnnouncementLiterally(text, &literal);
+    ASSERT_EQ(okFast, okLiteral) << "round " << round << ": " << Escaped(text);
+    ASSERT_EQ(std::memcmp(&fast, &literal, sizeof fast), 0) << "round " << round << ": " << Escaped(text);
+    for (const AnnouncementField &f : kAnnouncementFields) {
+      if (f.type != FieldType::kInt) {
         ASSERT_NE(std::memchr(FieldIn(fast, f), '\0', f.size), nullptr) << f.key << ": " << Escaped(text);
       }
     }
