@@ -40,7 +40,7 @@ build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLAFIND_GUI=ON || { echo "buil
 
 # Sanitizer builds: the engine, the tools and the window, whose threads meet
 # the engine's worker.
-san_tests='wire_format_tests|session_tests|engine_lan_tests|platform_tests|camsim_tests|cli_|core_tests|window_layer_tests|dialog_'
+san_tests='wire_format_tests|session_tests|engine_lan_|platform_tests|camsim_tests|cli_|core_tests|window_layer_tests|dialog_'
 if build build-asan -DCMAKE_BUILD_TYPE=Debug -DVELLAFIND_GUI=ON "-DVELLAFIND_SANITIZE=address;undefined"; then
   echo "== ASan+UBSan"
   isolated ctest --test-dir build-asan -R "$san_tests" --output-on-failure -j "$jobs" \

@@ -153,8 +153,10 @@ typedef struct CommandTarget {
  * port are used. sendTimeoutSec bounds how long one send waits for its socket
  * to become writable; a negative value counts as 0.
  *
- * A failed group join is written to standard output and is not an error: the
- * session still sends, but receives nothing sent to the group.
+ * This first join is made on the adapter that the route for the group (or
+ * the default route) leads to. A failed join is written to standard output
+ * and is not an error: the first search joins again on every local address
+ * (see DevSearch_Search()).
  *
  * On success *outSession receives the new handle, owned by the caller until
  * DevSearch_Destroy(). On failure *outSession is left untouched.
@@ -231,9 +233,13 @@ DEVSEARCH_API int DevSearch_SetLocalAddresses(const char (*addresses)[16], int c
  * DevSearch_Search: multicast one SEARCH request. METHOD.
  *
  * The first search of a session opens one send socket per address of the
- * local address table, bound to that address and the session's port; an
- * address whose socket fails is skipped, and the sockets are never opened
- * again. The request goes to the group over every open send socket, each send
+ * local address table, bound to that address and the session's port, and
+ * makes the group socket join the group on each of these addresses too, so
+ * that answers are heard on every adapter the request went out on. An address
+ * whose join or socket fails is skipped for that step alone, with a line on
+ * standard output; the sockets are never opened again.
+ *
+ * The request goes to the group over every open send socket, each send
  * waiting at most sendTimeoutSec for its socket. Failures on single sockets
  * are not reported. Every device that hears the request answers with an
  * announcement, which reaches the search callback; announcements are not

@@ -14,9 +14,18 @@ void Say(const char *line) {
   std::fflush(stdout);
 }
 
+// An unconfigured adapter's address: joining on it is the wildcard join the
+// group socket made when it was opened.
+bool IsUnsetAddress(const char *address) {
+  return address[0] == '\0' || std::strcmp(address, "0.0.0.0") == 0;
+}
+
 // Opens one send socket per local address, once per session; an address
-// whose socket fails is skipped. False when the table is empty, in which case
-// nothing is opened and a later search tries again.
+// whose socket fails is skipped. The group socket also joins the group on
+// each address, so that answers are heard on every adapter a search goes out
+// on, not only on the one the wildcard join picked by route; a failed join
+// skips only that address. False when the table is empty, in which case
+// nothing is done and a later search tries again.
 bool EnsureSendSockets(SearchSession *s) {
   if (s->sendSocketsOpen.load(std::memory_order_acquire)) return true;
   std::lock_guard lock(s->sendSocketsMutex);
@@ -25,7 +34,9 @@ bool EnsureSendSockets(SearchSession *s) {
   LocalAddressTable table = SnapshotLocalAddresses();
   if (table.count == 0) return false;
   for (size_t i = 0; i < table.count; ++i) {
-    net::Socket socket = net::OpenSendSocket(table.addresses[i].data(), s->port);
+    const char *address = table.addresses[i].data();
+    if (!IsUnsetAddress(address)) net::JoinGroupOn(s->groupSocket, s->groupAddress, address);
+    net::Socket socket = net::OpenSendSocket(address, s->port);
     if (socket == net::kNoSocket) {
       Say("<DevSearch>create socket error.\n");
       continue;
@@ -72,7 +83,8 @@ void RememberPending(SearchSession *s, uint32_t cseq) {
 }
 
 std::string_view Text(const char *text) {
-  return text == nullptr ? std::string_view{} : std::string_view{text, strnlen(text, wire::kRequestCapacity)};
+  return text == nullptr ? std::string_view{}
+                         : std::string_view{text, strnlen(text, wire::kRequestCapacity)};
 }
 
 }  // namespace
@@ -102,8 +114,7 @@ extern "C" DEVSEARCH_API int DevSearch_SendCommand(SearchSession *session,
                                                    const CommandTarget *target, int kind,
                                                    const void *params) {
   using namespace devsearch;
-  if (session == nullptr || target == nullptr || target->deviceId == nullptr ||
-      params == nullptr) {
+  if (session == nullptr || target == nullptr || target->deviceId == nullptr || params == nullptr) {
     return DEVSEARCH_ERR_INVALID_ARG;
   }
   std::string_view deviceId = Text(target->deviceId);

@@ -67,12 +67,25 @@ Socket OpenGroupSocket(const char *group, uint16_t port) {
   return s;
 }
 
+bool JoinGroupOn(Socket s, const char *group, const char *localAddress) {
+  ip_mreq membership{};
+  membership.imr_multiaddr.s_addr = inet_addr(group);
+  membership.imr_interface.s_addr = inet_addr(localAddress);
+  if (setsockopt(s, IPPROTO_IP, IP_ADD_MEMBERSHIP, &membership, sizeof membership) == 0)
+    return true;
+  // Two addresses of one adapter, or the adapter the wildcard join chose.
+  if (errno == EADDRINUSE) return true;
+  char line[64];
+  std::snprintf(line, sizeof line, " 4 IP_ADD_MEMBERSHIP %.15s\n", localAddress);
+  Say(line);
+  return false;
+}
+
 Socket OpenSendSocket(const char *localAddress, uint16_t port) {
   return OpenBound(inet_addr(localAddress), port);
 }
 
-bool SendTo(Socket s, std::string_view message, const char *group, uint16_t port,
-            int timeoutSec) {
+bool SendTo(Socket s, std::string_view message, const char *group, uint16_t port, int timeoutSec) {
   sockaddr_in to{};
   to.sin_family = AF_INET;
   to.sin_port = htons(port);

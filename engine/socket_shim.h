@@ -17,6 +17,12 @@ inline constexpr Socket kNoSocket = -1;
 // Returns kNoSocket when the socket cannot be created, set up or bound.
 Socket OpenGroupSocket(const char *group, uint16_t port);
 
+// Makes the group socket a member of `group` on the adapter that owns
+// `localAddress` as well, so that what arrives there for the group reaches
+// it. Being a member there already counts as success. A failure writes
+// " 4 IP_ADD_MEMBERSHIP <address>" and returns false.
+bool JoinGroupOn(Socket socket, const char *group, const char *localAddress);
+
 // A send socket bound to `localAddress` and `port`. kNoSocket on failure.
 Socket OpenSendSocket(const char *localAddress, uint16_t port);
 

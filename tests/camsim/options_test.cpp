@@ -28,7 +28,8 @@ TEST(OptionsTest, ReadsEveryOptionInBothSpellings) {
       {"--count",         "50000",  "--seed=9",    "--group",    "239.1.2.3",       "--port=12109",
        "--user",          "u",      "--password=", "--forbid",   "--forbid-camera", "7",
        "--rate",          "180000", "--delay",     "250",        "--repeat",        "3",
-       "--repeat-camera", "4",      "--log",       "/tmp/x.log", "--quiet"});
+       "--repeat-camera", "4",      "--log",       "/tmp/x.log", "--quiet",
+       "--interface",     "cam1",   "--interface=cam0"});
   ASSERT_EQ(parsed.error, "");
   const Options &options = parsed.options;
   EXPECT_EQ(options.count, 50000);
@@ -45,6 +46,7 @@ TEST(OptionsTest, ReadsEveryOptionInBothSpellings) {
   EXPECT_EQ(options.repeat_camera, 4);
   EXPECT_EQ(options.log_path, "/tmp/x.log");
   EXPECT_TRUE(options.quiet);
+  EXPECT_EQ(options.interfaces, (std::vector<std::string>{"cam1", "cam0"}));
 }
 
 TEST(OptionsTest, RepeatCameraAloneMeansTwoCopies) {

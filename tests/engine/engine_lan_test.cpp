@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -134,22 +135,67 @@ TEST_F(EngineOnLan, SearchGoesOutOnceOverEachLocalAddressWithTheNextNumber) {
   EXPECT_EQ(vf::testing::PcAddresses().size(), copies);
 }
 
-TEST(EngineSendSockets, AnAddressThatCannotBeBoundIsSkipped) {
+// One announcement from the camera end of every link; true once the
+// session's callback has seen all of them.
+bool EveryLinkHeard(SearchSession *session, Inbox &inbox) {
+  auto cameras = vf::testing::CameraAddresses();
+  const int before = inbox.announcements;
+  for (size_t link = 0; link < cameras.size(); ++link) {
+    CameraSocket camera(cameras[link], 0);
+    if (!camera.Send(Announcement(session->clientId, static_cast<int>(link) + 1), kPort)) {
+      return false;
+    }
+  }
+  return WaitFor([&] { return inbox.announcements - before == static_cast<int>(cameras.size()); });
+}
+
+TEST(EngineSendSockets, AnAddressThatCannotBeBoundOrJoinedIsSkipped) {
   if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
   auto pc = vf::testing::PcAddresses();
   ASSERT_GE(pc.size(), 2u);
   SetLocalAddresses({pc[0], "10.99.0.1", pc[1]});  // The middle one is nobody's.
   SearchSession *session = nullptr;
   ASSERT_EQ(DEVSEARCH_OK, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session));
+  Inbox inbox;
+  DevSearch_SetSearchCallback(session, Inbox::OnDevice, &inbox);
   CameraSocket listener(vf::testing::CameraAddresses()[0], kPort);
   testing::internal::CaptureStdout();
   ASSERT_EQ(DEVSEARCH_OK, DevSearch_Search(session));
   std::string said = testing::internal::GetCapturedStdout();
-  EXPECT_NE(std::string::npos, said.find(" 3 bind failure\n<DevSearch>create socket error.\n"));
+  EXPECT_NE(std::string::npos, said.find(" 4 IP_ADD_MEMBERSHIP 10.99.0.1\n"
+                                         " 3 bind failure\n<DevSearch>create socket error.\n"))
+      << said;
+  EXPECT_EQ(std::string::npos, said.find(pc[0])) << said;
   int copies = 0;
   while (!listener.Receive(500ms).empty()) ++copies;
   EXPECT_EQ(2, copies);
   EXPECT_EQ(2u, session->sendSocketCount);
+  EXPECT_TRUE(EveryLinkHeard(session, inbox)) << "only the bad address is skipped";
+  EXPECT_EQ(DEVSEARCH_OK, DevSearch_Destroy(session));
+}
+
+// The group socket's first join follows the route for the group, so before
+// the first search only that link is heard; the search joins on every local
+// address. With no route at all (VF_EXPECT_NO_ROUTE set, privlan.sh
+// --no-multicast-route) the first join fails and the search still mends it.
+TEST(EngineJoins, TheFirstSearchMakesEveryLinkHeard) {
+  if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
+  ASSERT_GE(vf::testing::CameraAddresses().size(), 2u);
+  SetLocalAddresses(vf::testing::PcAddresses());
+  SearchSession *session = nullptr;
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(DEVSEARCH_OK, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session));
+  const bool noRoute = std::getenv("VF_EXPECT_NO_ROUTE") != nullptr;
+  EXPECT_EQ(noRoute ? " 4 IP_ADD_MEMBERSHIP\n" : "", testing::internal::GetCapturedStdout());
+  Inbox inbox;
+  DevSearch_SetSearchCallback(session, Inbox::OnDevice, &inbox);
+
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(DEVSEARCH_OK, DevSearch_Search(session));
+  EXPECT_EQ("", testing::internal::GetCapturedStdout()) << "every join succeeds";
+  EXPECT_TRUE(EveryLinkHeard(session, inbox)) << inbox.announcements;
+  std::lock_guard lock(inbox.mutex);
+  EXPECT_EQ(2u, inbox.records.size()) << "each heard once";
   EXPECT_EQ(DEVSEARCH_OK, DevSearch_Destroy(session));
 }
 

@@ -2,6 +2,7 @@
 // multicast group. See --help.
 #include <arpa/inet.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -27,6 +28,20 @@ int run(const Options &options) {
   inet_pton(AF_INET, options.group.c_str(), &group);
 
   std::vector<NetInterface> interfaces = multicast_interfaces();
+  if (!options.interfaces.empty()) {
+    std::vector<NetInterface> chosen;
+    for (const std::string &name : options.interfaces) {
+      auto found =
+          std::find_if(interfaces.begin(), interfaces.end(),
+                       [&](const NetInterface &interface) { return interface.name == name; });
+      if (found == interfaces.end()) {
+        std::fprintf(stderr, "camsim: no up IPv4 interface %s\n", name.c_str());
+        return 1;
+      }
+      chosen.push_back(*found);
+    }
+    interfaces = std::move(chosen);
+  }
   if (interfaces.empty()) {
     std::fprintf(stderr, "camsim: no up, non-loopback IPv4 interface to listen on\n");
     return 1;

@@ -172,6 +172,9 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
       auto named = camera_name(value);
       if (!named) return bad("expects N=TEXT (escapes \\\\ \\r \\n \\t \\xHH)");
       options.names[named->first] = named->second;
+    } else if (name == "--interface") {
+      if (value.empty()) return bad("expects an interface name");
+      options.interfaces.push_back(value);
     } else if (name == "--log") {
       if (value.empty()) return bad("expects a file name");
       options.log_path = value;
@@ -199,7 +202,7 @@ const char *help_text() {
 
 Plays any number of cameras on a UDP multicast group. It listens on the group
 and port (socket bound to 0.0.0.0:PORT, joined on every up, non-loopback IPv4
-interface present at start) and answers SEARCH and CMD requests the way the
+interface present at start, or on those --interface names) and answers SEARCH and CMD requests the way the
 cameras do. Every answer goes to the group and port, out of the interface the
 request came in on, with multicast loopback off; nothing is ever sent unicast.
 When the sockets are ready it prints one line "camsim ready port=P cameras=N"
@@ -226,6 +229,8 @@ Usage: camsim [options]
                       --repeat, else twice); the others go once
   --name N=TEXT       camera N announces TEXT as its name; \r, \n, \t,
                       \xHH and \\ stand for those bytes (repeatable)
+  --interface NAME    play the cameras only on this interface (repeatable);
+                      requests arriving elsewhere go unheard
   --log FILE          append one line per request and per command applied
   --quiet             do not echo those lines to stderr
   --help              this text

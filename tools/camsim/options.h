@@ -24,6 +24,7 @@ struct Options {
   int repeat_camera = 0;
   std::string log_path;
   std::map<int, std::string> names;  // camera number -> the name it announces
+  std::vector<std::string> interfaces;  // empty: every up, non-loopback interface
   bool quiet = false;
   bool help = false;
 };
