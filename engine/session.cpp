@@ -18,6 +18,8 @@ namespace devsearch {
 namespace {
 
 constexpr auto kSweepInterval = std::chrono::milliseconds(100);
+// Datagrams the receive thread takes from the socket in one call, at most.
+constexpr size_t kReceiveBatch = 64;
 
 void Say(const char *line) {
   std::fputs(line, stdout);
@@ -48,30 +50,44 @@ bool WaitForFreeSlot(SearchSession *s, size_t pos) {
   return !IsStopping(s);
 }
 
-// Queues one accepted datagram. A held slot is waited for, never overwritten
-// and never skipped, so nothing that passed the Client-ID test is lost while
-// the worker catches up. Only call this from the receive thread.
-void Enqueue(SearchSession *s, const char *text, size_t length) {
+// Queues one accepted datagram's slot. A held ring slot is waited for, never
+// overwritten and never skipped, so nothing that passed the Client-ID test is
+// lost while the worker catches up. False when the session stops first.
+// Only call this from the receive thread.
+bool Enqueue(SearchSession *s, ReceiveSlot *slot) {
   size_t pos = s->ringWritePos;
-  if (s->ring[pos].load(std::memory_order_acquire) != nullptr && !WaitForFreeSlot(s, pos)) return;
-
-  auto *slot = new (std::nothrow) ReceiveSlot;
-  if (slot != nullptr) {
-    std::memcpy(slot->text, text, length);
-    std::memset(slot->text + length, 0, sizeof slot->text - length);
-    s->ring[pos].store(slot, std::memory_order_release);
-    slot->ready.store(1, std::memory_order_release);
-    KickWorker(s);
+  if (s->ring[pos].load(std::memory_order_acquire) != nullptr && !WaitForFreeSlot(s, pos)) {
+    return false;
   }
-  // Without memory the datagram is lost, and the ring still moves on.
+  s->ring[pos].store(slot, std::memory_order_release);
+  slot->ready.store(1, std::memory_order_release);
   s->ringWritePos = (pos + 1) % kRingSize;
+  return true;
 }
 
+// The receive thread reads datagrams straight into slots, as many as have
+// arrived in one call, and wakes the worker once per such batch: a wake-up per
+// datagram would take the CPU from draining the socket just when a burst
+// fills it.
 void ReceiveLoop(SearchSession *s) {
-  char buffer[kReceiveBufferSize];
+  std::array<ReceiveSlot *, kReceiveBatch> spare{};
+  std::array<char *, kReceiveBatch> buffers{};
+  std::array<size_t, kReceiveBatch> sizes{};
   while (!IsStopping(s)) {
-    // One byte short of the buffer: a longer datagram is cut there.
-    long n = net::Receive(s->groupSocket, buffer, sizeof buffer - 1);
+    size_t ready = 0;
+    for (; ready < kReceiveBatch; ++ready) {
+      if (spare[ready] == nullptr) spare[ready] = new (std::nothrow) ReceiveSlot;
+      if (spare[ready] == nullptr) break;
+      buffers[ready] = spare[ready]->text;
+    }
+    // Without memory the datagrams wait in the socket until there is some.
+    if (ready == 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      continue;
+    }
+    // One byte short of the slot: a longer datagram is cut there.
+    int n = net::ReceiveBatch(s->groupSocket, buffers.data(), sizeof(ReceiveSlot::text) - 1,
+                              sizes.data(), static_cast<int>(ready));
     if (IsStopping(s)) break;
     if (n < 0) {
       // A failed receive is not an error, but a socket that keeps failing must
@@ -79,18 +95,24 @@ void ReceiveLoop(SearchSession *s) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
       continue;
     }
-    AdmitDatagram(s, buffer, static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+      if (AdmitDatagram(s, spare[i], sizes[i])) spare[i] = nullptr;
+    }
+    KickWorker(s);
   }
+  for (ReceiveSlot *slot : spare) delete slot;
 }
 
 }  // namespace
 
-void AdmitDatagram(SearchSession *s, const char *data, size_t size) {
+bool AdmitDatagram(SearchSession *s, ReceiveSlot *slot, size_t size) {
   // The text is what precedes the first NUL within the first 2047 bytes.
-  size_t length = strnlen(data, size < wire::kMaxDatagramText ? size : wire::kMaxDatagramText);
-  if (length == 0) return;
-  if (!wire::ClientIdMatches({data, length}, s->clientId)) return;
-  Enqueue(s, data, length);
+  size_t length =
+      strnlen(slot->text, size < wire::kMaxDatagramText ? size : wire::kMaxDatagramText);
+  if (length == 0) return false;
+  slot->text[length] = '\0';
+  if (!wire::ClientIdMatches({slot->text, length}, s->clientId)) return false;
+  return Enqueue(s, slot);
 }
 
 bool SweepRing(SearchSession *s) {

@@ -29,7 +29,7 @@ inline constexpr int kGroupReceiveBufferBytes = 8 * 1024 * 1024;
 struct ReceiveSlot {
   // Set to 1 (release) once `text` is complete; read (acquire) before it.
   std::atomic<int32_t> ready{0};
-  // The datagram as text, NUL-terminated, zero-filled beyond it.
+  // The datagram as text, NUL-terminated; the receive writes into it directly.
   char text[kReceiveBufferSize];
 };
 
@@ -97,12 +97,14 @@ struct SearchSession {
 
 namespace devsearch {
 
-// What the receive thread does with each datagram it reads: keeps the text
-// before the first NUL within the first 2047 bytes, and queues it in the ring
-// if it carries the session's Client-ID, waiting for the worker to free the
-// next slot if need be. Only call this from the receive thread (or, in tests,
-// from the one thread that stands in for both).
-void AdmitDatagram(SearchSession *session, const char *data, size_t size);
+// What the receive thread does with each datagram it has read into `slot`
+// (`size` bytes, as the receive reported them): keeps the text before the
+// first NUL within the first 2047 bytes, and queues the slot in the ring if
+// the text carries the session's Client-ID, waiting for the worker to free the
+// next ring slot if need be. True when the slot was queued and the ring owns
+// it; false leaves it with the caller. Only call this from the receive thread
+// (or, in tests, from the one thread that stands in for both).
+bool AdmitDatagram(SearchSession *session, ReceiveSlot *slot, size_t size);
 
 // One sweep of the worker: hands every ready slot, in index order, to
 // HandleDatagram and frees it; true when it freed any. Only call this from the

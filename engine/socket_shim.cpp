@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -111,8 +112,21 @@ bool SendTo(Socket s, std::string_view message, const char *group, uint16_t port
   return true;
 }
 
-long Receive(Socket s, char *buffer, size_t capacity) {
-  return static_cast<long>(recvfrom(s, buffer, capacity, 0, nullptr, nullptr));
+int ReceiveBatch(Socket s, char *const *buffers, size_t capacity, size_t *sizes, int count) {
+  constexpr int kMost = 64;
+  if (count > kMost) count = kMost;
+  iovec parts[kMost];
+  mmsghdr messages[kMost];
+  for (int i = 0; i < count; ++i) {
+    parts[i] = {buffers[i], capacity};
+    messages[i] = {};
+    messages[i].msg_hdr.msg_iov = &parts[i];
+    messages[i].msg_hdr.msg_iovlen = 1;
+  }
+  // Waits for the first datagram only; the others are those already queued.
+  int n = recvmmsg(s, messages, static_cast<unsigned>(count), MSG_WAITFORONE, nullptr);
+  for (int i = 0; i < n; ++i) sizes[i] = messages[i].msg_len;
+  return n;
 }
 
 int RequestReceiveBuffer(Socket s, int bytes) {

@@ -31,10 +31,12 @@ Socket OpenSendSocket(const char *localAddress, uint16_t port);
 bool SendTo(Socket socket, std::string_view message, const char *group, uint16_t port,
             int timeoutSec);
 
-// Blocks until a datagram arrives and copies at most `capacity` bytes of it.
-// Returns the number of bytes, 0 for an empty datagram or a socket shut down,
-// -1 on an error.
-long Receive(Socket socket, char *buffer, size_t capacity);
+// Blocks until a datagram arrives, then takes it and whatever else has
+// arrived, up to `count` datagrams: datagram i goes to buffers[i], at most
+// `capacity` bytes of it, and its length to sizes[i]. Returns how many were
+// taken (a socket shut down gives empty ones), -1 on an error. Where the
+// platform reads one datagram per call, taking one is enough.
+int ReceiveBatch(Socket socket, char *const *buffers, size_t capacity, size_t *sizes, int count);
 
 // Asks the kernel for a receive buffer of `bytes`, beyond the ordinary user's
 // limit where the process may. Returns the size the kernel granted.

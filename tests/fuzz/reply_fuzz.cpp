@@ -13,6 +13,8 @@
 // record of the literal reading, each pending command answered at most once
 // with its status), when a record's text field lacks its NUL, or when the
 // announcement parser and the literal reading disagree on any cut datagram.
+#include <sanitizer/asan_interface.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -160,11 +162,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     size -= 3;
     if (length > size) length = size;
     // The datagram in a block of exactly its size, so that ASan reports any
-    // read past what the receive thread was given.
+    // read past it.
     std::unique_ptr<char[]> datagram(new char[length]);
     std::memcpy(datagram.get(), data, length);
     data += length;
     size -= length;
+    // And as the receive leaves it in a ring slot: what fits, cut one byte
+    // short of the slot; the rest of the slot poisoned but for the one byte
+    // after the datagram, where the receive thread may end the text.
+    size_t kept = length < wire::kMaxDatagramText ? length : wire::kMaxDatagramText;
+    auto *slot = new ReceiveSlot;
+    std::memcpy(slot->text, datagram.get(), kept);
+    ASAN_POISON_MEMORY_REGION(slot->text + kept + 1, sizeof slot->text - kept - 1);
 
     if (control & 1) {
       // No send socket is open: the command goes nowhere but is remembered.
@@ -177,16 +186,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       rules.Sweep(expected);
     }
 
-    size_t kept = length < wire::kMaxDatagramText ? length : wire::kMaxDatagramText;
     std::string_view text(datagram.get(), strnlen(datagram.get(), kept));
     CompareParsers(text);
-    size_t slot = session->ringWritePos;
-    AdmitDatagram(session.get(), datagram.get(), length);
+    size_t position = session->ringWritePos;
+    bool queued = AdmitDatagram(session.get(), slot, length);
+    // The slot's text is what the worker will hand on.
+    ASAN_UNPOISON_MEMORY_REGION(slot->text, sizeof slot->text);
     if (!text.empty() && wire::ClientIdMatches(text, kClientId)) {
-      rules.Queued(slot, std::string(text));
-      Check(session->ringWritePos == (slot + 1) % kRingSize);
+      Check(queued && std::string_view(slot->text) == text);
+      rules.Queued(position, std::string(text));
+      Check(session->ringWritePos == (position + 1) % kRingSize);
     } else {
-      Check(session->ringWritePos == slot);
+      Check(!queued && session->ringWritePos == position);
+      delete slot;
     }
 
     if (control & 2) {

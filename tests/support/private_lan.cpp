@@ -118,6 +118,13 @@ Camsim::Camsim(const std::vector<std::string> &arguments) {
   pid_ = fork();
   if (pid_ == 0) {
     dup2(out, STDOUT_FILENO);
+    // A bench may keep the cameras off the CPUs it measures on.
+    if (const char *cpu = std::getenv("VF_CAMSIM_CPU")) {
+      cpu_set_t set;
+      CPU_ZERO(&set);
+      CPU_SET(std::atoi(cpu), &set);
+      sched_setaffinity(0, sizeof set, &set);
+    }
     std::vector<char *> argv;
     for (auto &word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
