@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "devsearch.h"
+#include "platform/receive_stats.h"
 #include "private_lan.h"
 #include "session.h"
 #include "test_seams.h"
@@ -277,6 +278,48 @@ TEST(EngineRing, BurstBeyondTheRingLosesNothing) {
     if (i % 100 == 99) std::this_thread::sleep_for(1ms);
   }
   EXPECT_TRUE(WaitFor([&] { return seen.load() == kBurst; }, 20s)) << seen.load();
+  EXPECT_EQ(DEVSEARCH_OK, DevSearch_Destroy(session));
+}
+
+// Loss is never silent: with the engine's request held to a small buffer and
+// the worker held up, a burst overflows the socket, and every datagram sent is
+// either delivered or counted among the drops that the receive statistics
+// read for the engine's port.
+TEST(EngineReceiveBuffer, EveryDatagramIsDeliveredOrCountedAsDropped) {
+  if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
+  constexpr int kCap = 16384;
+  devsearch::seams::receiveBufferCap = kCap;
+  SearchSession *session = nullptr;
+  ASSERT_EQ(DEVSEARCH_OK, DevSearch_Create(vf::testing::kGroup, kPort, 4, &session));
+  devsearch::seams::receiveBufferCap = 0;
+  static std::atomic<bool> open;
+  open = false;
+  std::atomic<int> delivered{0};
+  DevSearch_SetSearchCallback(
+      session,
+      [](SearchSession *, const char *, const void *, void *user) {
+        ++*static_cast<std::atomic<int> *>(user);
+        while (!open) std::this_thread::sleep_for(1ms);
+        return 0;
+      },
+      &delivered);
+  auto before = vf::platform::ReadReceiveStats(kPort);
+  ASSERT_TRUE(before.has_value());
+  EXPECT_EQ(kCap, before->bufferBytes);
+
+  CameraSocket camera(vf::testing::CameraAddresses()[0], 0);
+  constexpr int kBurst = 1500;  // Far beyond the ring and the 16 KiB.
+  std::string id = session->clientId;
+  for (int i = 0; i < kBurst; ++i) ASSERT_TRUE(camera.Send(Announcement(id, i), kPort));
+  open = true;
+  uint64_t drops = 0;
+  EXPECT_TRUE(WaitFor([&] {
+    auto now = vf::platform::ReadReceiveStats(kPort);
+    drops = now ? now->drops - before->drops : 0;
+    return delivered + static_cast<int>(drops) == kBurst;
+  })) << delivered
+      << " delivered, " << drops << " dropped";
+  EXPECT_GT(drops, 0u);
   EXPECT_EQ(DEVSEARCH_OK, DevSearch_Destroy(session));
 }
 
