@@ -7,6 +7,17 @@ if(VELLAFIND_WERROR)
   target_compile_options(vf_common_cfg INTERFACE -Werror)
 endif()
 
+if(WIN32)
+  # Resource scripts: the version information of each program and of the DLL.
+  enable_language(RC)
+  # Windows 7 and later; the wide-character API throughout; no min/max macros.
+  target_compile_definitions(vf_common_cfg INTERFACE
+    _WIN32_WINNT=0x0601 WINVER=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE)
+  # The C and C++ runtimes and the thread library go into each program and the
+  # engine's DLL, so that the build runs on a plain Windows without mingw's DLLs.
+  add_link_options(-static)
+endif()
+
 if(VELLAFIND_SANITIZE)
   string(REPLACE ";" "," _vf_san "${VELLAFIND_SANITIZE}")
   add_compile_options(-fsanitize=${_vf_san} -fno-omit-frame-pointer -fno-sanitize-recover=all)

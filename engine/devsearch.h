@@ -32,8 +32,17 @@
 
 #include <stdint.h>
 
+/*
+ * On Windows the library is devsearch.dll; its export list (devsearch.def)
+ * names exactly the functions below. Programs that link the DLL import them;
+ * the library's own sources and static builds define DEVSEARCH_NO_DLLIMPORT.
+ */
 #if defined(_WIN32)
-#define DEVSEARCH_API __declspec(dllexport)
+#if defined(DEVSEARCH_NO_DLLIMPORT)
+#define DEVSEARCH_API
+#else
+#define DEVSEARCH_API __declspec(dllimport)
+#endif
 #else
 #define DEVSEARCH_API __attribute__((visibility("default")))
 #endif

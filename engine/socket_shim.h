@@ -9,8 +9,14 @@
 
 namespace devsearch::net {
 
+#if defined(_WIN32)
+// A Winsock SOCKET (an unsigned handle); kNoSocket is INVALID_SOCKET.
+using Socket = std::uintptr_t;
+inline constexpr Socket kNoSocket = ~Socket{0};
+#else
 using Socket = int;
 inline constexpr Socket kNoSocket = -1;
+#endif
 
 // The group socket: bound to the wildcard address and `port`, member of
 // `group`, multicast loop off. A failed join is written out and tolerated.
@@ -33,16 +39,18 @@ bool SendTo(Socket socket, std::string_view message, const char *group, uint16_t
 
 // Blocks until a datagram arrives, then takes it and whatever else has
 // arrived, up to `count` datagrams: datagram i goes to buffers[i], at most
-// `capacity` bytes of it, and its length to sizes[i]. Returns how many were
-// taken (a socket shut down gives empty ones), -1 on an error. Where the
-// platform reads one datagram per call, taking one is enough.
+// `capacity` bytes of it (a longer one is cut), and its length to sizes[i].
+// Returns how many were taken, -1 on an error. Once WakeReceiver() was called
+// it returns at once: with empty datagrams (POSIX) or none (Winsock). Where
+// the platform reads one datagram per call, taking one is enough.
 int ReceiveBatch(Socket socket, char *const *buffers, size_t capacity, size_t *sizes, int count);
 
 // Asks the kernel for a receive buffer of `bytes`, beyond the ordinary user's
 // limit where the process may. Returns the size the kernel granted.
 int RequestReceiveBuffer(Socket socket, int bytes);
 
-// Makes a receive that is blocked on the socket return, without closing it.
+// Makes a receive that is blocked on the socket return, and every later one
+// return at once, without closing the socket.
 void WakeReceiver(Socket socket);
 
 void Close(Socket socket);

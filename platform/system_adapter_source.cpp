@@ -3,6 +3,8 @@
 
 #if defined(__linux__)
 #include "platform/linux_adapter_source.h"
+#elif defined(_WIN32)
+#include "platform/windows_adapter_source.h"
 #endif
 
 namespace vf::platform {
@@ -11,8 +13,12 @@ namespace vf::platform {
 std::unique_ptr<AdapterSource> MakeSystemAdapterSource() {
   return std::make_unique<LinuxAdapterSource>();
 }
+#elif defined(_WIN32)
+std::unique_ptr<AdapterSource> MakeSystemAdapterSource() {
+  return std::make_unique<WindowsAdapterSource>();
+}
 #else
-#error "No adapter backend for this platform yet (Windows: GetAdaptersInfo/GetPerAdapterInfo)."
+#error "No adapter backend for this platform."
 #endif
 
 }  // namespace vf::platform

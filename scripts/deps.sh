@@ -29,5 +29,8 @@ VF_BUILD_PACKAGES=(cmake make g++ pkg-config iproute2 util-linux libcli11-dev nl
 VF_GUI_PACKAGES=(qt6-base-dev libx11-dev fonts-liberation fontconfig)
 # What the demo adds: a virtual display, a hand on the mouse, a camera.
 VF_DEMO_PACKAGES=(xvfb xauth xdotool imagemagick)
+# What the Windows build adds: the mingw-w64 cross compiler (POSIX threads), GoogleTest's sources
+# to build for Windows, and Wine to run the result.
+VF_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest wine wine64)
 # What the tests, the sanitizer builds, the fuzz pass and the benches add.
 VF_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth)

@@ -103,8 +103,8 @@ class FirewallPlatform {
   virtual std::uint32_t StringLength(FwString text) = 0;  // 0 for null
 };
 
-// The platform this build runs on. On Linux there is no such firewall: the manager cannot be
-// created.
+// The platform this build runs on: on Windows the Windows Firewall's COM objects. On Linux there
+// is no such firewall: the manager cannot be created.
 FirewallPlatform &SystemFirewallPlatform();
 
 }  // namespace vf::firewall

@@ -1,7 +1,8 @@
 // One running copy per window title: finds a top-level window by its exact title and restores it
-// when it is minimised. On X11 the windows are looked up through the X server; where windows
-// cannot be listed (no X display), our own processes announce their title with a per-user lock
-// file instead, so the rule still holds between copies of this program.
+// when it is minimised. On Windows that is FindWindowW, IsIconic and ShowWindow. On X11 the
+// windows are looked up through the X server; where windows cannot be listed (no X display), our
+// own processes announce their title with a per-user lock file instead, so the rule still holds
+// between copies of this program.
 #ifndef VF_PLATFORM_SINGLE_INSTANCE_SINGLE_INSTANCE_H_
 #define VF_PLATFORM_SINGLE_INSTANCE_SINGLE_INSTANCE_H_
 
@@ -12,9 +13,9 @@
 namespace vf::single_instance {
 
 struct WindowHandle {
-  enum class Source { kX11, kLockFile };
+  enum class Source { kX11, kLockFile, kWin32 };
   Source source = Source::kX11;
-  std::uint64_t window = 0;  // the X window id; 0 for a lock file
+  std::uint64_t window = 0;  // the X window id or the HWND; 0 for a lock file
 };
 
 // The top-level window whose title is exactly `title`, if one exists.
@@ -25,6 +26,7 @@ bool IsIconic(const WindowHandle &handle);
 // when nothing could be asked of the window system.
 bool RestoreWindow(const WindowHandle &handle);
 
+#if !defined(_WIN32)
 // The X11 look-up against a given display name (nullptr: $DISPLAY); std::nullopt as outer value
 // when the display cannot be opened.
 std::optional<std::optional<WindowHandle>> FindX11WindowByTitle(const char *display,
@@ -50,6 +52,7 @@ class TitleClaim {
 
 // Whether some process holds the title's lock.
 bool IsTitleClaimed(const std::string &title, const std::string &directory = {});
+#endif
 
 }  // namespace vf::single_instance
 

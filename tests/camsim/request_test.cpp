@@ -77,7 +77,7 @@ TEST(RequestTest, RejectsBadCseq) {
 
 TEST(RequestTest, ClientIdIsTakenVerbatimIncludingABlank) {
   std::string text = search();
-  text.replace(text.find("Client-ID:") + 10, 0, " ");
+  text.insert(text.find("Client-ID:") + 10, 1, ' ');
   ParsedRequest parsed = parse_request(text);
   ASSERT_TRUE(parsed.request);
   EXPECT_EQ(parsed.request->client_id, " " + kClient);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
@@ -22,7 +23,7 @@ constexpr const char *kDeviceId = "0123456789abcdef0123456789ABCDEF";
 SearchSession *MakeOfflineSession(const char *clientId = "AbCdEfGhIjKlMnOpQrStUvWxYzAbCdEf") {
   auto *s = new SearchSession;
   s->sendSockets.fill(devsearch::net::kNoSocket);
-  std::strncpy(s->clientId, clientId, sizeof s->clientId - 1);
+  std::snprintf(s->clientId, sizeof s->clientId, "%s", clientId);
   return s;
 }
 

@@ -1,0 +1,32 @@
+# vf_add_version_resource(TARGET DESCRIPTION): gives a Windows program or DLL its VERSIONINFO
+# resource, file and product version both the four-part project version. The program reads its
+# product version back from it (platform/program_info). Does nothing on other systems.
+function(vf_add_version_resource target description)
+  if(NOT WIN32)
+    return()
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "SHARED_LIBRARY")
+    set(VF_RC_FILE_TYPE VFT_DLL)
+    set(VF_RC_FILE_NAME "${target}.dll")
+  else()
+    set(VF_RC_FILE_TYPE VFT_APP)
+    set(VF_RC_FILE_NAME "${target}.exe")
+  endif()
+  set(VF_RC_TARGET ${target})
+  set(VF_RC_DESCRIPTION "${description}")
+  # A three-part version is a four-part one ending in 0.
+  set(VF_RC_VERSION_PATCH 0)
+  set(VF_RC_VERSION_TWEAK 0)
+  if(NOT PROJECT_VERSION_PATCH STREQUAL "")
+    set(VF_RC_VERSION_PATCH ${PROJECT_VERSION_PATCH})
+  endif()
+  if(NOT PROJECT_VERSION_TWEAK STREQUAL "")
+    set(VF_RC_VERSION_TWEAK ${PROJECT_VERSION_TWEAK})
+  endif()
+  set(VF_RC_VERSION_TEXT
+      "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${VF_RC_VERSION_PATCH}.${VF_RC_VERSION_TWEAK}")
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
