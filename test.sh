@@ -9,7 +9,8 @@
 set -uo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
-vf_ensure_packages "${VF_BUILD_PACKAGES[@]}" "${VF_GUI_PACKAGES[@]}" "${VF_TEST_PACKAGES[@]}" ||
+vf_ensure_packages "${VF_BUILD_PACKAGES[@]}" "${VF_GUI_PACKAGES[@]}" "${VF_TEST_PACKAGES[@]}" \
+  "${VF_WINDOWS_PACKAGES[@]}" ||
   exit 1
 
 jobs=$(nproc)
@@ -72,6 +73,18 @@ if CC=clang CXX=clang++ build_target=reply_fuzz build build-fuzz -DCMAKE_BUILD_T
 else
   failed+=("fuzz-build")
 fi
+
+# The Windows build under Wine: cross-built, then its tests and the Windows command-line search
+# against the native camsim, on a private LAN of its own (scripts/test-windows.sh).
+echo "== Windows build under Wine"
+stage_start=$SECONDS
+if scripts/test-windows.sh build/camsim >build/windows-stage.log 2>&1; then
+  grep -E "tests passed|Total Test time" build/windows-stage.log
+else
+  tail -n 60 build/windows-stage.log
+  failed+=("windows")
+fi
+echo "Windows stage: $((SECONDS - stage_start)) s"
 
 echo "== All tests"
 isolated ctest --test-dir build --output-on-failure -j "$jobs"

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The Windows build under Wine: installs what is missing, cross-builds build-windows/ (and its
+# ZIP), then runs every test of that build on a private LAN (tools/privlan.sh --links 2). One
+# wineserver is started inside the LAN's PC namespace, so every Windows socket lives there; the
+# simulated cameras stay native Linux programs on the camera side.
+#
+#   scripts/test-windows.sh [CAMSIM]     CAMSIM: a native camsim (default build/camsim, built
+#                                        here when missing)
+# Inside such a LAN, "scripts/test-windows.sh --inside-lan [COMMAND...]" sets Wine up and runs
+# COMMAND (default: the whole CTest suite of build-windows/), e.g. one test with its output:
+#   tools/privlan.sh --links 2 -- scripts/test-windows.sh --inside-lan \
+#     ctest --test-dir build-windows -R firewall_tests -V
+# Needs root (network namespaces), as tools/privlan.sh does.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+if [[ "${1:-}" == "--inside-lan" ]]; then
+  # In the PC namespace of the private LAN: one Wine prefix and one wineserver for every test.
+  export WINEPREFIX
+  WINEPREFIX=$(mktemp -d /tmp/vellafind-wine.XXXXXX)
+  export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+  export VF_WINE_NETNS
+  VF_WINE_NETNS=$(readlink /proc/self/ns/net)
+  unset DISPLAY WAYLAND_DISPLAY
+  cleanup() {
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    rm -rf "$WINEPREFIX"
+  }
+  trap cleanup EXIT
+  log=build-windows/wine.log
+  # Windows without a display: Wine's null graphics driver still keeps real top-level windows.
+  # The desktop process reads the setting when it starts, so the server is started again after.
+  { wineserver -p && wineboot -i &&
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f &&
+    wineserver -k && wineserver -w && wineserver -p; } >"$log" 2>&1 ||
+    { echo "Wine did not start:"; tail -n 20 "$log"; exit 1; }
+  shift
+  if [[ $# -eq 0 ]]; then
+    set -- ctest --test-dir build-windows --output-on-failure -j 2
+  fi
+  "$@"
+  exit $?
+fi
+
+source scripts/deps.sh
+vf_ensure_packages "${VF_BUILD_PACKAGES[@]}" "${VF_WINDOWS_PACKAGES[@]}" || exit 1
+
+camsim=${1:-build/camsim}
+if [[ ! -x "$camsim" ]]; then
+  echo "== Building the native camsim"
+  { cmake -S . -B build -DVELLAFIND_GUI=OFF && cmake --build build --target camsim -j 2; } \
+    >/dev/null || exit 1
+fi
+export VF_CAMSIM
+VF_CAMSIM=$(realpath "$camsim")
+
+scripts/build-windows.sh --package || exit 1
+# The ZIP holds what its README promises.
+name=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' build-windows/CPackConfig.cmake)
+listing=$(cmake -E tar tf "build-windows/$name.zip") || exit 1
+entries=(vellafind-cli.exe devsearch.dll include/devsearch.h lib/devsearch.dll.a lib/devsearch.def
+  README.txt)
+[[ -f LICENSE ]] && entries+=(LICENSE.txt)
+for entry in "${entries[@]}"; do
+  grep -qx "$name/$entry" <<<"$listing" || { echo "$name.zip lacks $entry"; exit 1; }
+done
+echo "== Windows tests under Wine"
+exec tools/privlan.sh --links 2 -- "$0" --inside-lan
