@@ -1,7 +1,9 @@
 // Opens pages with ShellExecuteW and the "open" verb, which hands an http URL to the user's
 // browser. No command line is built, so no shell parses the URL.
-#include <shellapi.h>
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include "platform/url_opener.h"
 #include "platform/windows_text.h"

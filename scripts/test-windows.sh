@@ -4,8 +4,8 @@
 # wineserver is started inside the LAN's PC namespace, so every Windows socket lives there; the
 # simulated cameras stay native Linux programs on the camera side.
 #
-#   scripts/test-windows.sh [CAMSIM]     CAMSIM: a native camsim (default build/camsim, built
-#                                        here when missing)
+#   scripts/test-windows.sh [CAMSIM]     CAMSIM: a native camsim (default: build/camsim, built
+#                                        here)
 # Inside such a LAN, "scripts/test-windows.sh --inside-lan [COMMAND...]" sets Wine up and runs
 # COMMAND (default: the whole CTest suite of build-windows/), e.g. one test with its output:
 #   tools/privlan.sh --links 2 -- scripts/test-windows.sh --inside-lan \
@@ -46,11 +46,12 @@ fi
 source scripts/deps.sh
 vf_ensure_packages "${VF_BUILD_PACKAGES[@]}" "${VF_WINDOWS_PACKAGES[@]}" || exit 1
 
-camsim=${1:-build/camsim}
-if [[ ! -x "$camsim" ]]; then
+camsim=${1:-}
+if [[ -z "$camsim" ]]; then
   echo "== Building the native camsim"
-  { cmake -S . -B build -DVELLAFIND_GUI=OFF && cmake --build build --target camsim -j 2; } \
-    >/dev/null || exit 1
+  [[ -f build/CMakeCache.txt ]] || cmake -S . -B build -DVELLAFIND_GUI=OFF >/dev/null || exit 1
+  cmake --build build --target camsim -j 2 >/dev/null || exit 1
+  camsim=build/camsim
 fi
 export VF_CAMSIM
 VF_CAMSIM=$(realpath "$camsim")
