@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# demo_window.sh PROGRAM SCREENSHOT [--exit]
+# demo_window.sh PROGRAM SCREENSHOT [--exit | --browse]
 #
 # Drives the window the way a user would: waits for it, presses Search,
 # clicks the first camera once the list is filled, and saves a picture of the
 # window. With --exit the program is closed afterwards (for a display nobody
-# watches); otherwise it stays open until the user closes it.
+# watches); --browse presses F4 (Browse) first and then closes it; otherwise
+# it stays open until the user closes it.
 # Run it on the private LAN (tools/privlan.sh), with DISPLAY set.
 set -euo pipefail
 program="$1"
@@ -27,7 +28,11 @@ sleep 0.8
 import -window "$window" "$screenshot"
 echo "demo: screenshot saved as $screenshot"
 
-if [[ "$exit_after" == "--exit" ]]; then
+if [[ "$exit_after" == "--browse" ]]; then
+  xdotool key F4  # to the window under the pointer, as a real key press
+  sleep 1
+fi
+if [[ "$exit_after" == "--exit" || "$exit_after" == "--browse" ]]; then
   exit 0
 fi
 trap - EXIT

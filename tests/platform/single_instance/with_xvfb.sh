@@ -1,11 +1,11 @@
 #!/bin/sh
 # Runs a command against an X server of its own: Xvfb picks a free display itself (-displayfd), so
 # parallel runs cannot race for the same number. The server is stopped when the command ends or
-# when this script is told to stop.
+# when this script is told to stop. VF_XVFB_SCREEN sets the screen (default 640x480x24).
 set -u
 dir=$(mktemp -d) || exit 1
 child=""
-Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 640x480x24 3>"$dir/display" 2>"$dir/log" &
+Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 "${VF_XVFB_SCREEN:-640x480x24}" 3>"$dir/display" 2>"$dir/log" &
 server=$!
 stop() {
   [ -n "$child" ] && kill "$child" 2>/dev/null
