@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program.
+# Installs what is missing, builds in build-run/, and starts the program.
 #
 #   ./run.sh          the window, searching this PC's own network for cameras
 #   ./run.sh --demo   the window inside a private LAN against a dozen simulated
-#                     cameras (needs root for the network namespaces): it
-#                     searches, opens the first camera and saves a screenshot
-#                     as build/demo-window.png. Without a display it runs under
-#                     Xvfb and ends after the screenshot.
+#                     cameras (network namespaces: as root, or as an ordinary
+#                     user in a user namespace): it searches, opens the first
+#                     camera and saves a screenshot as build-run/demo-window.png.
+#                     Without a display it runs under Xvfb and ends after the
+#                     screenshot.
 #   ./run.sh --cli [SEARCH OPTIONS]
 #                     "vellafind-cli search" on this PC's network (--wait SECONDS,
 #                     --format table|tsv|csv|json, ...)
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
+source scripts/namespaces.sh
 
 mode=window
 case "${1:-}" in
@@ -20,23 +22,25 @@ case "${1:-}" in
   --cli) mode=cli; shift ;;
 esac
 
+[[ $mode == demo ]] && { vf_check_namespaces || exit 1; }
 packages=("${VF_BUILD_PACKAGES[@]}" "${VF_GUI_PACKAGES[@]}")
 [[ $mode == demo ]] && packages+=("${VF_DEMO_PACKAGES[@]}")
 vf_ensure_packages "${packages[@]}"
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLAFIND_GUI=ON >/dev/null
-cmake --build build -j "$(nproc)" --target vellafind vellafind-cli camsim >/dev/null
+build="build-run"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLAFIND_GUI=ON >/dev/null
+cmake --build "$build" -j "$(nproc)" --target vellafind vellafind-cli camsim >/dev/null
 
 case $mode in
-  window) exec build/vellafind "$@" ;;
-  cli) exec build/vellafind-cli search "$@" ;;
+  window) exec "$build/vellafind" "$@" ;;
+  cli) exec "$build/vellafind-cli" search "$@" ;;
 esac
 
 # The demo: a dozen simulated cameras on the camera side of a private LAN; the
 # window runs on its PC side and can reach nothing else.
-lan=(tools/privlan.sh --links 1 --camsim "build/camsim --count 12 --quiet" --)
+lan=(tools/privlan.sh --links 1 --camsim "$build/camsim --count 12 --quiet" --)
 if [[ -n "${DISPLAY:-}" ]]; then
-  exec "${lan[@]}" tools/demo_window.sh build/vellafind build/demo-window.png
+  exec "${lan[@]}" tools/demo_window.sh "$build/vellafind" "$build/demo-window.png"
 fi
 exec "${lan[@]}" xvfb-run -a -s "-screen 0 1024x768x24" \
-  tools/demo_window.sh build/vellafind build/demo-window.png --exit
+  tools/demo_window.sh "$build/vellafind" "$build/demo-window.png" --exit

@@ -5,10 +5,17 @@
 #
 # Every test runs inside a network namespace that this script creates, so
 # nothing a test sends can leave the machine; tests that need a LAN build a
-# private one of their own inside it (tools/privlan.sh).
+# private one of their own inside it (tools/privlan.sh). An ordinary user
+# gets these namespaces inside a user namespace of their own.
+#
+# Build folders: build-test/ (the suite, configured for /usr so that the
+# Debian packages are built and checked from it), build-asan/, build-tsan/,
+# build-fuzz/.
 set -uo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
+source scripts/namespaces.sh
+vf_check_namespaces || exit 1
 vf_ensure_packages "${VF_BUILD_PACKAGES[@]}" "${VF_GUI_PACKAGES[@]}" "${VF_TEST_PACKAGES[@]}" \
   "${VF_WINDOWS_PACKAGES[@]}" ||
   exit 1
@@ -32,12 +39,10 @@ build() {  # build DIR [cmake options...]
 }
 
 # Runs a command in a fresh network namespace with only loopback up.
-isolated() {
-  unshare --net -- bash -c 'ip link set lo up && "$@"' isolated "$@"
-}
+isolated() { vf_isolated "$@"; }
 
-mkdir -p build
-build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLAFIND_GUI=ON || { echo "build failed"; exit 1; }
+build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLAFIND_GUI=ON -DCMAKE_INSTALL_PREFIX=/usr ||
+  { echo "build failed"; exit 1; }
 
 # Sanitizer builds: the engine, the tools and the window, whose threads meet
 # the engine's worker.
@@ -78,16 +83,16 @@ fi
 # against the native camsim, on a private LAN of its own (scripts/test-windows.sh).
 echo "== Windows build under Wine"
 stage_start=$SECONDS
-if scripts/test-windows.sh build/camsim >build/windows-stage.log 2>&1; then
-  grep -E "tests passed|Total Test time" build/windows-stage.log
+if scripts/test-windows.sh build-test/camsim >build-test/windows-stage.log 2>&1; then
+  grep -E "tests passed|Total Test time" build-test/windows-stage.log
 else
-  tail -n 60 build/windows-stage.log
+  tail -n 60 build-test/windows-stage.log
   failed+=("windows")
 fi
 echo "Windows stage: $((SECONDS - stage_start)) s"
 
 echo "== All tests"
-isolated ctest --test-dir build --output-on-failure -j "$jobs"
+isolated ctest --test-dir build-test --output-on-failure -j "$jobs"
 status=$?
 if [[ ${#failed[@]} -gt 0 ]]; then
   echo "Failed stages: ${failed[*]}"

@@ -1,5 +1,8 @@
+# shellcheck shell=bash disable=SC2034
 # Sourced by run.sh and test.sh: installs the Debian packages the project
-# needs, only those that are missing, without questions.
+# needs, only those that are missing, without questions. Root installs them
+# directly, an ordinary user through sudo; without sudo the script names
+# them and stops.
 
 vf_missing_packages() {
   local missing=()
@@ -14,23 +17,35 @@ vf_ensure_packages() {
   local missing
   missing=$(vf_missing_packages "$@")
   [[ -z "$missing" ]] && return 0
+  local as_root=()
+  if [[ $(id -u) -ne 0 ]]; then
+    if ! command -v sudo >/dev/null; then
+      echo "Missing Debian packages; as root, install them with: apt-get install $missing" >&2
+      return 1
+    fi
+    as_root=(sudo)
+  fi
   echo "== Installing: $missing"
-  local sudo=""
-  [[ $(id -u) -ne 0 ]] && sudo="sudo"
   export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
   # shellcheck disable=SC2086 # One word per package.
-  $sudo apt-get install -y -qq --no-install-recommends $missing
+  if ! "${as_root[@]}" apt-get update -qq ||
+     ! "${as_root[@]}" apt-get install -y -qq --no-install-recommends $missing; then
+    echo "Installing failed; as root, install them with: apt-get install $missing" >&2
+    return 1
+  fi
 }
 
 # What building and running the program needs.
-VF_BUILD_PACKAGES=(cmake make g++ pkg-config iproute2 util-linux libcli11-dev nlohmann-json3-dev)
-# What the window needs: Qt 6 Widgets and the metric twin of its dialog font.
-VF_GUI_PACKAGES=(qt6-base-dev libx11-dev fonts-liberation fontconfig)
+VF_BUILD_PACKAGES=(cmake make gcc g++ pkg-config iproute2 util-linux libcli11-dev nlohmann-json3-dev)
+# What the window needs: Qt 6 Widgets, the metric twin of its dialog font,
+# and xdg-open for Browse.
+VF_GUI_PACKAGES=(qt6-base-dev libx11-dev fonts-liberation fontconfig xdg-utils)
 # What the demo adds: a virtual display, a hand on the mouse, a camera.
 VF_DEMO_PACKAGES=(xvfb xauth xdotool imagemagick)
 # What the Windows build adds: the mingw-w64 cross compiler (POSIX threads), GoogleTest's sources
 # to build for Windows, and Wine to run the result.
 VF_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest wine wine64)
-# What the tests, the sanitizer builds, the fuzz pass and the benches add.
-VF_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth)
+# What the tests, the sanitizer builds, the fuzz pass and the benches add,
+# and what builds and checks the Debian packages.
+VF_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+                  "${VF_DEMO_PACKAGES[@]}" dpkg-dev file lintian appstream desktop-file-utils)

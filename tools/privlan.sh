@@ -28,7 +28,8 @@
 # With --camsim, that program is started in the camera namespace first, and
 # COMMAND runs once it has printed its "camsim ready" line. Everything the
 # script started ends with it; the namespaces vanish with their processes.
-# Needs root (or CAP_SYS_ADMIN and CAP_NET_ADMIN).
+# Runs as root, or as an ordinary user where unprivileged user namespaces are
+# allowed (Debian's default).
 set -euo pipefail
 
 links=1
@@ -47,7 +48,7 @@ while [[ $# -gt 0 ]]; do
     --pc-sysctl) pc_sysctls+=("$2"); shift 2 ;;
     --inside) inside=1; shift ;;
     --) shift; break ;;
-    -h|--help) sed -n '2,35p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,32p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) break ;;
   esac
 done
@@ -68,14 +69,18 @@ for entry in "${pc_sysctls[@]}"; do
     { echo "privlan: --pc-sysctl takes net.ipv4.conf.IF.KEY=NUMBER" >&2; exit 2; }
 done
 
-# Step 1: leave the current namespace before anything is configured.
+# Step 1: leave the current namespace before anything is configured. An
+# ordinary user first enters a user namespace of their own, in which they
+# may configure the network namespaces they make.
 if [[ -z "${inside:-}" ]]; then
   options=(--links "$links" --camsim "$camsim")
   [[ -z "$multicast_route" ]] && options+=(--no-multicast-route)
   [[ -n "$default_route" ]] && options+=(--default-route "$default_route")
   for entry in "${camera_addresses[@]}"; do options+=(--camera-address "$entry"); done
   for entry in "${pc_sysctls[@]}"; do options+=(--pc-sysctl "$entry"); done
-  exec unshare --net -- "$0" --inside "${options[@]}" -- "$@"
+  user=()
+  [[ $(id -u) -ne 0 ]] && user=(--user --map-root-user)
+  exec unshare "${user[@]}" --net -- "$0" --inside "${options[@]}" -- "$@"
 fi
 
 holder=""
