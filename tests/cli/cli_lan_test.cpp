@@ -401,9 +401,10 @@ TEST_F(CliOnTheLan, SaysWhenTheReversePathFilterDropsAnswers) {
             0);
   StartCameras({"--count", "2"});
   const CliRun run = RunCli({"search", "--wait", "1"});
-  std::system((cam + "ip addr replace 10.77.0.2/24 dev cam0 && " + cam +
-               "ip addr del 192.168.1.2/24 dev cam0")
-                  .c_str());
+  EXPECT_EQ(std::system((cam + "ip addr replace 10.77.0.2/24 dev cam0 && " + cam +
+                         "ip addr del 192.168.1.2/24 dev cam0")
+                            .c_str()),
+            0);
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.err.find("reverse-path filter dropped 2 packets"), std::string::npos) << run.err;
   EXPECT_NE(
