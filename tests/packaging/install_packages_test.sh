@@ -35,11 +35,14 @@ bin="$root/usr/bin"
 
 echo "== installed vellafind-cli against 12 simulated cameras"
 "$source/tools/privlan.sh" --camsim "$build/camsim --count 12 --quiet" -- \
-  "$bin/vellafind-cli" search >"$work/cli.txt"
-cat "$work/cli.txt"
-grep -qx '12 pcs' "$work/cli.txt" || { echo "FAIL: the installed CLI did not find 12 cameras"; exit 1; }
+  "$bin/vellafind-cli" search --format tsv >"$work/cli.tsv"
+cut -f 5-9 "$work/cli.tsv"
+[[ $(($(wc -l <"$work/cli.tsv") - 1)) -eq 12 ]] ||
+  { echo "FAIL: the installed CLI did not find 12 cameras"; exit 1; }
 # The first camera's page, as Browse must open it.
-expected=$(awk '$1 == "1" { print "http://" $4 ":" $5 }' "$work/cli.txt")
+expected=$(awk -F '\t' 'NR == 1 { for (i = 1; i <= NF; i++) column[$i] = i }
+                        NR == 2 { print "http://" $column["network.ipAddress"] ":" $column["httpPort"] }' \
+             "$work/cli.tsv")
 
 echo "== installed window: Search, first camera, Browse"
 mkdir -p "$work/opener"
