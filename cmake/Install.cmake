@@ -82,4 +82,3 @@ if(UNIX)
   endforeach()
 endif()
 
-include(cmake/Packaging.cmake)

@@ -11,6 +11,8 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   # the prefix, so that no install outside /usr writes to /etc.
   if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
     set(VF_UFW_PROFILES /etc/ufw/applications.d)
+    # A file under /etc is the administrator's: the Debian package marks it.
+    list(APPEND VF_DEB_CONFFILES ${VF_UFW_PROFILES}/vellafind)
   else()
     set(VF_UFW_PROFILES ${CMAKE_INSTALL_SYSCONFDIR}/ufw/applications.d)
   endif()

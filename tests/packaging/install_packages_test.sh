@@ -90,6 +90,7 @@ conffiles=$(dpkg-query --admindir="$admin" -W -f='${Conffiles}\n' vellafind libd
               libdevsearch1 2>/dev/null | awk -v root="$root" 'NF { print root $1 }' | sort || true)
 left=$(files_outside_database)
 [[ "$left" == "$conffiles" ]] || { echo "FAIL: left after remove:"; echo "$left"; exit 1; }
+echo "left after remove: ${left:-nothing}"
 dpkg --root="$root" --purge vellafind libdevsearch-dev libdevsearch1
 left=$(files_outside_database)
 [[ -z "$left" ]] || { echo "FAIL: left after purge:"; echo "$left"; exit 1; }
