@@ -1,10 +1,6 @@
 // The engine over real multicast on the private LAN: datagrams sent from the
 // camera side, requests caught there, and simulated cameras answering.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -96,7 +92,7 @@ TEST_F(EngineOnLan, KeepsOnlyDatagramsWithItsOwnClientId) {
   std::string other = ClientId();
   other[0] = other[0] == 'a' ? 'b' : 'a';
   camera.Send(Announcement(other, 1), kPort);                                   // someone else's
-  camera.Send(Announcement(" " + ClientId(), 2), kPort);                        // blank after colon
+  camera.Send(Announcement(std::string(1, ' ').append(ClientId()), 2), kPort);  // blank after colon
   camera.Send("Device-ID=00000000000000000000000000000003\r\n", kPort);         // no Client-ID
   camera.Send(Announcement(ClientId(), 4, "IP=\r\nMASK=10.0.0.0\r\n"), kPort);  // ours
   ASSERT_TRUE(WaitFor([&] { return inbox_.announcements >= 1; }));
@@ -163,14 +159,21 @@ TEST(EngineSendSockets, AnAddressThatCannotBeBoundOrJoinedIsSkipped) {
   testing::internal::CaptureStdout();
   ASSERT_EQ(DEVSEARCH_OK, DevSearch_Search(session));
   std::string said = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(std::string::npos, said.find(pc[0])) << said;
+#if defined(_WIN32)
+  // Wine binds a datagram socket to an address that no adapter has as if to
+  // the wildcard address (Windows and Linux refuse it): there only the join
+  // fails.
+  EXPECT_NE(std::string::npos, said.find(" 4 IP_ADD_MEMBERSHIP 10.99.0.1\n")) << said;
+#else
   EXPECT_NE(std::string::npos, said.find(" 4 IP_ADD_MEMBERSHIP 10.99.0.1\n"
                                          " 3 bind failure\n<DevSearch>create socket error.\n"))
       << said;
-  EXPECT_EQ(std::string::npos, said.find(pc[0])) << said;
   int copies = 0;
   while (!listener.Receive(500ms).empty()) ++copies;
   EXPECT_EQ(2, copies);
   EXPECT_EQ(2u, session->sendSocketCount);
+#endif
   EXPECT_TRUE(EveryLinkHeard(session, inbox)) << "only the bad address is skipped";
   EXPECT_EQ(DEVSEARCH_OK, DevSearch_Destroy(session));
 }
@@ -202,18 +205,14 @@ TEST(EngineJoins, TheFirstSearchMakesEveryLinkHeard) {
 
 TEST(EngineCreate, BusyPortIsASocketError) {
   if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
-  int blocker = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in local{};
-  local.sin_family = AF_INET;
-  local.sin_port = htons(12109);
-  ASSERT_EQ(0, bind(blocker, reinterpret_cast<sockaddr *>(&local), sizeof local));
+  vf::testing::PortHolder blocker(12109);
+  ASSERT_TRUE(blocker.held());
   SearchSession *session = reinterpret_cast<SearchSession *>(0x1);
   testing::internal::CaptureStdout();
   EXPECT_EQ(DEVSEARCH_ERR_SOCKET, DevSearch_Create(vf::testing::kGroup, 12109, 4, &session));
   EXPECT_EQ(" 3 bind failure\n<DevSearch>create socket error.\n",
             testing::internal::GetCapturedStdout());
   EXPECT_EQ(reinterpret_cast<SearchSession *>(0x1), session);
-  close(blocker);
 }
 
 TEST(EngineCreate, FailedJoinStillGivesASession) {
@@ -242,12 +241,7 @@ TEST(EngineCreate, AllocationAndThreadFailuresReleaseEverything) {
   }
   EXPECT_EQ(untouched, session);
   // The port is free again: nothing of the failed sessions is left open.
-  int probe = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in local{};
-  local.sin_family = AF_INET;
-  local.sin_port = htons(kPort);
-  EXPECT_EQ(0, bind(probe, reinterpret_cast<sockaddr *>(&local), sizeof local));
-  close(probe);
+  EXPECT_TRUE(vf::testing::PortHolder(kPort).held());
 }
 
 // A burst far beyond the ring while the worker is held up: nothing that
@@ -287,6 +281,9 @@ TEST(EngineRing, BurstBeyondTheRingLosesNothing) {
 // read for the engine's port.
 TEST(EngineReceiveBuffer, EveryDatagramIsDeliveredOrCountedAsDropped) {
   if (!vf::testing::InPrivateLan()) GTEST_SKIP() << "needs the private LAN of privlan.sh";
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows counts no drops per socket";
+#endif
   constexpr int kCap = 16384;
   devsearch::seams::receiveBufferCap = kCap;
   SearchSession *session = nullptr;

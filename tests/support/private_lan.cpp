@@ -46,9 +46,15 @@ int InCameraNamespace(Make make) {
 
 }  // namespace
 
-bool InPrivateLan() { return std::getenv("VF_CAM_NETNS") != nullptr; }
-std::vector<std::string> PcAddresses() { return Words("VF_PC_ADDRESSES"); }
-std::vector<std::string> CameraAddresses() { return Words("VF_CAM_ADDRESSES"); }
+bool InPrivateLan() {
+  return std::getenv("VF_CAM_NETNS") != nullptr;
+}
+std::vector<std::string> PcAddresses() {
+  return Words("VF_PC_ADDRESSES");
+}
+std::vector<std::string> CameraAddresses() {
+  return Words("VF_CAM_ADDRESSES");
+}
 
 CameraSocket::CameraSocket(const std::string &cameraAddress, int listenPort) {
   fd_ = InCameraNamespace([&] {
@@ -84,7 +90,20 @@ CameraSocket::CameraSocket(const std::string &cameraAddress, int listenPort) {
 }
 
 CameraSocket::~CameraSocket() {
-  if (fd_ >= 0) close(fd_);
+  if (fd_ >= 0) close(static_cast<int>(fd_));
+}
+
+PortHolder::PortHolder(int port) {
+  fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  sockaddr_in local{};
+  local.sin_family = AF_INET;
+  local.sin_port = htons(static_cast<uint16_t>(port));
+  held_ = fd_ >= 0 &&
+          bind(static_cast<int>(fd_), reinterpret_cast<sockaddr *>(&local), sizeof local) == 0;
+}
+
+PortHolder::~PortHolder() {
+  if (fd_ >= 0) close(static_cast<int>(fd_));
 }
 
 bool CameraSocket::Send(const std::string &text, int port) {
@@ -92,15 +111,15 @@ bool CameraSocket::Send(const std::string &text, int port) {
   to.sin_family = AF_INET;
   to.sin_port = htons(static_cast<uint16_t>(port));
   inet_pton(AF_INET, kGroup, &to.sin_addr);
-  return sendto(fd_, text.data(), text.size(), 0, reinterpret_cast<sockaddr *>(&to), sizeof to) ==
-         static_cast<ssize_t>(text.size());
+  return sendto(static_cast<int>(fd_), text.data(), text.size(), 0,
+                reinterpret_cast<sockaddr *>(&to), sizeof to) == static_cast<ssize_t>(text.size());
 }
 
 std::string CameraSocket::Receive(std::chrono::milliseconds timeout) {
-  pollfd p{fd_, POLLIN, 0};
+  pollfd p{static_cast<int>(fd_), POLLIN, 0};
   if (poll(&p, 1, static_cast<int>(timeout.count())) <= 0) return {};
   char buffer[4096];
-  ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+  ssize_t n = recv(static_cast<int>(fd_), buffer, sizeof buffer, 0);
   return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
 }
 
