@@ -29,12 +29,21 @@ if [[ "${1:-}" == "--inside-lan" ]]; then
   }
   trap cleanup EXIT
   log=build-windows/wine.log
+  # The "browser" that Wine hands web pages to writes down each page it is given, one argument a
+  # line in brackets, so that tests can see what a real ShellExecuteW opened.
+  browser="$WINEPREFIX/record-browsed-url"
+  printf '#!/bin/sh\nfor a in "$@"; do printf "[%%s]\\n" "$a"; done >>"%s"\n' \
+    "$WINEPREFIX/browsed-urls" >"$browser"
+  chmod +x "$browser"
   # Windows without a display: Wine's null graphics driver still keeps real top-level windows.
   # The desktop process reads the setting when it starts, so the server is started again after.
   { wineserver -p && wineboot -i &&
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f &&
+    wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$browser" /f &&
     wineserver -k && wineserver -w && wineserver -p; } >"$log" 2>&1 ||
     { echo "Wine did not start:"; tail -n 20 "$log"; exit 1; }
+  export VF_BROWSED_URLS
+  VF_BROWSED_URLS=$(winepath -w "$WINEPREFIX/browsed-urls" 2>>"$log")
   shift
   if [[ $# -eq 0 ]]; then
     set -- ctest --test-dir build-windows --output-on-failure -j 2
