@@ -190,6 +190,17 @@ TEST_F(CliOnTheLan, NothingAnsweringIsAnEmptyListButASearchNotSentFails) {
                  std::chrono::seconds(30));
   EXPECT_EQ(alone.status, 1) << alone.err;
   EXPECT_NE(alone.err.find("could not be sent"), std::string::npos) << alone.err;
+  const CliRun elsewhere = RunCli({"search", "--interface", "192.0.2.1", "--wait", "0.5"});
+  EXPECT_EQ(elsewhere.status, 2) << "not an address of this PC";
+
+  // The adapter panel's view of the PC side of the LAN.
+  const CliRun adapters = RunCli({"adapters", "--format", "json"});
+  EXPECT_EQ(adapters.status, 0);
+  const json list = json::parse(adapters.out);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]["ip"], PcAddresses().at(0));
+  EXPECT_EQ(list[0]["mask"], "255.255.255.0");
+  EXPECT_EQ(list[0]["default"], true);
 }
 
 TEST_F(CliOnTheLan, SetNetworkAcceptedWrongPasswordRefusedUnansweredAndBadInput) {
@@ -240,6 +251,22 @@ TEST_F(CliOnTheLan, SetNetworkAcceptedWrongPasswordRefusedUnansweredAndBadInput)
   EXPECT_EQ(after.find("CMD", before.size()), std::string::npos) << after.substr(before.size());
 }
 
+TEST_F(CliOnTheLan, OnATerminalItAsksOnceAndNoSendsNothing) {
+  StartCameras({"--count", "1"});
+  // script(1) gives the program a terminal and types the answer into it.
+  const std::string command = std::string(VF_CLI_PATH) +
+                              " set-network 192.168.1.2 --gateway 192.168.1.9 --user admin "
+                              "--password admin --wait 1";
+  CliRun run =
+      RunProgram({"script", "-qec", command, "/dev/null"}, "n\n", std::chrono::seconds(30));
+  EXPECT_EQ(run.status, 8) << run.out;
+  EXPECT_NE(run.out.find("Are you sure to update the selected device? [y/N]"), std::string::npos);
+  EXPECT_EQ(CameraLog().find("CMD"), std::string::npos);
+  run = RunProgram({"script", "-qec", command, "/dev/null"}, "y\n", std::chrono::seconds(30));
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(DeviceAt("192.168.1.2")["network"]["gateway"], "192.168.1.9");
+}
+
 TEST_F(CliOnTheLan, ACommandWithoutAnswerTimesOut) {
   // Each answer comes 1.5 s late: in time for the search, too late for a 0.5 s command wait.
   StartCameras({"--count", "1", "--delay", "1500"});
@@ -251,8 +278,10 @@ TEST_F(CliOnTheLan, ACommandWithoutAnswerTimesOut) {
 
 TEST_F(CliOnTheLan, PortChangeWaitsForTheRestartThenShowsTheCamera) {
   StartCameras({"--count", "2"});
-  CliRun run = RunCli(With({"set-network", "00:1a:3f:00:00:01", "--http-port", "8090", "--yes",
-                            "--wait", "1", "--restart-wait", "1", "--format", "json"}));
+  CliRun run =
+      RunCli({"set-network", "00:1a:3f:00:00:01", "--http-port", "8090", "--yes", "--wait", "1",
+              "--restart-wait", "1", "--format", "json", "--user", "admin", "--password-stdin"},
+             "admin\n");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("Device restarting... waiting 1 s"), std::string::npos) << run.err;
   const json shown = json::parse(run.out);
