@@ -35,14 +35,22 @@ void GetModuleDirectory(std::string &directory) {
   directory = DirectoryOfPath(GetModulePath());
 }
 
-std::string GetProgramName() {
-  const std::string path = GetModulePath();
-  std::string name = path.substr(DirectoryOfPath(path).size());
-  if (!kExecutableSuffix.empty() && name.size() > kExecutableSuffix.size() &&
-      name.compare(name.size() - kExecutableSuffix.size(), std::string::npos, kExecutableSuffix) ==
-          0)
-    name.resize(name.size() - kExecutableSuffix.size());
+std::string ProgramNameOfPath(std::string_view path) {
+  std::string name(path.substr(DirectoryOfPath(path).size()));
+  if (kExecutableSuffix.empty() || name.size() <= kExecutableSuffix.size()) return name;
+  // Windows file names ignore case: "VELLAFIND.EXE" is a program too.
+  const std::size_t at = name.size() - kExecutableSuffix.size();
+  for (std::size_t i = 0; i < kExecutableSuffix.size(); ++i) {
+    const char c = name[at + i];
+    const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    if (lower != kExecutableSuffix[i]) return name;
+  }
+  name.resize(at);
   return name;
+}
+
+std::string GetProgramName() {
+  return ProgramNameOfPath(GetModulePath());
 }
 
 std::string MakeImagePath(std::string_view directory, std::string_view programName) {

@@ -26,6 +26,8 @@ std::string DirectoryOfPath(std::string_view path);
 
 // The running executable's file name without the executable suffix; empty when unreadable.
 std::string GetProgramName();
+// The file name of `path` without the executable suffix, which matches in any case.
+std::string ProgramNameOfPath(std::string_view path);
 // The program's file: its directory, its name and the executable suffix.
 std::string MakeImagePath(std::string_view directory, std::string_view programName);
 

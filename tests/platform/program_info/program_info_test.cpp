@@ -46,6 +46,19 @@ TEST(ModuleLocation, ImagePathAddsThePlatformSuffix) {
 #endif
 }
 
+TEST(ModuleLocation, ProgramNameLosesDirectoryAndSuffix) {
+  EXPECT_EQ(ProgramNameOfPath("/usr/bin/vellafind"), "vellafind");
+  EXPECT_EQ(ProgramNameOfPath("vellafind"), "vellafind");
+#if defined(_WIN32)
+  EXPECT_EQ(ProgramNameOfPath("C:\\Apps\\vellafind.exe"), "vellafind");
+  EXPECT_EQ(ProgramNameOfPath("C:\\APPS\\VELLAFIND.EXE"), "VELLAFIND");
+  EXPECT_EQ(ProgramNameOfPath("C:\\Apps\\vellafind.exe.bak"), "vellafind.exe.bak");
+  EXPECT_EQ(ProgramNameOfPath("C:\\Apps\\.exe"), ".exe");
+#else
+  EXPECT_EQ(ProgramNameOfPath("/opt/VELLAFIND.EXE"), "VELLAFIND.EXE");
+#endif
+}
+
 TEST(ProductVersion, ReadFromThisExecutable) {
   std::string text;
   GetProductVersionText(text);

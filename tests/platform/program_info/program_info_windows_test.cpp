@@ -63,6 +63,18 @@ TEST(ModuleLocation, DirectoryAndImagePathNameThisTestProgram) {
   EXPECT_NE(GetFileAttributesW(vf::platform::WideFromUtf8(image).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// What ships carries the project version too: the command-line program and the engine's DLL,
+// built beside this test.
+TEST(ProductVersion, ShippedProgramAndLibraryCarryIt) {
+  std::string directory;
+  GetModuleDirectory(directory);
+  for (const char *file : {"vellafind-cli.exe", "devsearch.dll"}) {
+    std::string version;
+    EXPECT_TRUE(ReadProductVersionText(directory + file, version)) << file;
+    EXPECT_EQ(version, VF_EXPECTED_VERSION) << file;
+  }
+}
+
 TEST(ProductVersion, FileWithoutVersionLeavesTextUnchanged) {
   const std::string self = ReadAll(GetModulePath());
   ASSERT_GT(self.size(), 4096u);
