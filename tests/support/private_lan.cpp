@@ -12,20 +12,10 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <thread>
 
 namespace vf::testing {
 namespace {
-
-std::vector<std::string> Words(const char *variable) {
-  std::vector<std::string> words;
-  const char *value = std::getenv(variable);
-  if (value == nullptr) return words;
-  std::istringstream in(value);
-  for (std::string word; in >> word;) words.push_back(word);
-  return words;
-}
 
 // Runs `make` on a thread that has entered the camera namespace; network
 // namespaces are per thread, and a socket keeps the one it was made in.
@@ -45,16 +35,6 @@ int InCameraNamespace(Make make) {
 }
 
 }  // namespace
-
-bool InPrivateLan() {
-  return std::getenv("VF_CAM_NETNS") != nullptr;
-}
-std::vector<std::string> PcAddresses() {
-  return Words("VF_PC_ADDRESSES");
-}
-std::vector<std::string> CameraAddresses() {
-  return Words("VF_CAM_ADDRESSES");
-}
 
 CameraSocket::CameraSocket(const std::string &cameraAddress, int listenPort) {
   fd_ = InCameraNamespace([&] {

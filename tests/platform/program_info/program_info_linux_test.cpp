@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/program_info/program_info.h"
+#include "scratch_file.h"
 
 namespace vf::program_info {
 namespace {
@@ -17,22 +18,6 @@ std::string ReadAll(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-// A scratch file in the test's temporary directory, removed afterwards.
-class ScratchFile {
- public:
-  explicit ScratchFile(const std::string &content) {
-    path_ = ::testing::TempDir() + "vf_program_info_" + std::to_string(::getpid()) + "_" +
-            std::to_string(counter_++);
-    std::ofstream(path_, std::ios::binary) << content;
-  }
-  ~ScratchFile() { std::remove(path_.c_str()); }
-  const std::string &path() const { return path_; }
-
- private:
-  static inline int counter_ = 0;
-  std::string path_;
-};
 
 TEST(ModuleLocation, DirectoryAndImagePathNameThisTestProgram) {
   std::string directory = "stale";

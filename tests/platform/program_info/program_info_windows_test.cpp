@@ -12,6 +12,7 @@
 
 #include "platform/program_info/program_info.h"
 #include "platform/windows_text.h"
+#include "scratch_file.h"
 
 namespace vf::program_info {
 namespace {
@@ -20,22 +21,6 @@ std::string ReadAll(const std::string &path) {
   std::ifstream in(vf::platform::WideFromUtf8(path).c_str(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-// A scratch file in the test's temporary directory, removed afterwards.
-class ScratchFile {
- public:
-  explicit ScratchFile(const std::string &content) {
-    path_ = ::testing::TempDir() + "vf_program_info_" + std::to_string(GetCurrentProcessId()) +
-            "_" + std::to_string(counter_++) + ".exe";
-    std::ofstream(path_, std::ios::binary) << content;
-  }
-  ~ScratchFile() { std::remove(path_.c_str()); }
-  const std::string &path() const { return path_; }
-
- private:
-  static inline int counter_ = 0;
-  std::string path_;
-};
 
 // Where the fixed part of this program's version resource starts: its signature, after the
 // resource's UTF-16 key "VS_VERSION_INFO" (the code holds the signature's bytes too).
@@ -78,9 +63,9 @@ TEST(ProductVersion, ShippedProgramAndLibraryCarryIt) {
 TEST(ProductVersion, FileWithoutVersionLeavesTextUnchanged) {
   const std::string self = ReadAll(GetModulePath());
   ASSERT_GT(self.size(), 4096u);
-  ScratchFile text("VS_VERSION_INFO 1.2.3.4\n");
-  ScratchFile headerOnly(self.substr(0, 64));
-  ScratchFile empty("");
+  ScratchFile text("VS_VERSION_INFO 1.2.3.4\n", ".exe");
+  ScratchFile headerOnly(self.substr(0, 64), ".exe");
+  ScratchFile empty("", ".exe");
   for (const std::string &path :
        {text.path(), headerOnly.path(), empty.path(), std::string("C:\\nonexistent\\vf.exe")}) {
     std::string version = "keep";
@@ -99,7 +84,7 @@ TEST(ProductVersion, ReadsTheProductVersionOfTheFilesResource) {
   std::string otherProduct = self;
   PutWord(otherProduct, fixed + 16, MAKELONG(8, 65535));  // 65535.8
   PutWord(otherProduct, fixed + 20, MAKELONG(6, 7));      // 7.6
-  ScratchFile otherProductFile(otherProduct);
+  ScratchFile otherProductFile(otherProduct, ".exe");
   std::string version;
   EXPECT_TRUE(ReadProductVersionText(otherProductFile.path(), version));
   EXPECT_EQ(version, "65535.8.7.6");
@@ -107,14 +92,14 @@ TEST(ProductVersion, ReadsTheProductVersionOfTheFilesResource) {
   std::string otherFileVersion = self;
   PutWord(otherFileVersion, fixed + 8, MAKELONG(5, 5));
   PutWord(otherFileVersion, fixed + 12, MAKELONG(5, 5));
-  ScratchFile otherFileVersionFile(otherFileVersion);
+  ScratchFile otherFileVersionFile(otherFileVersion, ".exe");
   version.clear();
   EXPECT_TRUE(ReadProductVersionText(otherFileVersionFile.path(), version));
   EXPECT_EQ(version, VF_EXPECTED_VERSION);
 
   std::string noSignature = self;
   PutWord(noSignature, fixed, 0);
-  ScratchFile noSignatureFile(noSignature);
+  ScratchFile noSignatureFile(noSignature, ".exe");
   version = "keep";
   EXPECT_FALSE(ReadProductVersionText(noSignatureFile.path(), version));
   EXPECT_EQ(version, "keep");
