@@ -77,12 +77,16 @@ class CSearchDlg final : public QDialog {
   static int OnCommandReply(SearchSession *session, const char *status, const void *data,
                             void *user);
   void OnTimer(int id);
-  void AddDeviceRow(int index, const QString &name, const QString &mac);
+  // The collection tick's view of the store: the count and one row per
+  // device recorded until now, in store order.
+  void ShowDeviceRows();
   void ClearDevicePanel();
   void FreeDevices();
 
   // --- Device detail panel -----------------------------------------------
   void OnDeviceListClick(int row);
+  // A key moved the list's selection to `row`: the panel follows it.
+  void OnDeviceListItemChanged(int row);
   void ShowDeviceDetails(int index);
   void EnableControl(int id, bool enable);
   void EnableDevicePanel(int state);

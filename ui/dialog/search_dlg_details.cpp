@@ -47,6 +47,12 @@ void CSearchDlg::OnDeviceListClick(int row) {
   EnableDevicePanel(1);
 }
 
+void CSearchDlg::OnDeviceListItemChanged(int row) {
+  // Home, End, the page keys and typing move the selection as a click would;
+  // the arrows have been handled already, and refilling is harmless.
+  OnDeviceListClick(row);
+}
+
 void CSearchDlg::ShowDeviceDetails(int index) {
   DeviceRecord record{};
   if (index < 0 || !m_devices.CopyAt(index, record)) return;

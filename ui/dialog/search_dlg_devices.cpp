@@ -34,13 +34,7 @@ int CSearchDlg::OnDeviceFound(SearchSession * /*session*/, const char * /*status
 void CSearchDlg::OnTimer(int id) {
   if (id == TIMER_COLLECT) {
     m_timers->KillTimer(TIMER_COLLECT);
-    const std::vector<vf::core::DeviceRow> rows = m_devices.Snapshot();
-    m_controls->SetText(IDC_DEVICE_COUNT,
-                        QString::asprintf("%d pcs", static_cast<int>(rows.size())));
-    for (size_t i = 0; i < rows.size(); ++i) {
-      AddDeviceRow(static_cast<int>(i), QString::fromLatin1(rows[i].name.c_str()),
-                   QString::fromLatin1(rows[i].mac.c_str()));
-    }
+    ShowDeviceRows();
     EnableControl(IDC_SEARCH, true);
   } else if (id == TIMER_RESTART) {
     ++m_restartTicks;
@@ -54,12 +48,19 @@ void CSearchDlg::OnTimer(int id) {
   }
 }
 
-void CSearchDlg::AddDeviceRow(int index, const QString &name, const QString &mac) {
+void CSearchDlg::ShowDeviceRows() {
+  // The records below the count are never changed, only cleared by the next
+  // search, which empties the list first: the list reads them in place, and
+  // only for the rows it shows.
+  const int count = m_devices.Count();
+  m_controls->SetText(IDC_DEVICE_COUNT, QString::asprintf("%d pcs", count));
   if (m_deviceList == nullptr) return;
-  const int row = m_deviceList->InsertItem(index, QString::number(index + 1));
-  if (row < 0) return;
-  m_deviceList->SetItemText(row, 1, name);
-  m_deviceList->SetItemText(row, 2, mac);
+  m_deviceList->SetSuppliedItems(count, [this](int row, int column) {
+    if (column == 0) return QString::number(row + 1);
+    DeviceRecord device{};
+    if (!m_devices.CopyAt(row, device)) return QString();
+    return QString::fromLatin1(column == 1 ? device.deviceName : device.network.macAddress);
+  });
 }
 
 void CSearchDlg::ClearDevicePanel() {

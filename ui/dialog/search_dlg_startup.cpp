@@ -108,6 +108,9 @@ void CSearchDlg::ConnectHandlers() {
   connect(m_controls.get(), &DialogControls::listClicked, this, [this](int id, int row) {
     if (id == IDC_DEVICE_LIST) OnDeviceListClick(row);
   });
+  connect(m_controls.get(), &DialogControls::listKeyMoved, this, [this](int id, int row) {
+    if (id == IDC_DEVICE_LIST) OnDeviceListItemChanged(row);
+  });
   connect(m_controls.get(), &DialogControls::comboSelChanged, this, [this](int id) {
     if (id == IDC_ADAPTER) OnAdapterSelChange();
   });
@@ -156,6 +159,8 @@ void CSearchDlg::InitControls() {
     m_deviceList->InsertColumn(1, QStringLiteral("DeviceName"), 80);
     m_deviceList->InsertColumn(2, QStringLiteral("MAC"), 115);
     m_deviceList->SetFullRowSelect(true);
+    // Typing a name's first letters finds the camera.
+    m_deviceList->SetFindColumn(1);
   }
 
   FillAdapterPanel();
@@ -194,6 +199,8 @@ void CSearchDlg::OnDestroy() {
   m_timers->KillTimer(TIMER_COLLECT);
   m_timers->KillTimer(TIMER_RESTART);
   StopEngine();
+  // The list reads the records it shows from the store.
+  if (m_deviceList) m_deviceList->DeleteAllItems();
   FreeDevices();
   m_adapterList.clear();
 }

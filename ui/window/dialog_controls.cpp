@@ -36,6 +36,8 @@ void DialogControls::Connect(int id, QWidget *widget) {
   } else if (auto *list = qobject_cast<ReportList *>(widget)) {
     connect(list, &ReportList::rowClicked, this,
             [this, id](int row) { emit listClicked(id, row); });
+    connect(list, &ReportList::markMovedByKey, this,
+            [this, id](int row) { emit listKeyMoved(id, row); });
   } else if (auto *combo = qobject_cast<DropDownList *>(widget)) {
     connect(combo, &DropDownList::activated, this, [this, id] { emit comboSelChanged(id); });
   } else if (auto *spin = qobject_cast<UpDownControl *>(widget)) {

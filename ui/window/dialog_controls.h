@@ -58,10 +58,11 @@ class DialogControls final : public QObject {
   IpAddressEdit *IpAddress(int id) const;
 
  signals:
-  void buttonClicked(int id);         // Push buttons.
-  void checkBoxClicked(int id);       // Check boxes, after they toggled.
-  void listClicked(int id, int row);  // Row -1: the click hit no row.
-  void comboSelChanged(int id);       // Changed by the user only.
+  void buttonClicked(int id);          // Push buttons.
+  void checkBoxClicked(int id);        // Check boxes, after they toggled.
+  void listClicked(int id, int row);   // Row -1: the click hit no row.
+  void listKeyMoved(int id, int row);  // A key moved the list's mark to `row`.
+  void comboSelChanged(int id);        // Changed by the user only.
   void upDownDelta(int id, int delta);
 
  private:

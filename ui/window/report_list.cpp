@@ -1,15 +1,22 @@
 #include "report_list.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QScrollBar>
+#include <algorithm>
 
 namespace vf::ui {
+namespace {
 
-ReportList::ReportList(QWidget *parent) : QTableWidget(parent) {
-  setColumnCount(0);
-  setRowCount(0);
+constexpr int kNotNavigation = -2;
+
+}  // namespace
+
+ReportList::ReportList(QWidget *parent) : QTableView(parent), m_model(new ReportListModel(this)) {
+  setModel(m_model);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -35,81 +42,178 @@ ReportList::ReportList(QWidget *parent) : QTableWidget(parent) {
 }
 
 int ReportList::InsertColumn(int index, const QString &heading, int widthPx) {
-  if (index < 0 || index > columnCount()) return -1;
-  insertColumn(index);
-  setHorizontalHeaderItem(index, new QTableWidgetItem(heading));
+  if (m_model->InsertColumn(index, heading) < 0) return -1;
   setColumnWidth(index, widthPx);
   return index;
 }
 
+QString ReportList::ColumnHeading(int column) const {
+  return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
 void ReportList::SetFullRowSelect(bool fullRow) {
   setSelectionBehavior(fullRow ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+  ShowMark();
 }
 
 void ReportList::DeleteAllItems() {
-  setRowCount(0);
+  m_model->RemoveAllRows();
   m_selectionMark = -1;
   m_pressedRow = -1;
+  ShowMark();
 }
 
 int ReportList::InsertItem(int row, const QString &text) {
-  if (row < 0) return -1;
-  if (row > rowCount()) row = rowCount();
-  insertRow(row);
-  if (m_selectionMark >= row) ++m_selectionMark;
-  if (columnCount() > 0) SetItemText(row, 0, text);
-  return row;
+  const int inserted = m_model->InsertRow(row, text);
+  if (inserted >= 0 && m_selectionMark >= inserted) ++m_selectionMark;
+  return inserted;
 }
 
 bool ReportList::SetItemText(int row, int column, const QString &text) {
-  if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return false;
-  QTableWidgetItem *cell = item(row, column);
-  if (cell == nullptr) {
-    cell = new QTableWidgetItem;
-    cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    setItem(row, column, cell);
-  }
-  cell->setText(text);
-  return true;
+  return m_model->SetText(row, column, text);
 }
 
 QString ReportList::ItemText(int row, int column) const {
-  const QTableWidgetItem *cell = item(row, column);
-  return cell != nullptr ? cell->text() : QString();
+  return m_model->Text(row, column);
+}
+
+void ReportList::SetSuppliedItems(int count, ReportListModel::CellText text) {
+  m_model->SetSuppliedRows(count, std::move(text));
+  m_selectionMark = -1;
+  m_pressedRow = -1;
+  ShowMark();
 }
 
 int ReportList::SetSelectionMark(int row) {
   const int previous = m_selectionMark;
   m_selectionMark = row;
+  ShowMark();
   return previous;
 }
 
+void ReportList::ShowMark() {
+  QItemSelectionModel *selection = selectionModel();
+  if (m_selectionMark < 0 || m_selectionMark >= ItemCount()) {
+    selection->clearSelection();
+    selection->clearCurrentIndex();
+    return;
+  }
+  const QModelIndex index = m_model->index(m_selectionMark, 0);
+  QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
+  if (selectionBehavior() == QAbstractItemView::SelectRows) flags |= QItemSelectionModel::Rows;
+  selection->setCurrentIndex(index, flags);
+  scrollTo(index);
+}
+
 void ReportList::mousePressEvent(QMouseEvent *event) {
-  const QModelIndex hit = indexAt(event->position().toPoint());
-  QTableWidget::mousePressEvent(event);
+  // Only the left button selects; the list has no use for the others.
   if (event->button() != Qt::LeftButton) return;
+  setFocus(Qt::MouseFocusReason);
+  const QModelIndex hit = indexAt(event->position().toPoint());
   m_leftPressed = true;
   m_pressedRow = hit.isValid() ? hit.row() : -1;
-  if (hit.isValid()) {
-    m_selectionMark = hit.row();
-  } else {
-    // A click beside the rows leaves no row selected, the mark untouched.
-    clearSelection();
-  }
+  m_selectionMark = m_pressedRow;
+  ShowMark();
+}
+
+void ReportList::mouseMoveEvent(QMouseEvent * /*event*/) {
+  // Dragging does not carry the selection along: the row pressed stays it.
 }
 
 void ReportList::mouseReleaseEvent(QMouseEvent *event) {
-  QTableWidget::mouseReleaseEvent(event);
   if (event->button() != Qt::LeftButton || !m_leftPressed) return;
   m_leftPressed = false;
   emit rowClicked(m_pressedRow);
 }
 
+void ReportList::mouseDoubleClickEvent(QMouseEvent *event) {
+  // The second press of a double click is a press like the first.
+  mousePressEvent(event);
+}
+
+void ReportList::focusInEvent(QFocusEvent *event) {
+  // The base view makes the first row current when the list gains the focus;
+  // here the current row stays the marked one, or none.
+  QTableView::focusInEvent(event);
+  ShowMark();
+}
+
+int ReportList::RowsPerPage() const {
+  const int rowHeight = std::max(1, verticalHeader()->defaultSectionSize());
+  return std::max(1, viewport()->height() / rowHeight);
+}
+
+int ReportList::KeyTarget(int key) const {
+  const int last = ItemCount() - 1;
+  const int mark = m_selectionMark;
+  // A page moves by the rows on screen less one, which stays in view.
+  const int page = std::max(1, RowsPerPage() - 1);
+  switch (key) {
+    case Qt::Key_Up:
+      return std::max(mark - 1, 0);
+    case Qt::Key_Down:
+      return mark < 0 ? 0 : std::min(mark + 1, last);
+    case Qt::Key_Home:
+      return 0;
+    case Qt::Key_End:
+      return last;
+    case Qt::Key_PageUp:
+      return std::max(mark - page, 0);
+    case Qt::Key_PageDown:
+      return mark < 0 ? std::min(page, last) : std::min(mark + page, last);
+    default:
+      return kNotNavigation;
+  }
+}
+
+int ReportList::TypeAheadTarget(const QString &typed) {
+  if (!m_sinceTyped.isValid() || m_sinceTyped.elapsed() > QApplication::keyboardInputInterval()) {
+    m_typed.clear();
+  }
+  m_sinceTyped.start();
+  m_typed += typed;
+  // One character typed again and again steps through the rows that begin
+  // with it; a longer text is looked for from the marked row on.
+  const bool oneCharacter = m_typed.count(m_typed.front()) == m_typed.size();
+  const QString wanted = oneCharacter ? m_typed.left(1) : m_typed;
+  const int count = ItemCount();
+  const int first = oneCharacter ? m_selectionMark + 1 : std::max(m_selectionMark, 0);
+  for (int step = 0; step < count; ++step) {
+    const int row = (first + step) % count;
+    if (ItemText(row, m_findColumn).startsWith(wanted, Qt::CaseInsensitive)) return row;
+  }
+  return -1;
+}
+
+void ReportList::MoveMarkByKey(int row) {
+  if (row < 0 || row >= ItemCount()) return;
+  const bool moved = row != m_selectionMark;
+  m_selectionMark = row;
+  ShowMark();
+  if (moved) emit markMovedByKey(row);
+}
+
 void ReportList::keyPressEvent(QKeyEvent *event) {
-  const int before = currentRow();
-  QTableWidget::keyPressEvent(event);
-  const int after = currentRow();
-  if (after != before && after >= 0) m_selectionMark = after;
+  const int key = event->key();
+  if (const int target = KeyTarget(key); target != kNotNavigation) {
+    MoveMarkByKey(target);
+    return;
+  }
+  if (key == Qt::Key_Left || key == Qt::Key_Right) {
+    horizontalScrollBar()->triggerAction(key == Qt::Key_Left
+                                             ? QAbstractSlider::SliderSingleStepSub
+                                             : QAbstractSlider::SliderSingleStepAdd);
+    return;
+  }
+  const QString text = event->text();
+  const bool typing = !text.isEmpty() && text.front().isPrint() &&
+                      !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  if (typing && ItemCount() > 0) {
+    MoveMarkByKey(TypeAheadTarget(text));
+    return;
+  }
+  // Tab, shortcuts and the rest belong to the window.
+  event->ignore();
 }
 
 }  // namespace vf::ui

@@ -1,12 +1,23 @@
 // The device list's widget: a report-style list view with columns, rows of
 // text, a selection mark and a click notification that names the row hit.
+//
+// The selection mark, the highlighted row and the view's current row are one:
+// whatever moves one moves the others, so what the user sees selected is
+// always the row the mark names. The keys move it as the Windows list view
+// does: Up and Down with no mark both go to the first row; Home, End, Page Up,
+// Page Down and typed characters move it too, and each move that changes the
+// row is reported. Only a left click selects; a press beside the rows leaves
+// no row selected and the mark at -1.
 #pragma once
 
-#include <QTableWidget>
+#include <QElapsedTimer>
+#include <QTableView>
+
+#include "report_list_model.h"
 
 namespace vf::ui {
 
-class ReportList final : public QTableWidget {
+class ReportList final : public QTableView {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(ReportList)
 
@@ -15,6 +26,8 @@ class ReportList final : public QTableWidget {
 
   // Returns the new column's index, or -1 for an index beyond the columns.
   int InsertColumn(int index, const QString &heading, int widthPx);
+  QString ColumnHeading(int column) const;
+  int ColumnCount() const { return m_model->columnCount(); }
   void SetFullRowSelect(bool fullRow);
   void DeleteAllItems();
   // Inserts before `row` (appends when row is past the end); returns the
@@ -23,25 +36,51 @@ class ReportList final : public QTableWidget {
   bool SetItemText(int row, int column, const QString &text);
   // Empty for a cell that does not exist.
   QString ItemText(int row, int column) const;
-  int ItemCount() const { return rowCount(); }
+  // Replaces every row by `count` rows whose texts `text` gives when they are
+  // needed (the list keeps it, and what it refers to, until the rows go).
+  // The mark returns to -1.
+  void SetSuppliedItems(int count, ReportListModel::CellText text);
+  int ItemCount() const { return m_model->rowCount(); }
   // The row the user last clicked or moved to; -1 for none.
   int SelectionMark() const { return m_selectionMark; }
-  // Returns the previous mark. Does not change the selection.
+  // Marks and highlights `row` (none for -1 or a row beyond the list);
+  // returns the previous mark.
   int SetSelectionMark(int row);
+  // The column typed characters are matched against (from its start,
+  // ignoring case); 0 unless set.
+  void SetFindColumn(int column) { m_findColumn = column; }
 
  signals:
   // A left click, reported on release; -1 when the press hit no row.
   void rowClicked(int row);
+  // A key moved the mark to another row.
+  void markMovedByKey(int row);
 
  protected:
   void mousePressEvent(QMouseEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
   void mouseReleaseEvent(QMouseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
+  void focusInEvent(QFocusEvent *event) override;
 
  private:
+  // Where a navigation key takes the mark; -2 for any other key.
+  int KeyTarget(int key) const;
+  int RowsPerPage() const;
+  // The next row whose find column starts with what was typed; -1 for none.
+  int TypeAheadTarget(const QString &typed);
+  void MoveMarkByKey(int row);
+  // Makes the highlight and the current row follow the mark.
+  void ShowMark();
+
+  ReportListModel *m_model;
   int m_selectionMark = -1;
   int m_pressedRow = -1;
   bool m_leftPressed = false;
+  int m_findColumn = 0;
+  QString m_typed;
+  QElapsedTimer m_sinceTyped;
 };
 
 }  // namespace vf::ui

@@ -74,11 +74,11 @@ TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
 
   vf::ui::ReportList *list = controls.List(IDC_DEVICE_LIST);
   ASSERT_NE(list, nullptr);
-  ASSERT_EQ(list->columnCount(), 3);
+  ASSERT_EQ(list->ColumnCount(), 3);
   const char *headings[] = {"No.", "DeviceName", "MAC"};
   const int widths[] = {40, 80, 115};
   for (int c = 0; c < 3; ++c) {
-    EXPECT_EQ(list->horizontalHeaderItem(c)->text(), headings[c]);
+    EXPECT_EQ(list->ColumnHeading(c), headings[c]);
     EXPECT_EQ(list->columnWidth(c), widths[c]);
   }
   EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);

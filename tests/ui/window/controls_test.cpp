@@ -1,10 +1,12 @@
 // The controls' own behaviour, as the dialog's logic relies on it.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -144,8 +146,8 @@ class ListTest : public ControlsTest {
 };
 
 TEST_F(ListTest, RowsColumnsAndCellTexts) {
-  EXPECT_EQ(m_list->columnCount(), 3);
-  EXPECT_EQ(m_list->horizontalHeaderItem(1)->text(), "Name");
+  EXPECT_EQ(m_list->ColumnCount(), 3);
+  EXPECT_EQ(m_list->ColumnHeading(1), "Name");
   EXPECT_EQ(m_list->columnWidth(1), 60);
   EXPECT_EQ(m_list->InsertColumn(9, "x", 10), -1);
 
@@ -192,14 +194,96 @@ TEST_F(ListTest, ClickOnARowMarksItAndBelowTheRowsReportsNoRow) {
   EXPECT_EQ(clicks.count(), 2);
 }
 
-TEST_F(ListTest, ArrowKeyMovesTheMarkAndHeadersAreNoButtons) {
-  m_list->InsertItem(0, "1");
-  m_list->InsertItem(1, "2");
-  QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(0));
+// The highlighted rows, which must be exactly the marked one.
+std::vector<int> Highlighted(const ReportList *list) {
+  std::vector<int> rows;
+  for (const QModelIndex &index : list->selectionModel()->selectedRows())
+    rows.push_back(index.row());
+  return rows;
+}
+
+TEST_F(ListTest, KeysMoveMarkAndHighlightTogetherAndReportEachMove) {
+  QSignalSpy moves(&m_controls, &DialogControls::listKeyMoved);
+  const char *names[] = {"Alpha", "beta", "Bravo", "Charlie"};
+  for (int row = 0; row < 4; ++row) {
+    m_list->InsertItem(row, QString::number(row + 1));
+    m_list->SetItemText(row, 1, names[row]);
+  }
+  m_list->SetFindColumn(1);
+  m_list->setFocus();
+  EXPECT_EQ(m_list->currentIndex().row(), -1) << "the focus alone selects nothing";
+
+  struct Step {
+    Qt::Key key;
+    int mark;
+  };
+  const Step steps[] = {
+      {Qt::Key_Up, 0},  // No mark: Up goes to the first row,
+      {Qt::Key_Up, 0},  // and stays there.
+      {Qt::Key_End, 3},    {Qt::Key_Down, 3}, {Qt::Key_Home, 0}, {Qt::Key_PageDown, 3},
+      {Qt::Key_PageUp, 0}, {Qt::Key_B, 1},  // The next name beginning with b, any case,
+      {Qt::Key_B, 2},                       // then the one after it,
+      {Qt::Key_B, 1},                       // round again;
+      {Qt::Key_Z, 1},                       // no such name: the mark stays.
+  };
+  for (const Step &step : steps) {
+    SCOPED_TRACE(QTest::toString(step.key));
+    QTest::keyClick(m_list, step.key);
+    EXPECT_EQ(m_list->SelectionMark(), step.mark);
+    EXPECT_EQ(Highlighted(m_list), std::vector<int>{step.mark});
+    EXPECT_EQ(m_list->currentIndex().row(), step.mark);
+  }
+  const std::vector<int> reported = {0, 3, 0, 3, 0, 1, 2, 1};
+  ASSERT_EQ(moves.count(), static_cast<int>(reported.size())) << "only moves are reported";
+  for (int i = 0; i < moves.count(); ++i) EXPECT_EQ(moves.at(i).at(1).toInt(), reported[i]);
+
+  m_list->SetSelectionMark(-1);
+  EXPECT_TRUE(Highlighted(m_list).empty());
   QTest::keyClick(m_list, Qt::Key_Down);
-  EXPECT_EQ(m_list->SelectionMark(), 1);
+  EXPECT_EQ(m_list->SelectionMark(), 0) << "no mark: Down goes to the first row too";
   EXPECT_FALSE(m_list->horizontalHeader()->sectionsClickable());
-  EXPECT_EQ(m_list->selectionMode(), QAbstractItemView::SingleSelection);
+}
+
+TEST_F(ListTest, OnlyTheLeftButtonSelectsAndDraggingKeepsThePressedRow) {
+  for (int row = 0; row < 3; ++row) m_list->InsertItem(row, QString::number(row + 1));
+  QTest::mouseClick(m_list->viewport(), Qt::RightButton, {}, RowCentre(1));
+  EXPECT_EQ(m_list->SelectionMark(), -1);
+  EXPECT_TRUE(Highlighted(m_list).empty());
+
+  QTest::mousePress(m_list->viewport(), Qt::LeftButton, {}, RowCentre(0));
+  QMouseEvent drag(QEvent::MouseMove, RowCentre(2), m_list->viewport()->mapToGlobal(RowCentre(2)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(m_list->viewport(), &drag);
+  QTest::mouseRelease(m_list->viewport(), Qt::LeftButton, {}, RowCentre(2));
+  EXPECT_EQ(m_list->SelectionMark(), 0);
+  EXPECT_EQ(Highlighted(m_list), std::vector<int>{0});
+
+  QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(0));
+  EXPECT_EQ(Highlighted(m_list), std::vector<int>{0}) << "Ctrl does not unselect";
+}
+
+TEST_F(ListTest, SuppliedRowsReadThroughTheirFunctionAndBecomeStoredWhenEdited) {
+  m_list->InsertItem(0, "old");
+  m_list->SetSelectionMark(0);
+  m_list->SetSuppliedItems(
+      100000, [](int row, int column) { return QStringLiteral("%1/%2").arg(row).arg(column); });
+  EXPECT_EQ(m_list->ItemCount(), 100000);
+  EXPECT_EQ(m_list->SelectionMark(), -1);
+  EXPECT_EQ(m_list->ItemText(99999, 2), "99999/2");
+  EXPECT_EQ(m_list->ItemText(100000, 0), "");
+  EXPECT_EQ(m_list->ItemText(0, 3), "");
+  QTest::keyClick(m_list, Qt::Key_End);
+  EXPECT_EQ(m_list->SelectionMark(), 99999);
+
+  m_list->SetSuppliedItems(
+      2, [](int row, int column) { return QStringLiteral("%1/%2").arg(row).arg(column); });
+  EXPECT_EQ(m_list->InsertItem(1, "new"), 1);
+  EXPECT_TRUE(m_list->SetItemText(2, 1, "edited"));
+  EXPECT_EQ(m_list->ItemCount(), 3);
+  EXPECT_EQ(m_list->ItemText(0, 1), "0/1");
+  EXPECT_EQ(m_list->ItemText(1, 0), "new");
+  EXPECT_EQ(m_list->ItemText(2, 0), "1/0");
+  EXPECT_EQ(m_list->ItemText(2, 1), "edited");
 }
 
 TEST_F(ControlsTest, ComboSelectsByPrefixAfterEntryZeroAndWraps) {
