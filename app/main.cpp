@@ -1,10 +1,25 @@
 // The program: one modal window that finds the cameras and changes them.
 #include <QApplication>
+#include <cstdio>
+#include <memory>
 
 #include "search_app.h"
+#ifdef VF_DISPLAY_CHECK
+#include "display_check.h"
+#endif
 
 int main(int argc, char **argv) {
+#ifdef VF_DISPLAY_CHECK
+  if (!vf::app::HasGraphicalDisplay()) {
+    std::fprintf(stderr, "%s\n", vf::app::kNoDisplayMessage);
+    return 1;
+  }
+  auto guard = std::make_unique<vf::app::PlatformFailureGuard>();
+#endif
   QApplication application(argc, argv);
+#ifdef VF_DISPLAY_CHECK
+  guard.reset();
+#endif
   CSearchApp theApp;
   theApp.InitInstance();
   return theApp.ExitInstance();

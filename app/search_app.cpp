@@ -26,14 +26,19 @@ CSearchApp::Services SystemServices() {
   services.registerFirewall = [](const std::string &imagePath, const char *displayName) {
     return vf::firewall::RegisterFirewallException(imagePath.c_str(), displayName);
   };
-  services.productVersion = [](std::string &text) { vf::program_info::GetProductVersionText(text); };
+  services.productVersion = [](std::string &text) {
+    vf::program_info::GetProductVersionText(text);
+  };
   services.findWindow = [](const std::string &title) { return si::FindWindowByTitle(title); };
   services.isIconic = [](const si::WindowHandle &window) { return si::IsIconic(window); };
   services.restoreWindow = [](const si::WindowHandle &window) { return si::RestoreWindow(window); };
   services.runMainWindow = [] {
-    // Where windows cannot be listed, this claim is how a second start
-    // finds the first; it lasts as long as the window.
-    vf::single_instance::TitleClaim claim(g_windowTitle.toStdString());
+    // The claim is how a second start finds this one where its window
+    // cannot be listed; it lasts as long as the window. Held by another
+    // copy already, that copy started between the look-up and now.
+    const std::string title = g_windowTitle.toStdString();
+    vf::single_instance::TitleClaim claim(title);
+    if (!claim.held() && vf::single_instance::IsTitleClaimed(title)) return;
     CSearchDlg dialog;
     dialog.exec();
   };

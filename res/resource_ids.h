@@ -30,6 +30,8 @@ inline constexpr int IDS_SAME_AS_LOCAL_IP = 113;
 inline constexpr int IDS_UPDATE_OK = 116;
 inline constexpr int IDS_WRONG_ACCOUNT = 117;
 inline constexpr int IDS_DEVICE_RESTARTING = 118;
+// Texts of the window alone; "%1" stands for a value put in when shown.
+inline constexpr int IDS_NO_BROWSER = 119;
 
 // Control of no interest to the code (labels, group boxes, icons).
 inline constexpr int IDC_STATIC = -1;

@@ -30,6 +30,7 @@ constexpr auto kStrings = std::to_array<StringEntry>({
     {IDS_UPDATE_OK, texts::kUpdateOk},
     {IDS_WRONG_ACCOUNT, texts::kWrongAccount},
     {IDS_DEVICE_RESTARTING, texts::kDeviceRestarting},
+    {IDS_NO_BROWSER, "No program to open web pages was found; please open %1 in a browser."},
 });
 
 }  // namespace

@@ -58,14 +58,16 @@ bool IsTitleClaimed(const std::string &title, const std::string &directory) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   bool claimed = false;
-  if (::flock(fd, LOCK_SH | LOCK_NB) != 0)
-    claimed = errno == EWOULDBLOCK;
+  if (::flock(fd, LOCK_SH | LOCK_NB) != 0) claimed = errno == EWOULDBLOCK;
   close(fd);
   return claimed;
 }
 
 std::optional<WindowHandle> FindWindowByTitle(const std::string &title) {
-  if (auto x11 = FindX11WindowByTitle(nullptr, title)) return *x11;
+  // An X11 window can be restored, so it is looked for first. A window on a
+  // Wayland display is no X11 client even where an X server runs beside it:
+  // only the lock shows that it exists.
+  if (auto x11 = FindX11WindowByTitle(nullptr, title); x11 && *x11) return *x11;
   if (IsTitleClaimed(title)) return WindowHandle{WindowHandle::Source::kLockFile, 0};
   return std::nullopt;
 }

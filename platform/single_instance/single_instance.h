@@ -1,8 +1,9 @@
 // One running copy per window title: finds a top-level window by its exact title and restores it
-// when it is minimised. On Windows that is FindWindowW, IsIconic and ShowWindow. On X11 the
-// windows are looked up through the X server; where windows cannot be listed (no X display), our
-// own processes announce their title with a per-user lock file instead, so the rule still holds
-// between copies of this program.
+// when it is minimised. On Windows that is FindWindowW, IsIconic and ShowWindow. Elsewhere every
+// copy of this program holds a per-user lock file named after its title for as long as its window
+// is open, so the rule holds on any display; the X server is asked only to find that window again
+// and restore it (a window on a Wayland display cannot be listed, and is then known by its lock
+// alone).
 #ifndef VF_PLATFORM_SINGLE_INSTANCE_SINGLE_INSTANCE_H_
 #define VF_PLATFORM_SINGLE_INSTANCE_SINGLE_INSTANCE_H_
 
@@ -18,7 +19,8 @@ struct WindowHandle {
   std::uint64_t window = 0;  // the X window id or the HWND; 0 for a lock file
 };
 
-// The top-level window whose title is exactly `title`, if one exists.
+// The top-level window whose title is exactly `title`, if one exists: an X11 window of that title,
+// else the lock of a copy whose window cannot be listed.
 std::optional<WindowHandle> FindWindowByTitle(const std::string &title);
 // Whether the window is minimised. A window known only by its lock file never is.
 bool IsIconic(const WindowHandle &handle);
@@ -32,7 +34,7 @@ bool RestoreWindow(const WindowHandle &handle);
 std::optional<std::optional<WindowHandle>> FindX11WindowByTitle(const char *display,
                                                                 const std::string &title);
 
-// The lock-file registry used where windows cannot be listed.
+// The lock-file registry every copy registers its title in.
 // `directory` empty: $XDG_RUNTIME_DIR, else /tmp.
 std::string TitleLockPath(const std::string &title, const std::string &directory = {});
 

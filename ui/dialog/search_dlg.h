@@ -160,6 +160,8 @@ class CSearchDlg final : public QDialog {
   int SelectedRow() const;
   bool CopySelectedForBrowsing(DeviceRecord &device);
   vf::platform::UrlOpener &Opener() const;
+  // Opens `url` (built from checked values only) or says why it cannot.
+  void OpenPage(const std::string &url);
 
   vf::platform::AdapterSource &m_adapterSource;
   std::unique_ptr<vf::ui::DialogControls> m_controls;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/network_address.h"
+#include "core/update_checks.h"
 #include "dialog_controls.h"
 #include "message_box.h"
 #include "platform/url_opener.h"
@@ -18,26 +19,6 @@ using namespace vf::res;
 namespace {
 
 constexpr int kRouterPort = 80;
-
-// Four decimal numbers of 0..255, one to three digits each, between dots.
-bool IsDottedIpv4(const std::string &text) {
-  int parts = 0;
-  std::size_t pos = 0;
-  for (;;) {
-    std::size_t digits = 0;
-    int value = 0;
-    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
-      value = value * 10 + (text[pos] - '0');
-      ++pos;
-      if (++digits > 3) return false;
-    }
-    if (digits == 0 || value > 255) return false;
-    ++parts;
-    if (pos == text.size()) return parts == 4;
-    if (text[pos] != '.' || parts == 4) return false;
-    ++pos;
-  }
-}
 
 bool IsPortText(const std::string &text) {
   for (char c : text) {
@@ -107,8 +88,8 @@ void CSearchDlg::OnBrowse() {
   const std::string port = device.httpPort;
   // What the device announced goes to another program: only a plain
   // address and port may pass.
-  if (!IsDottedIpv4(address) || !IsPortText(port)) return;
-  Opener().Open("http://" + address + ":" + port);
+  if (!vf::core::IsIpv4Text(address) || !IsPortText(port)) return;
+  OpenPage("http://" + address + ":" + port);
 }
 
 void CSearchDlg::OnSetRouter() {
@@ -120,5 +101,11 @@ void CSearchDlg::OnSetRouter() {
   }
   const std::optional<std::string> router = vf::core::RouterAddress(network);
   if (!router) return;
-  Opener().Open("http://" + *router + ":" + std::to_string(kRouterPort));
+  OpenPage("http://" + *router + ":" + std::to_string(kRouterPort));
+}
+
+void CSearchDlg::OpenPage(const std::string &url) {
+  if (Opener().Open(url)) return;
+  vf::ui::ShowMessageBox(this, LoadString(IDS_NO_BROWSER).arg(QString::fromStdString(url)),
+                         LoadString(IDS_TIPS), vf::ui::MB_ICONINFORMATION);
 }

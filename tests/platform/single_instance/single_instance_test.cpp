@@ -57,8 +57,8 @@ class SingleInstanceX11 : public ::testing::Test {
     Window w = XCreateSimpleWindow(display_, parent, 0, 0, 80, 60, 0, 0, 0);
     windows_.push_back(w);
     if (!utf8Title.empty()) {
-      XChangeProperty(display_, w, AtomOf("_NET_WM_NAME"), AtomOf("UTF8_STRING"), 8, PropModeReplace,
-                      reinterpret_cast<const unsigned char *>(utf8Title.data()),
+      XChangeProperty(display_, w, AtomOf("_NET_WM_NAME"), AtomOf("UTF8_STRING"), 8,
+                      PropModeReplace, reinterpret_cast<const unsigned char *>(utf8Title.data()),
                       static_cast<int>(utf8Title.size()));
       XStoreName(display_, w, "legacy name");
     }
@@ -145,7 +145,7 @@ TEST_F(SingleInstanceX11, ClientListDecidesWhereThereIsOne) {
   const Window b = MakeWindow(a, "");
   const Window c = MakeWindow(b, "");
   const Window listed = MakeWindow(c, kTitle);  // too deep for the tree search
-  MakeWindow(root_, kOtherVersion);              // a root child the list leaves out
+  MakeWindow(root_, kOtherVersion);             // a root child the list leaves out
   SetLongs(root_, "_NET_CLIENT_LIST", XA_WINDOW, {static_cast<long>(listed)});
   EXPECT_EQ(Find(kTitle), listed);
   EXPECT_EQ(Find(kOtherVersion), std::nullopt);
@@ -251,30 +251,42 @@ TEST_F(TitleLock, HeldTitleIsSeenUntilReleased) {
   EXPECT_EQ(TitleLockPath(kTitle, dir_).rfind(dir_ + "/vellafind-", 0), 0u);
 }
 
-TEST_F(TitleLock, WithoutADisplayTheLockStandsForTheWindow) {
+// With no X display, and with one that cannot list the window (a Wayland
+// window beside an X server), the lock stands for the first copy's window.
+TEST_F(TitleLock, WhereTheWindowCannotBeListedTheLockStandsForIt) {
   const char *saved = std::getenv("DISPLAY");
   const std::string savedDisplay = saved != nullptr ? saved : "";
   const char *savedRuntime = std::getenv("XDG_RUNTIME_DIR");
   const std::string runtime = savedRuntime != nullptr ? savedRuntime : "";
-  unsetenv("DISPLAY");
   setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
 
-  EXPECT_EQ(FindWindowByTitle(kTitle), std::nullopt);
-  {
-    TitleClaim claim(kTitle);
-    ASSERT_TRUE(claim.held());
-    auto found = FindWindowByTitle(kTitle);
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->source, WindowHandle::Source::kLockFile);
-    EXPECT_FALSE(IsIconic(*found));
-    EXPECT_FALSE(RestoreWindow(*found));
-    EXPECT_EQ(FindWindowByTitle(kOtherVersion), std::nullopt);
+  for (const bool withDisplay : {false, true}) {
+    SCOPED_TRACE(withDisplay ? "X display without the window" : "no X display");
+    if (withDisplay) {
+      if (saved == nullptr) break;  // No X server here.
+      setenv("DISPLAY", savedDisplay.c_str(), 1);
+    } else {
+      unsetenv("DISPLAY");
+    }
+    EXPECT_EQ(FindWindowByTitle(kTitle), std::nullopt);
+    {
+      TitleClaim claim(kTitle);
+      ASSERT_TRUE(claim.held());
+      auto found = FindWindowByTitle(kTitle);
+      ASSERT_TRUE(found);
+      EXPECT_EQ(found->source, WindowHandle::Source::kLockFile);
+      EXPECT_FALSE(IsIconic(*found));
+      EXPECT_FALSE(RestoreWindow(*found));
+      EXPECT_EQ(FindWindowByTitle(kOtherVersion), std::nullopt);
+    }
+    EXPECT_EQ(FindWindowByTitle(kTitle), std::nullopt);
   }
-  EXPECT_EQ(FindWindowByTitle(kTitle), std::nullopt);
 
   if (saved != nullptr) setenv("DISPLAY", savedDisplay.c_str(), 1);
-  if (savedRuntime != nullptr) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-  else unsetenv("XDG_RUNTIME_DIR");
+  if (savedRuntime != nullptr)
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  else
+    unsetenv("XDG_RUNTIME_DIR");
 }
 
 }  // namespace

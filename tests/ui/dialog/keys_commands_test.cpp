@@ -25,9 +25,10 @@ class RecordingOpener final : public vf::platform::UrlOpener {
  public:
   bool Open(const std::string &url) override {
     urls.push_back(url);
-    return true;
+    return canOpen;
   }
   std::vector<std::string> urls;
+  bool canOpen = true;  // False: as if no program to open pages were installed.
 };
 
 DeviceRecord Camera(int n, const char *ip, const char *mask, const char *port) {
@@ -250,6 +251,26 @@ TEST_F(WindowCommandsTest, RouterOpensTheAddressAfterTheNetworkAddress) {
     ExpectOpened(c.url);
   }
   EXPECT_EQ(m_boxes.Count(), 0);
+}
+
+TEST_F(WindowCommandsTest, WithoutAProgramToOpenPagesBrowseAndRouterSaySo) {
+  ShowThreeRows();
+  Select(0);
+  m_opener.canOpen = false;
+  m_dialog.OnBrowse();
+  m_dialog.OnSetRouter();
+  ASSERT_EQ(m_boxes.Count(), 2);
+  const auto boxes = m_boxes.Requests();
+  EXPECT_EQ(boxes[0].text,
+            "No program to open web pages was found; please open http://192.168.1.21:81 in a "
+            "browser.");
+  EXPECT_EQ(boxes[1].text,
+            "No program to open web pages was found; please open http://192.168.1.1:80 in a "
+            "browser.");
+  for (const auto &box : boxes) {
+    EXPECT_EQ(box.caption, "Tips");
+    EXPECT_EQ(box.type, vf::ui::MB_ICONINFORMATION);
+  }
 }
 
 TEST_F(WindowCommandsTest, ClosingIsRefusedWhileADeviceRestarts) {
