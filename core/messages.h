@@ -27,6 +27,8 @@ inline constexpr const char *kWrongDns = "Entered the wrong DNS server.";
 inline constexpr const char *kWrongHttpPort = "Entered the wrong http port (1-65535).";
 inline constexpr const char *kBadMacAddress =
     "The device reported an invalid MAC address; nothing was sent.";
+inline constexpr const char *kBadDeviceId =
+    "The device reported an invalid device id; nothing was sent.";
 inline constexpr const char *kRefused = "The device refused the command.";
 inline constexpr const char *kNotSent = "The command could not be sent.";
 

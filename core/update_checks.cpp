@@ -117,6 +117,17 @@ bool IsMacText(std::string_view text) {
   return true;
 }
 
+bool IsDeviceIdText(std::string_view text) {
+  constexpr std::size_t kLength = 32;
+  if (text.size() != kLength) return false;
+  for (char c : text) {
+    const bool letterOrDigit =
+        (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!letterOrDigit) return false;
+  }
+  return true;
+}
+
 bool IsCommandValue(std::string_view text) {
   for (char c : text) {
     if (c <= ' ' || c > '~') return false;

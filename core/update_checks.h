@@ -62,6 +62,11 @@ bool PortCommandFollows(int newPort, std::string_view reportedPort);
 // the text would go into the command line unchanged.
 bool IsMacText(std::string_view text);
 
+// True for a device id as a command may name it: exactly 32 ASCII letters and digits. The id
+// goes into the request's header as the device reported it; anything else (blanks, controls,
+// punctuation, a leading '-') is refused rather than sent.
+bool IsDeviceIdText(std::string_view text);
+
 // True for a text that may stand as one value of a command line: printable ASCII without blanks
 // (the command line has no quoting, so a blank would start another flag), the empty text
 // included.

@@ -34,11 +34,12 @@ TEST(CollectLocalAddresses, WritesEachFirstAddressZeroPadded) {
   FakeAdapterSource source;
   source.Add("eth0", 1, {{"192.168.1.10", "255.255.255.0"}, {"10.0.0.2", "255.0.0.0"}});
   source.Add("unplugged", 2, {testing::kUnconfigured});
+  source.Add("wlan0", 3, {{"10.1.2.3", "255.0.0.0"}});
 
   GuardedTable t;
   ASSERT_EQ(CollectLocalAddresses(source, t.table), 2);
   EXPECT_STREQ(t.table[0], "192.168.1.10");
-  EXPECT_STREQ(t.table[1], "0.0.0.0") << "an unconfigured adapter is still a local address";
+  EXPECT_STREQ(t.table[1], "10.1.2.3") << "an adapter without IPv4 has nothing to send from";
   const std::string padding(t.table[0] + 12, kLocalAddressSize - 12);
   EXPECT_EQ(padding, std::string(kLocalAddressSize - 12, '\0'));
   EXPECT_EQ(t.table[2][0], kGuard) << "unused slots are not written";

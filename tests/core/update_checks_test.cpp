@@ -114,6 +114,18 @@ TEST(MacText, SixColonSeparatedHexPairsOnly) {
   }
 }
 
+TEST(DeviceIdText, ThirtyTwoLettersAndDigitsOnly) {
+  EXPECT_TRUE(IsDeviceIdText("0123456789abcdefABCDEF0123456789"));
+  for (const char *bad : {"0123456789abcdef0123456789abcde",     // 31
+                          "0123456789abcdef0123456789abcdef0",   // 33
+                          "-123456789abcdef0123456789abcdef",    // an option's dash
+                          "0123456789abcdef 123456789abcdef",    // a blank
+                          "0123456789abcdef\r\n23456789abcdef",  // a line break
+                          "0123456789abcdef0123456789abcd\xC3\xA9", ""}) {
+    EXPECT_FALSE(IsDeviceIdText(bad)) << '"' << bad << '"';
+  }
+}
+
 DeviceRecord Device(const char *mac) {
   DeviceRecord device{};
   std::strcpy(device.deviceId, "0123456789abcdef0123456789abcdef");

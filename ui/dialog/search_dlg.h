@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -63,6 +64,10 @@ class CSearchDlg final : public QDialog {
   // Stops the engine, then frees the devices and the adapter list. Runs once.
   void OnDestroy();
   void OnSysCommand(unsigned id);
+  // Reads the PC's adapters again and, when its addresses are no longer
+  // those the engine was started with, shows them and starts the engine
+  // over on them. Not while a command awaits its answer.
+  void RefreshLocalAddresses();
 
   // --- Local adapter panel -----------------------------------------------
   void FillAdapterPanel();
@@ -103,9 +108,16 @@ class CSearchDlg final : public QDialog {
   // -1 no engine; 0 nothing sent (no address or mask); 1 sent.
   short SendNetworkSettings(DeviceRecord &copy);
   // Sends the port of the Update whose settings were accepted to the device
-  // they went to, then starts the restart display. Worker thread.
-  // -1 nothing sent; 1 sent.
-  short SendHttpPort();
+  // they went to, through the session that brought the answer, then starts
+  // the restart display. Worker thread. -1 nothing sent; 1 sent.
+  short SendHttpPort(SearchSession *session);
+  // Hands a command to the engine and, when it takes it, counts it as
+  // awaiting its answer. The engine's result. Any thread.
+  int SendCommand(SearchSession *session, const CommandTarget &target, int kind,
+                  const void *params);
+  // Whether a command handed to the engine a short while ago has had no
+  // answer yet.
+  bool CommandPending() const;
   // Shows the restart display and locks the panel; runs on the window thread.
   int OnDeviceRestarting();
 
@@ -158,6 +170,9 @@ class CSearchDlg final : public QDialog {
 
   void ConnectHandlers();
   int SelectedRow() const;
+  // False, after telling the user, when the device's id or MAC is not of the
+  // form a command may carry.
+  bool MayCommand(const DeviceRecord &device);
   bool CopySelectedForBrowsing(DeviceRecord &device);
   vf::platform::UrlOpener &Opener() const;
   // Opens `url` (built from checked values only) or says why it cannot.
@@ -186,6 +201,11 @@ class CSearchDlg final : public QDialog {
   std::atomic<int> m_httpPortPending{0};
   QStringList m_localAddresses;
   std::atomic<short> m_lastCommand{0};
+  // Commands handed to the engine whose answers have not come, and when the
+  // last one went (steady clock, ms). Any thread.
+  std::atomic<int> m_unansweredCommands{0};
+  std::atomic<std::int64_t> m_lastCommandSentMs{0};
+  bool m_replacingSession = false;
   std::mutex m_portCommandMutex;
   PortCommand m_portCommand;  // Guarded by m_portCommandMutex.
   vf::platform::UrlOpener *m_urlOpener = nullptr;

@@ -1,6 +1,7 @@
 // The DDNS group: sends the dynamic-DNS account typed in its (hidden) fields
 // to the selected device. The answer is shown by OnCommandReply.
 #include "core/record_text.h"
+#include "core/update_checks.h"
 #include "dialog_controls.h"
 #include "message_box.h"
 #include "resource_ids.h"
@@ -51,7 +52,10 @@ void CSearchDlg::OnSetDdns() {
   CopyText(block.password, m_controls->Text(IDC_DDNS_PASSWORD));
   CopyText(block.domain, domain);
 
-  if (DevSearch_SendCommand(m_session, &target, CMD_DDNSSET, &block) != DEVSEARCH_OK) {
+  // An id of any other form than its plain one is not sent, as the engine
+  // does not send one of the wrong length.
+  if (!vf::core::IsDeviceIdText(vf::core::FieldText(device.deviceId)) ||
+      SendCommand(m_session, target, CMD_DDNSSET, &block) != DEVSEARCH_OK) {
     vf::ui::ShowMessageBox(this, QStringLiteral("Failure to set DDNS."), tips,
                            vf::ui::MB_ICONEXCLAMATION);
   }

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "core/display_text.h"
 #include "dialog_controls.h"
 #include "report_list.h"
 #include "resource_ids.h"
@@ -56,7 +57,10 @@ void CSearchDlg::OnDeviceListItemChanged(int row) {
 void CSearchDlg::ShowDeviceDetails(int index) {
   DeviceRecord record{};
   if (index < 0 || !m_devices.CopyAt(index, record)) return;
-  const auto text = [](const char *field) { return QString::fromLatin1(field); };
+  // Decoded, with anything that would steer the display made visible.
+  const auto text = [](const auto &field) {
+    return QString::fromStdString(vf::core::DisplayField(field));
+  };
   m_controls->SetText(IDC_DEVICE_NAME, text(record.deviceName));
   m_controls->SetText(IDC_FIRMWARE_SYS_VER, text(record.softwareVersion));
   m_controls->SetText(IDC_FIRMWARE_APP_VER, text(record.webVersion));

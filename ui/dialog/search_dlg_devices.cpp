@@ -1,6 +1,7 @@
 // The device list and the search cycle: a search clears everything known
 // about devices, the engine's worker records each distinct device, and the
 // collection tick shows what was recorded.
+#include "core/display_text.h"
 #include "dialog_controls.h"
 #include "report_list.h"
 #include "resource_ids.h"
@@ -11,6 +12,7 @@
 using namespace vf::res;
 
 void CSearchDlg::OnSearch() {
+  RefreshLocalAddresses();
   FreeDevices();
   if (m_deviceList) m_deviceList->DeleteAllItems();
   ClearDevicePanel();
@@ -49,6 +51,8 @@ void CSearchDlg::OnTimer(int id) {
 }
 
 void CSearchDlg::ShowDeviceRows() {
+  // What arrives from now on would never be shown: it is not kept either.
+  m_devices.Close();
   // The records below the count are never changed, only cleared by the next
   // search, which empties the list first: the list reads them in place, and
   // only for the rows it shows.
@@ -59,7 +63,8 @@ void CSearchDlg::ShowDeviceRows() {
     if (column == 0) return QString::number(row + 1);
     DeviceRecord device{};
     if (!m_devices.CopyAt(row, device)) return QString();
-    return QString::fromLatin1(column == 1 ? device.deviceName : device.network.macAddress);
+    return QString::fromStdString(column == 1 ? vf::core::DisplayField(device.deviceName)
+                                              : vf::core::DisplayField(device.network.macAddress));
   });
 }
 

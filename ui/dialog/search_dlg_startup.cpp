@@ -2,8 +2,10 @@
 // and the system menu with the About box.
 
 #include <QApplication>
+#include <utility>
 
 #include "core/engine_session.h"
+#include "core/local_address_table.h"
 #include "dialog_builder.h"
 #include "dialog_controls.h"
 #include "dialog_templates.h"
@@ -180,6 +182,33 @@ int CSearchDlg::StartEngine() {
     m_localAddresses.append(QString::fromLatin1(address.c_str()));
   }
   return start.ready ? 1 : -1;
+}
+
+void CSearchDlg::RefreshLocalAddresses() {
+  // Without an engine there is no session to replace; a command awaiting its
+  // answer would lose it with the session.
+  if (m_session == nullptr || m_replacingSession || CommandPending()) return;
+  char table[vf::core::kLocalAddressSlots][vf::core::kLocalAddressSize] = {};
+  const int count = vf::core::CollectLocalAddresses(m_adapterSource, table);
+  QStringList addresses;
+  for (int i = 0; i < count; ++i) addresses.append(QString::fromLatin1(table[i]));
+  if (addresses == m_localAddresses) return;
+
+  FillAdapterPanel();
+  // A session reads the addresses once, at its first search: a new one is
+  // needed. The old one's worker may be waiting for this thread with a late
+  // answer's message box, so its calls are served while it closes.
+  m_replacingSession = true;
+  SearchSession *old = std::exchange(m_session, nullptr);
+  Thread().RunServingCalls([old] { DevSearch_Destroy(old); });
+  m_unansweredCommands = 0;
+  m_localAddresses.clear();
+  m_engineStarted = StartEngine() >= 0;
+  m_replacingSession = false;
+  if (!m_engineStarted) {
+    vf::ui::ShowMessageBox(this, LoadString(IDS_INIT_FAILED), LoadString(IDS_TIPS),
+                           vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
+  }
 }
 
 int CSearchDlg::StopEngine() {

@@ -2,9 +2,12 @@
 // selected device, and turns the device's answers into messages. When the
 // port changed too, the accepted settings are followed by the port command
 // and a 45-second wait while the device restarts, ending in a new search.
+#include <chrono>
 #include <cstring>
 
+#include "core/messages.h"
 #include "core/netconf.h"
+#include "core/record_text.h"
 #include "core/update_checks.h"
 #include "dialog_controls.h"
 #include "message_box.h"
@@ -20,8 +23,6 @@ using namespace vf::res;
 
 namespace {
 
-// Ports the devices keep for themselves: never sent.
-constexpr const char *kReservedPorts[] = {"8002", "55555"};
 constexpr int kRestartRangeLow = 1;
 constexpr int kRestartRangeHigh = 47;
 
@@ -52,53 +53,107 @@ void Tell(QWidget *owner, const QString &text, unsigned icon) {
   vf::ui::ShowMessageBox(owner, text, LoadString(IDS_TIPS), icon);
 }
 
+void Tell(QWidget *owner, const char *text, unsigned icon) {
+  Tell(owner, QString::fromUtf8(text), icon);
+}
+
+// The address controls and what a control with only some fields filled in
+// is told.
+struct AddressControl {
+  int id;
+  const char *message;
+};
+constexpr AddressControl kAddressControls[] = {
+    {IDC_DEV_IP, vf::core::text::kWrongIp},           {IDC_DEV_MASK, vf::core::text::kWrongMask},
+    {IDC_DEV_GATEWAY, vf::core::text::kWrongGateway}, {IDC_DEV_DNS1, vf::core::text::kWrongDns},
+    {IDC_DEV_DNS2, vf::core::text::kWrongDns},
+};
+
+// How long a command counts as awaiting its answer: devices answer within a
+// second, so one that has not after this will not.
+constexpr std::chrono::seconds kAnswerWait{10};
+
+std::int64_t NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 }  // namespace
 
 int CSearchDlg::SelectedRow() const {
   return m_deviceList ? m_deviceList->SelectionMark() : -1;
 }
 
+bool CSearchDlg::MayCommand(const DeviceRecord &device) {
+  // What the device reported goes into the request unchanged: only an id and
+  // a MAC of their plain forms may.
+  const char *problem = nullptr;
+  if (!vf::core::IsDeviceIdText(vf::core::FieldText(device.deviceId))) {
+    problem = vf::core::text::kBadDeviceId;
+  } else if (!vf::core::IsMacText(vf::core::FieldText(device.network.macAddress))) {
+    problem = vf::core::text::kBadMacAddress;
+  }
+  if (problem == nullptr) return true;
+  Tell(this, problem, vf::ui::MB_ICONEXCLAMATION);
+  return false;
+}
+
 void CSearchDlg::OnUpdate() {
   const int row = SelectedRow();
-  if (row < 0 || row >= m_devices.Count()) {
+  DeviceRecord copy{};
+  if (row < 0 || !m_devices.CopyAt(row, copy)) {
     Tell(this, LoadString(IDS_SELECT_DEVICE), vf::ui::MB_ICONINFORMATION);
     return;
   }
+  if (!MayCommand(copy)) return;
   if (vf::ui::ShowMessageBox(this, LoadString(IDS_CONFIRM_UPDATE), LoadString(IDS_ASK),
                              vf::ui::MB_YESNO | vf::ui::MB_ICONQUESTION) != vf::ui::IDYES) {
     return;
   }
   if (!ValidateNetworkInput()) return;
+  // The port passed the checks: digits only, 1 to 65535.
+  const int port = *vf::core::ParseHttpPort(ControlText(*m_controls, IDC_HTTP_PORT));
 
   m_lastCommand = 1;
-  DeviceRecord copy{};
-  if (!m_devices.CopyAt(row, copy)) return;
-
-  const QString port = m_controls->Text(IDC_HTTP_PORT);
-  bool changed = port.compare(QLatin1String(copy.httpPort), Qt::CaseInsensitive) != 0;
-  for (const char *reserved : kReservedPorts) {
-    if (port.compare(QLatin1String(reserved), Qt::CaseInsensitive) == 0) changed = false;
-  }
   {
     // The port follows these settings, whatever is selected or typed when
     // the answer comes.
     const std::lock_guard lock(m_portCommandMutex);
     m_portCommand.device = copy;
-    m_portCommand.port = port.toLatin1().toStdString();
+    m_portCommand.port = std::to_string(port);
     m_portCommand.account = m_controls->Text(IDC_ACCOUNT).toLatin1().toStdString();
     m_portCommand.password = m_controls->Text(IDC_PASSWORD).toLatin1().toStdString();
   }
-  m_httpPortPending = changed ? 1 : 0;
+  m_httpPortPending =
+      vf::core::PortCommandFollows(port, vf::core::FieldText(copy.httpPort)) ? 1 : 0;
 
-  SendNetworkSettings(copy);
+  // Nothing sent: no answer will come to take the port command along.
+  if (SendNetworkSettings(copy) != 1) m_httpPortPending = 0;
 }
 
 bool CSearchDlg::ValidateNetworkInput() {
-  const vf::core::InputProblem problem =
-      vf::core::CheckNetworkInput(ReadNetworkInput(*m_controls), ToStd(m_localAddresses));
-  if (problem == vf::core::InputProblem::None) return true;
-  Tell(this, QString::fromUtf8(vf::core::ProblemText(problem)), vf::ui::MB_ICONINFORMATION);
-  return false;
+  if (m_controls->GetCheck(IDC_DHCP) == 0) {
+    const vf::core::InputProblem problem =
+        vf::core::CheckNetworkInput(ReadNetworkInput(*m_controls), ToStd(m_localAddresses));
+    if (problem != vf::core::InputProblem::None) {
+      Tell(this, vf::core::ProblemText(problem), vf::ui::MB_ICONINFORMATION);
+      return false;
+    }
+  }
+  // Sent with DHCP as well: a control left half filled would go out with
+  // zeros in its blank fields.
+  for (const AddressControl &control : kAddressControls) {
+    if (m_controls->IsAddressPartlyBlank(control.id)) {
+      Tell(this, control.message, vf::ui::MB_ICONINFORMATION);
+      return false;
+    }
+  }
+  if (!vf::core::ParseHttpPort(ControlText(*m_controls, IDC_HTTP_PORT))) {
+    Tell(this, vf::core::text::kWrongHttpPort, vf::ui::MB_ICONINFORMATION);
+    return false;
+  }
+  return true;
 }
 
 bool CSearchDlg::IsLocalAddress() const {
@@ -115,13 +170,15 @@ short CSearchDlg::SendNetworkSettings(DeviceRecord &copy) {
       vf::core::NetconfBuild::Ready) {
     return 0;
   }
-
-  DevSearch_SendCommand(m_session, &target, CMD_NETCONF, &copy.network);
+  if (SendCommand(m_session, target, CMD_NETCONF, &copy.network) != DEVSEARCH_OK) {
+    Tell(this, vf::core::text::kNotSent, vf::ui::MB_ICONEXCLAMATION);
+    return 0;
+  }
   return 1;
 }
 
-short CSearchDlg::SendHttpPort() {
-  if (m_session == nullptr) return -1;
+short CSearchDlg::SendHttpPort(SearchSession *session) {
+  if (session == nullptr) return -1;
   PortCommand command;
   {
     const std::lock_guard lock(m_portCommandMutex);
@@ -130,32 +187,59 @@ short CSearchDlg::SendHttpPort() {
   if (command.device.deviceId[0] == '\0') return -1;
   const CommandTarget target{command.device.deviceId, command.account.c_str(),
                              command.password.c_str()};
-  DevSearch_SendCommand(m_session, &target, CMD_HTTPPORT, command.port.c_str());
+  if (SendCommand(session, target, CMD_HTTPPORT, command.port.c_str()) != DEVSEARCH_OK) {
+    Tell(this, vf::core::text::kNotSent, vf::ui::MB_ICONEXCLAMATION);
+    return -1;
+  }
   // Refused once the window closes: nothing is left to show the wait in.
   Thread().Post([this] { OnDeviceRestarting(); });
   return 1;
+}
+
+int CSearchDlg::SendCommand(SearchSession *session, const CommandTarget &target, int kind,
+                            const void *params) {
+  const int result = DevSearch_SendCommand(session, &target, kind, params);
+  if (result == DEVSEARCH_OK) {
+    m_lastCommandSentMs = NowMs();
+    ++m_unansweredCommands;
+  }
+  return result;
+}
+
+bool CSearchDlg::CommandPending() const {
+  return m_unansweredCommands > 0 &&
+         NowMs() - m_lastCommandSentMs < std::chrono::milliseconds(kAnswerWait).count();
 }
 
 int CSearchDlg::OnCommandReply(SearchSession *session, const char *status, const void * /*data*/,
                                void *user) {
   auto *self = static_cast<CSearchDlg *>(user);
   if (self == nullptr || session == nullptr) return -1;
+  // The answer is in; a port command sent below counts on its own.
+  struct Answered {
+    std::atomic<int> &unanswered;
+    ~Answered() {
+      int count = unanswered.load();
+      while (count > 0 && !unanswered.compare_exchange_weak(count, count - 1)) {
+      }
+    }
+  } answered{self->m_unansweredCommands};
   if (status == nullptr) return 0;
 
-  if (std::strstr(status, "200") != nullptr) {
+  if (std::strstr(status, vf::core::kStatusAccepted) != nullptr) {
     if (self->m_httpPortPending.exchange(0) != 0) {
-      self->SendHttpPort();
+      self->SendHttpPort(session);
       return 0;
     }
     const short last = self->m_lastCommand;
     if (last == 1) {
       Tell(self, LoadString(IDS_UPDATE_OK), vf::ui::MB_ICONINFORMATION);
     } else if (last == 2) {
-      Tell(self, QStringLiteral("DDNS is setted successfully."), vf::ui::MB_ICONINFORMATION);
+      Tell(self, vf::core::text::kDdnsOk, vf::ui::MB_ICONINFORMATION);
     }
     return 0;
   }
-  if (std::strstr(status, "401") != nullptr) {
+  if (std::strstr(status, vf::core::kStatusUnauthorized) != nullptr) {
     Tell(self, LoadString(IDS_WRONG_ACCOUNT), vf::ui::MB_ICONINFORMATION);
     return -1;
   }

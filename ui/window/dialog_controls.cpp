@@ -122,6 +122,11 @@ bool DialogControls::IsReadOnly(int id) const {
   return edit != nullptr && edit->isReadOnly();
 }
 
+bool DialogControls::IsAddressPartlyBlank(int id) const {
+  const IpAddressEdit *address = IpAddress(id);
+  return address != nullptr && address->IsPartlyBlank();
+}
+
 int DialogControls::GetCheck(int id) const {
   const auto *check = qobject_cast<QCheckBox *>(Control(id));
   return check != nullptr && check->isChecked() ? 1 : 0;

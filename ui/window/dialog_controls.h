@@ -46,6 +46,9 @@ class DialogControls final : public QObject {
   bool SetReadOnly(int id, bool readOnly);
   bool IsReadOnly(int id) const;
 
+  // IP address controls only: some of the four fields are blank, not all.
+  bool IsAddressPartlyBlank(int id) const;
+
   // Check box state: 1 checked, 0 not (also for no check box).
   int GetCheck(int id) const;
   bool SetCheck(int id, int state);

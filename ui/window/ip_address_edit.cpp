@@ -64,6 +64,14 @@ bool IpAddressEdit::IsBlank() const {
   return true;
 }
 
+bool IpAddressEdit::IsPartlyBlank() const {
+  int blank = 0;
+  for (const QLineEdit *field : m_fields) {
+    if (field->text().isEmpty()) ++blank;
+  }
+  return blank > 0 && blank < static_cast<int>(m_fields.size());
+}
+
 void IpAddressEdit::Clear() {
   for (QLineEdit *field : m_fields) field->clear();
 }

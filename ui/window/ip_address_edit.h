@@ -22,6 +22,9 @@ class IpAddressEdit final : public QFrame {
   void SetText(const QString &dotted);
   QString Text() const;
   bool IsBlank() const;
+  // Some fields are blank and some are not: Text() would read the blank
+  // ones as 0.
+  bool IsPartlyBlank() const;
   void Clear();
   QLineEdit *Field(int index) const { return m_fields.at(static_cast<size_t>(index)); }
 

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace vf::ui {
@@ -79,6 +80,8 @@ bool WindowChannel::Send(std::function<void()> fn) {
     return true;
   }
   m_state->queue.push_back(task);
+  // Wakes a window thread that serves calls while it waits (RunServingCalls).
+  m_state->changed.notify_all();
   // Posted under the lock: Close() clears the receiver under it too, so the
   // event never targets a destroyed object.
   QMetaObject::invokeMethod(
@@ -112,6 +115,27 @@ void WindowChannel::Drain() {
   }
 }
 
+void WindowChannel::RunServingCalls(const std::function<void()> &work) {
+  bool finished = false;  // Guarded by m_state->mutex.
+  std::thread helper([&] {
+    work();
+    {
+      const std::lock_guard lock(m_state->mutex);
+      finished = true;
+    }
+    m_state->changed.notify_all();
+  });
+  for (;;) {
+    {
+      std::unique_lock lock(m_state->mutex);
+      m_state->changed.wait(lock, [&] { return finished || !m_state->queue.empty(); });
+      if (finished) break;
+    }
+    Drain();
+  }
+  helper.join();
+}
+
 std::shared_ptr<WindowChannel> WindowChannel::Find(const QWidget *window) {
   Registry &registry = TheRegistry();
   const std::lock_guard lock(registry.mutex);
@@ -143,6 +167,10 @@ bool WindowThread::Send(std::function<void()> fn) const {
 
 bool WindowThread::Post(std::function<void()> fn) const {
   return m_channel->Post(std::move(fn));
+}
+
+void WindowThread::RunServingCalls(const std::function<void()> &work) {
+  m_channel->RunServingCalls(work);
 }
 
 void WindowThread::BeginClosing() {

@@ -49,6 +49,13 @@ class WindowThread final : public QObject {
   // Queues `fn` to run later on the window's thread; false once closing.
   bool Post(std::function<void()> fn) const;
 
+  // Runs `work` on a thread of its own and waits for it on the window's
+  // thread, meanwhile running the calls other threads send here (and none of
+  // the window's other events). For work that waits for a thread which may
+  // itself be waiting for the window, such as closing an engine session.
+  // Call on the window's thread only.
+  void RunServingCalls(const std::function<void()> &work);
+
   // From here on calls are refused and every waiting caller returns at once.
   // Call at the start of the window's shutdown, before joining workers.
   void BeginClosing();
@@ -73,6 +80,7 @@ class WindowChannel final {
 
   bool Send(std::function<void()> fn);
   bool Post(std::function<void()> fn);
+  void RunServingCalls(const std::function<void()> &work);
 
   // The channel of the window registered for `window`, else of the window
   // registered last; null when none is open.

@@ -1,6 +1,7 @@
 // Commands from the window to simulated cameras on the private LAN: each
 // test starts its own cameras with a log of what they were sent and applied.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QTest>
 #include <atomic>
@@ -8,9 +9,10 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
-#include <unistd.h>
 
 #include "dialog_controls.h"
+#include "drop_down_list.h"
+#include "fake_adapters.h"
 #include "message_box_recorder.h"
 #include "private_lan.h"
 #include "report_list.h"
@@ -39,21 +41,33 @@ class CommandsOnTheLan : public ::testing::Test {
     if (!m_logPath.empty()) unlink(m_logPath.c_str());
   }
 
-  void StartCameras(std::vector<std::string> extra = {}) {
+  // The window reads `adapters`, or the system's when it is null.
+  void StartCameras(std::vector<std::string> extra = {},
+                    vf::platform::AdapterSource *adapters = nullptr) {
     std::vector<std::string> arguments = {"--count", "3", "--quiet", "--log", m_logPath};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
     m_camsim = std::make_unique<vf::testing::Camsim>(arguments);
     ASSERT_TRUE(m_camsim->ready());
-    m_dialog = std::make_unique<CSearchDlg>();
+    m_dialog = adapters != nullptr ? std::make_unique<CSearchDlg>(*adapters)
+                                   : std::make_unique<CSearchDlg>();
     ASSERT_NE(m_dialog->Session(), nullptr);
   }
 
   vf::ui::DialogControls &Controls() { return m_dialog->Controls(); }
 
-  void Search() {
+  void Search(const char *count = "3 pcs") {
     m_dialog->OnSearch();
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
-    ASSERT_EQ(Controls().Text(IDC_DEVICE_COUNT), "3 pcs");
+    ASSERT_EQ(Controls().Text(IDC_DEVICE_COUNT), count);
+  }
+  // The Client-ID of each search the cameras heard, in order.
+  std::vector<std::string> SearchClients() const {
+    std::vector<std::string> clients;
+    for (const std::string &line : LogLines("SEARCH ")) {
+      const size_t at = line.find("client=");
+      if (at != std::string::npos) clients.push_back(line.substr(at + 7));
+    }
+    return clients;
   }
 
   DeviceRecord Device(int row) {
@@ -226,6 +240,46 @@ TEST_F(CommandsOnTheLan, PortFollowsTheUpdatedDeviceWhateverIsClickedMeanwhile) 
   EXPECT_NE(command.find("8093"), std::string::npos) << command;
   ASSERT_TRUE(WaitForLog("APPLIED", 5000));
   ASSERT_TRUE(QTest::qWaitFor([&] { return LogLines("APPLIED").size() == 2; }, 5000));
+}
+
+// The PC's addresses change while the window is open: each search between
+// commands reads them again and, when they differ, searches from the new ones
+// with a new session; an adapter without IPv4 sends nothing. Runs in a
+// process of its own (the engine's address table is the process's).
+TEST_F(CommandsOnTheLan, EachSearchBetweenCommandsFollowsThePcsAddresses) {
+  const std::string pc = vf::testing::PcAddresses().at(0);
+  vf::test::FakeAdapters adapters;
+  adapters.adapters = std::vector<vf::platform::Adapter>{
+      vf::test::MakeAdapter("down", 1, {{"0.0.0.0", "0.0.0.0"}})};
+  StartCameras({"--delay", "600"}, &adapters);
+  Search("0 pcs");
+  EXPECT_TRUE(SearchClients().empty()) << "nothing goes out from an adapter without IPv4";
+
+  adapters.adapters->push_back(vf::test::MakeAdapter("pc0", 2, {{pc, "255.255.255.0"}}));
+  Search();
+  EXPECT_EQ(m_dialog->LocalAddresses(), QStringList{QString::fromStdString(pc)});
+  EXPECT_EQ(Controls().Combo(IDC_ADAPTER)->Count(), 2) << "the panel shows the new adapter";
+  Search();  // Unchanged: the same session.
+  ASSERT_EQ(SearchClients().size(), 2u);
+  EXPECT_EQ(SearchClients()[0], SearchClients()[1]);
+
+  // While an answer is awaited the session stays, so that the answer comes.
+  Select(0);
+  Update();
+  adapters.adapters->push_back(vf::test::MakeAdapter("lo2", 3, {{"127.0.0.1", "255.0.0.0"}}));
+  Search();
+  EXPECT_EQ(m_dialog->LocalAddresses().size(), 1);
+  ASSERT_TRUE(WaitForBoxes(2));
+  EXPECT_EQ(LastBoxText(), "Device information successfully updated!");
+  ASSERT_EQ(SearchClients().size(), 3u);
+  EXPECT_EQ(SearchClients()[2], SearchClients()[0]);
+
+  Search();
+  EXPECT_EQ(m_dialog->LocalAddresses().size(), 2);
+  EXPECT_EQ(Controls().Combo(IDC_ADAPTER)->Count(), 3);
+  ASSERT_GE(SearchClients().size(), 4u);
+  EXPECT_NE(SearchClients().back(), SearchClients()[0]) << "a new session searched";
+  EXPECT_EQ(m_boxes.Count(), 2) << "no message on the way";
 }
 
 TEST_F(CommandsOnTheLan, ClosingWhileAnAnswerIsShownEndsCleanly) {

@@ -66,9 +66,10 @@ TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
     EXPECT_EQ(Cell(row, 2), macs[row]);
   }
 
-  // A reply after the tick is recorded but gets no row.
+  // A reply after the tick would get no row, so it is not kept either: a
+  // flood of late answers cannot grow the store.
   Found(MakeDevice("late", "66:66:66:66:66:66"));
-  EXPECT_EQ(m_dialog.Devices().Count(), 5);
+  EXPECT_EQ(m_dialog.Devices().Count(), 4);
   EXPECT_EQ(Rows(), 4);
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "4 pcs");
 
@@ -81,6 +82,35 @@ TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
   ASSERT_TRUE(m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT));
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "1 pcs");
   EXPECT_EQ(Cell(0, 1), "cam-a-renamed");
+}
+
+// Names are UTF-8 when they are valid UTF-8, else Latin-1; a character cut
+// by the end of its field is left out, and controls are shown, not obeyed.
+TEST_F(SearchCycleTest, NamesAreDecodedAndShownSafelyInTheListAndThePanel) {
+  struct Case {
+    std::string name;
+    QString shown;
+  };
+  const std::string cut = std::string(39, 'n') + "\xC3\xA9";  // Its last byte is cut off.
+  const Case cases[] = {
+      {"Caf\xC3\xA9", QString::fromUtf8("Caf\xC3\xA9")},
+      {"Caf\xE9", QString::fromUtf8("Caf\xC3\xA9")},
+      {"Bell\x07\x1B[2J", "Bell\\x07\\x1B[2J"},
+      {cut, QString(39, QLatin1Char('n'))},
+  };
+  m_dialog.OnSearch();
+  char mac[] = "00:11:22:33:44:50";
+  for (const Case &c : cases) {
+    ++mac[16];
+    Found(MakeDevice(c.name, mac));
+  }
+  m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+  for (int row = 0; row < 4; ++row) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(Cell(row, 1), cases[row].shown);
+    m_dialog.OnDeviceListClick(row);
+    EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), cases[row].shown);
+  }
 }
 
 TEST_F(SearchCycleTest, SearchEmptiesAndLocksTheDetailPanel) {

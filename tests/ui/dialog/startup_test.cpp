@@ -153,9 +153,9 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   EXPECT_EQ(controls.Text(IDC_LOCAL_DNS1), "1.1.1.1");
   EXPECT_EQ(controls.Text(IDC_LOCAL_DNS2), "9.9.9.9");
 
-  // Every adapter gives its first address, unconfigured ones included.
-  EXPECT_EQ(dialog.LocalAddresses(),
-            QStringList({"0.0.0.0", "10.0.0.5", "192.168.1.10", "172.16.0.2"}));
+  // Every adapter with an IPv4 address gives its first one; the unconfigured
+  // one is listed but has nothing to search from.
+  EXPECT_EQ(dialog.LocalAddresses(), QStringList({"10.0.0.5", "192.168.1.10", "172.16.0.2"}));
 
   // Choosing another adapter changes the five fields only.
   combo->SetCurSel(3);
@@ -168,7 +168,7 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   dialog.OnAdapterSelChange();
   EXPECT_EQ(controls.Text(IDC_LOCAL_IP), "0.0.0.0");
   EXPECT_EQ(controls.Text(IDC_LOCAL_DNS1), "");
-  EXPECT_EQ(dialog.LocalAddresses().size(), 4);
+  EXPECT_EQ(dialog.LocalAddresses().size(), 3);
 }
 
 TEST(SearchDialogAdapters, UnreadableAdapterListLeavesThePanelEmpty) {

@@ -4,18 +4,21 @@
 // a thread of their own, as the engine's worker does.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QTest>
 #include <thread>
 
 #include "dialog_controls.h"
 #include "dialog_driver.h"
 #include "fake_adapters.h"
+#include "ip_address_edit.h"
 #include "message_box_recorder.h"
 #include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
 #include "step_progress_bar.h"
 #include "timers.h"
+#include "window_thread.h"
 
 namespace {
 
@@ -148,8 +151,9 @@ TEST_F(UpdateTest, PortCommandIsArmedOnlyForANewPort) {
     int pending;
   };
   const Case cases[] = {
-      {0, "8080", 0}, {0, "8002", 0}, {0, "55555", 0}, {0, "8081", 1},
-      {1, "abc", 0},  {1, "ABC", 0},  {1, "8080", 1},  {0, "", 1},
+      {0, "8080", 0},  {0, "08080", 0}, {0, "8002", 0},
+      {0, "55555", 0}, {0, "8081", 1},  {1, "8080", 1},  // Row 1 reported no port at all.
+      {0, "65535", 1}, {0, "1", 1},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(std::to_string(c.row) + " " + c.port);
@@ -157,6 +161,109 @@ TEST_F(UpdateTest, PortCommandIsArmedOnlyForANewPort) {
     m_controls.SetText(IDC_HTTP_PORT, c.port);
     m_dialog.OnUpdate();
     EXPECT_EQ(m_dialog.HttpPortPending(), c.pending);
+  }
+  EXPECT_EQ(m_boxes.Count(), 8) << "the questions only";
+}
+
+// Ports outside 1..65535, and address controls with some fields left blank
+// (DHCP or not), are refused with a message before anything is sent.
+TEST_F(UpdateTest, BadPortsAndHalfFilledAddressesAreRefused) {
+  Select(0);
+  for (const char *port : {"0", "65536", "99999", "", "8a", "-80", "80 "}) {
+    SCOPED_TRACE(port);
+    m_controls.SetText(IDC_HTTP_PORT, port);
+    m_dialog.OnUpdate();
+    EXPECT_EQ(m_boxes.Requests().back().text, "Entered the wrong http port (1-65535).");
+    EXPECT_EQ(m_dialog.LastCommand(), 0);
+  }
+  m_controls.SetText(IDC_HTTP_PORT, "8081");
+
+  struct Case {
+    int control;
+    const char *message;
+  };
+  const Case cases[] = {
+      {IDC_DEV_IP, "Entered the wrong IP address."},
+      {IDC_DEV_MASK, "Entered the wrong subnet mask."},
+      {IDC_DEV_GATEWAY, "Entered the wrong gateway."},
+      {IDC_DEV_DNS1, "Entered the wrong DNS server."},
+      {IDC_DEV_DNS2, "Entered the wrong DNS server."},
+  };
+  for (const int dhcp : {0, 1}) {
+    m_controls.SetCheck(IDC_DHCP, dhcp);
+    for (const Case &c : cases) {
+      SCOPED_TRACE(std::to_string(c.control) + (dhcp ? " with DHCP" : ""));
+      Select(0);  // Every field filled from the device.
+      m_controls.IpAddress(c.control)->Field(3)->clear();
+      m_controls.IpAddress(c.control)->Field(2)->clear();
+      const int before = m_boxes.Count();
+      m_dialog.OnUpdate();
+      ASSERT_EQ(m_boxes.Count(), before + 2);
+      EXPECT_EQ(m_boxes.Requests().back().text, c.message);
+      EXPECT_EQ(m_dialog.LastCommand(), 0);
+      EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+    }
+  }
+}
+
+// What the engine refuses is told at once, and nothing waits for its answer:
+// a "200" that comes later starts no port command and no restart display.
+TEST_F(UpdateTest, RefusedCommandIsToldAndNothingWaitsForIt) {
+  for (const std::string &account : {std::string("admin\r\nCSeq:1"), std::string(2000, 'a')}) {
+    SCOPED_TRACE(account.size());
+    Select(0);
+    m_controls.SetText(IDC_HTTP_PORT, "8090");
+    m_controls.SetText(IDC_ACCOUNT, QString::fromStdString(account));
+    const int before = m_boxes.Count();
+    m_dialog.OnUpdate();
+    ASSERT_EQ(m_boxes.Count(), before + 2);
+    EXPECT_EQ(Box(before + 1).text, "The command could not be sent.");
+    EXPECT_EQ(Box(before + 1).type, vf::ui::MB_ICONEXCLAMATION);
+    EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+    EXPECT_FALSE(m_dialog.CommandPending());
+
+    Reply("200");
+    bool marker = false;  // Runs after anything the answer posted.
+    m_dialog.Thread().Post([&] { marker = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return marker; }, 2000));
+    EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
+  }
+}
+
+// A record whose id or MAC is not of its plain form gets no command: the text
+// would go into the request as the device reported it.
+TEST_F(UpdateTest, DeviceValuesThatCouldSteerTheCommandAreRefused) {
+  const char *badMac = "The device reported an invalid MAC address; nothing was sent.";
+  const char *badId = "The device reported an invalid device id; nothing was sent.";
+  struct Case {
+    const char *id, *mac, *message;
+  };
+  const Case cases[] = {
+      {"0123456789abcdef0123456789abcdef", "02:EE -dhcp on", badMac},
+      {"0123456789abcdef0123456789abcdef", "00:1A:3F:00:00", badMac},
+      {"-123456789abcdef0123456789abcdef", "00:1A:3F:00:00:01", badId},
+      {"0123456789abcdef 123456789abcdef", "00:1A:3F:00:00:01", badId},
+      {"0123456789abcdef", "00:1A:3F:00:00:01", badId},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::string(c.id) + " " + c.mac);
+    DeviceRecord device = MakeDevice("cam", c.mac);
+    CopyField(device.deviceId, c.id);
+    vf::test::ShowDevices(m_dialog, {device});
+    Select(0);
+    const int before = m_boxes.Count();
+    const short lastCommand = m_dialog.LastCommand();
+    m_dialog.OnUpdate();
+    ASSERT_EQ(m_boxes.Count(), before + 1) << "not even the question";
+    EXPECT_EQ(Box(before).text, c.message);
+    EXPECT_EQ(Box(before).type, vf::ui::MB_ICONEXCLAMATION);
+    EXPECT_EQ(m_dialog.LastCommand(), lastCommand);
+    if (c.message == badId) {
+      m_controls.SetText(IDC_DDNS_NAME, "cam.example.net");
+      m_dialog.OnSetDdns();
+      EXPECT_EQ(m_boxes.Requests().back().text, "Failure to set DDNS.") << "nor DDNS";
+    }
+    EXPECT_FALSE(m_dialog.CommandPending());
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QThread>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -149,6 +150,23 @@ TEST(WindowThreadCall, WaitingCallerReturnsNotRunWhenClosingStarts) {
   auto late = std::async(std::launch::async, [&] { return windowThread.Send([] {}); });
   ASSERT_EQ(late.wait_for(std::chrono::seconds(2)), std::future_status::ready);
   EXPECT_FALSE(late.get());
+}
+
+// Work that joins a thread which waits for the window thread, as closing an
+// engine session whose worker shows a message box: the call is served on the
+// window thread meanwhile, so neither waits for ever.
+TEST(WindowThreadCall, WorkThatJoinsAWaitingCallerServesItsCall) {
+  QDialog window;
+  WindowThread windowThread(&window);
+  std::atomic<bool> ranOnWindowThread{false};
+  QThread *const windowQThread = QThread::currentThread();
+  std::thread worker([&] {
+    EXPECT_TRUE(windowThread.Send(
+        [&] { ranOnWindowThread = QThread::currentThread() == windowQThread; }));
+  });
+  windowThread.RunServingCalls([&] { worker.join(); });
+  EXPECT_TRUE(ranOnWindowThread);
+  EXPECT_FALSE(windowThread.IsClosing()) << "calls are taken again afterwards";
 }
 
 TEST(WindowThreadCall, DestroyingTheWindowReleasesTheWaiter) {
