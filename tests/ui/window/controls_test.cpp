@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <memory>
 
 #include "control_id.h"
 #include "dialog_builder.h"
@@ -227,7 +228,8 @@ TEST_F(ListTest, KeysMoveMarkAndHighlightTogetherAndReportEachMove) {
       {Qt::Key_Z, 1},                       // no such name: the mark stays.
   };
   for (const Step &step : steps) {
-    SCOPED_TRACE(QTest::toString(step.key));
+    const std::unique_ptr<char[]> keyName(QTest::toString(step.key));
+    SCOPED_TRACE(keyName.get());
     QTest::keyClick(m_list, step.key);
     EXPECT_EQ(m_list->SelectionMark(), step.mark);
     EXPECT_EQ(Highlighted(m_list), std::vector<int>{step.mark});
