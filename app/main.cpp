@@ -1,9 +1,11 @@
 // The program: one modal window that finds the cameras and changes them.
 #include <QApplication>
+#include <QLocale>
 #include <cstdio>
 #include <memory>
 
 #include "search_app.h"
+#include "translation.h"
 #ifdef VF_DISPLAY_CHECK
 #include "display_check.h"
 #endif
@@ -20,6 +22,8 @@ int main(int argc, char **argv) {
 #ifdef VF_DISPLAY_CHECK
   guard.reset();
 #endif
+  // The window speaks the user's language where a translation exists.
+  vf::ui::InstallTranslation(QLocale::system());
   CSearchApp theApp;
   theApp.InitInstance();
   return theApp.ExitInstance();

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/messages.h"
+#include "core/text_marker.h"
 #include "resource_ids.h"
 
 namespace vf::res {
@@ -30,7 +31,8 @@ constexpr auto kStrings = std::to_array<StringEntry>({
     {IDS_UPDATE_OK, texts::kUpdateOk},
     {IDS_WRONG_ACCOUNT, texts::kWrongAccount},
     {IDS_DEVICE_RESTARTING, texts::kDeviceRestarting},
-    {IDS_NO_BROWSER, "No program to open web pages was found; please open %1 in a browser."},
+    {IDS_NO_BROWSER,
+     VF_TEXT("No program to open web pages was found; please open %1 in a browser.")},
 });
 
 }  // namespace

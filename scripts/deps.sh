@@ -37,9 +37,10 @@ vf_ensure_packages() {
 
 # What building and running the program needs.
 VF_BUILD_PACKAGES=(cmake make gcc g++ pkg-config iproute2 util-linux libcli11-dev nlohmann-json3-dev)
-# What the window needs: Qt 6 Widgets, the metric twin of its dialog font,
-# and xdg-open for Browse.
-VF_GUI_PACKAGES=(qt6-base-dev libx11-dev fonts-liberation fontconfig xdg-utils)
+# What the window needs: Qt 6 Widgets, Qt's translation tools, the metric
+# twin of its dialog font, and xdg-open for Browse.
+VF_GUI_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools libx11-dev fonts-liberation fontconfig
+                 xdg-utils)
 # What the demo adds: a virtual display, a hand on the mouse, a camera.
 VF_DEMO_PACKAGES=(xvfb xauth xdotool imagemagick)
 # What the Windows build adds: the mingw-w64 cross compiler (POSIX threads), GoogleTest's sources

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# demo_window.sh PROGRAM SCREENSHOT [--exit | --browse]
+# demo_window.sh PROGRAM SCREENSHOT [--exit | --press KEY]
 #
 # Drives the window the way a user would: waits for it, presses Search,
 # clicks the first camera once the list is filled, and saves a picture of the
 # window. With --exit the program is closed afterwards (for a display nobody
-# watches); --browse presses F4 (Browse) first and then closes it; otherwise
-# it stays open until the user closes it.
+# watches); --press KEY presses that key first (F4: Browse, F5: Update), names
+# every other window that then opens ('demo: window "CAPTION"'), and closes
+# it; otherwise it stays open until the user closes it.
 # Run it on the private LAN (tools/privlan.sh), with DISPLAY set.
 set -euo pipefail
 program="$1"
 screenshot="$2"
 exit_after="${3:-}"
+key="${4:-}"
 
 "$program" &
 pid=$!
@@ -28,11 +30,14 @@ sleep 0.8
 import -window "$window" "$screenshot"
 echo "demo: screenshot saved as $screenshot"
 
-if [[ "$exit_after" == "--browse" ]]; then
-  xdotool key F4  # to the window under the pointer, as a real key press
+if [[ "$exit_after" == "--press" ]]; then
+  xdotool key "$key"  # to the window under the pointer, as a real key press
   sleep 1
+  for other in $(xdotool search --onlyvisible --name "." 2>/dev/null); do
+    [[ "$other" == "$window" ]] || echo "demo: window \"$(xdotool getwindowname "$other")\""
+  done
 fi
-if [[ "$exit_after" == "--exit" || "$exit_after" == "--browse" ]]; then
+if [[ "$exit_after" == "--exit" || "$exit_after" == "--press" ]]; then
   exit 0
 fi
 trap - EXIT

@@ -54,12 +54,22 @@ chmod +x "$work/opener/xdg-open"
 PATH="$work/opener:$PATH" VF_XVFB_SCREEN=1024x768x24 \
   "$source/tools/privlan.sh" --camsim "$build/camsim --count 12 --quiet" -- \
   "$source/tests/platform/single_instance/with_xvfb.sh" \
-  "$source/tools/demo_window.sh" "$bin/vellafind" "$work/window.png" --browse
+  "$source/tools/demo_window.sh" "$bin/vellafind" "$work/window.png" --press F4
 for _ in $(seq 50); do [[ -s "$work/opened" ]] && break; sleep 0.1; done
 opened=$(cat "$work/opened" 2>/dev/null || true)
 echo "Browse opened: '$opened' (the CLI's first camera: '$expected')"
 [[ -n "$expected" && "$opened" == "$expected" ]] || { echo "FAIL: Browse did not open the first camera"; exit 1; }
 cp "$work/window.png" "$build/installed-window.png"  # to look at
+
+echo "== installed window in German: Update asks in a box named \"Frage\""
+# A message box's caption is a window title, which xdotool reads.
+LANGUAGE=de LANG=de_DE.UTF-8 VF_XVFB_SCREEN=1024x768x24 \
+  "$source/tools/privlan.sh" --camsim "$build/camsim --count 2 --quiet" -- \
+  "$source/tests/platform/single_instance/with_xvfb.sh" \
+  "$source/tools/demo_window.sh" "$bin/vellafind" "$work/german.png" --press F5 | tee "$work/german.txt"
+grep -qx 'demo: window "Frage"' "$work/german.txt" ||
+  { echo "FAIL: the installed window did not ask in German"; exit 1; }
+cp "$work/german.png" "$build/installed-window-de.png"
 
 echo "== a C program against libdevsearch-dev"
 cat >"$work/use.c" <<'EOF'

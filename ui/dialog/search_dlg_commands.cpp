@@ -13,6 +13,7 @@
 #include "search_dlg.h"
 #include "step_progress_bar.h"
 #include "string_table.h"
+#include "translation.h"
 
 using namespace vf::res;
 
@@ -106,6 +107,8 @@ void CSearchDlg::OnSetRouter() {
 
 void CSearchDlg::OpenPage(const std::string &url) {
   if (Opener().Open(url)) return;
-  vf::ui::ShowMessageBox(this, LoadString(IDS_NO_BROWSER).arg(QString::fromStdString(url)),
-                         LoadString(IDS_TIPS), vf::ui::MB_ICONINFORMATION);
+  // The text is translated before the address goes in.
+  vf::ui::ShowMessageBox(
+      this, vf::ui::Translated(LoadString(IDS_NO_BROWSER)).arg(QString::fromStdString(url)),
+      LoadString(IDS_TIPS), vf::ui::MB_ICONINFORMATION);
 }

@@ -1,5 +1,6 @@
 // The DDNS group: sends the dynamic-DNS account typed in its (hidden) fields
 // to the selected device. The answer is shown by OnCommandReply.
+#include "core/messages.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
 #include "dialog_controls.h"
@@ -30,13 +31,13 @@ void CSearchDlg::OnSetDdns() {
   }
   const QString domain = m_controls->Text(IDC_DDNS_NAME);
   if (domain.isEmpty()) {
-    vf::ui::ShowMessageBox(this, QStringLiteral("Failure: DDNS filed is empty."), tips,
+    vf::ui::ShowMessageBox(this, QString::fromUtf8(vf::core::text::kDdnsEmpty), tips,
                            vf::ui::MB_ICONEXCLAMATION);
     return;
   }
   DeviceRecord device{};
   if (!m_devices.CopyAt(row, device)) {
-    vf::ui::ShowMessageBox(this, QStringLiteral("This device information is destroyed."), tips,
+    vf::ui::ShowMessageBox(this, QString::fromUtf8(vf::core::text::kDeviceDestroyed), tips,
                            vf::ui::MB_OK);
     return;
   }
@@ -56,7 +57,7 @@ void CSearchDlg::OnSetDdns() {
   // does not send one of the wrong length.
   if (!vf::core::IsDeviceIdText(vf::core::FieldText(device.deviceId)) ||
       SendCommand(m_session, target, CMD_DDNSSET, &block) != DEVSEARCH_OK) {
-    vf::ui::ShowMessageBox(this, QStringLiteral("Failure to set DDNS."), tips,
+    vf::ui::ShowMessageBox(this, QString::fromUtf8(vf::core::text::kDdnsFailed), tips,
                            vf::ui::MB_ICONEXCLAMATION);
   }
 }

@@ -2,12 +2,14 @@
 // about devices, the engine's worker records each distinct device, and the
 // collection tick shows what was recorded.
 #include "core/display_text.h"
+#include "core/text_marker.h"
 #include "dialog_controls.h"
 #include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
 #include "step_progress_bar.h"
 #include "timers.h"
+#include "translation.h"
 
 using namespace vf::res;
 
@@ -57,7 +59,7 @@ void CSearchDlg::ShowDeviceRows() {
   // search, which empties the list first: the list reads them in place, and
   // only for the rows it shows.
   const int count = m_devices.Count();
-  m_controls->SetText(IDC_DEVICE_COUNT, QString::asprintf("%d pcs", count));
+  m_controls->SetText(IDC_DEVICE_COUNT, vf::ui::Translated(VF_TEXT("%1 pcs")).arg(count));
   if (m_deviceList == nullptr) return;
   m_deviceList->SetSuppliedItems(count, [this](int row, int column) {
     if (column == 0) return QString::number(row + 1);

@@ -6,6 +6,7 @@
 
 #include "core/engine_session.h"
 #include "core/local_address_table.h"
+#include "core/text_marker.h"
 #include "dialog_builder.h"
 #include "dialog_controls.h"
 #include "dialog_templates.h"
@@ -157,9 +158,9 @@ void CSearchDlg::InitControls() {
   }
 
   if (m_deviceList) {
-    m_deviceList->InsertColumn(0, QStringLiteral("No."), 40);
-    m_deviceList->InsertColumn(1, QStringLiteral("DeviceName"), 80);
-    m_deviceList->InsertColumn(2, QStringLiteral("MAC"), 115);
+    m_deviceList->InsertColumn(0, QStringLiteral(VF_TEXT("No.")), 40);
+    m_deviceList->InsertColumn(1, QStringLiteral(VF_TEXT("DeviceName")), 80);
+    m_deviceList->InsertColumn(2, QStringLiteral(VF_TEXT("MAC")), 115);
     m_deviceList->SetFullRowSelect(true);
     // Typing a name's first letters finds the camera.
     m_deviceList->SetFindColumn(1);

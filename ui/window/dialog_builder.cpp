@@ -15,6 +15,7 @@
 #include "ip_address_edit.h"
 #include "report_list.h"
 #include "step_progress_bar.h"
+#include "translation.h"
 #include "up_down_control.h"
 
 namespace vf::ui {
@@ -27,8 +28,9 @@ bool Has(const ControlSpec &entry, std::uint32_t flag) {
   return (entry.style & flag) != 0;
 }
 
+// The template's text in the user's language.
 QString TextOf(const ControlSpec &entry) {
-  return QString::fromUtf8(entry.text);
+  return Translated(entry.text);
 }
 
 QWidget *MakeStatic(const ControlSpec &entry, QWidget *parent) {
@@ -152,7 +154,7 @@ BuiltDialog BuildDialog(QDialog *dialog, const res::DialogTemplate &dialogTempla
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (dialogTemplate.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
   dialog->setWindowFlags(flags);
-  dialog->setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
+  dialog->setWindowTitle(Translated(dialogTemplate.caption));
   dialog->setFixedSize(client);
 
   std::vector<std::pair<const ControlSpec *, QWidget *>> made;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <mutex>
 
+#include "core/text_marker.h"
+#include "translation.h"
 #include "window_thread.h"
 
 namespace vf::ui {
@@ -36,13 +38,13 @@ int ShowOnGuiThread(QWidget *owner, const QString &text, const QString &caption,
   box.setText(text);
   box.setIcon(IconOf(type));
   if ((type & 0x0Fu) == MB_YESNO) {
-    QPushButton *yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    QPushButton *yes = box.addButton(Translated(VF_TEXT("Yes")), QMessageBox::YesRole);
+    box.addButton(Translated(VF_TEXT("No")), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.exec();
     return box.clickedButton() == yes ? IDYES : IDNO;
   }
-  QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  QPushButton *ok = box.addButton(Translated(VF_TEXT("OK")), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);
   box.exec();
@@ -56,7 +58,12 @@ void SetMessageBoxInterceptor(MessageBoxInterceptor interceptor) {
   g_interceptor = std::move(interceptor);
 }
 
-int ShowMessageBox(QWidget *owner, const QString &text, const QString &caption, unsigned type) {
+int ShowMessageBox(QWidget *owner, const QString &untranslatedText,
+                   const QString &untranslatedCaption, unsigned type) {
+  // Translated before anything else, so that an interceptor sees what the
+  // user would read.
+  const QString text = Translated(untranslatedText);
+  const QString caption = Translated(untranslatedCaption);
   QCoreApplication *app = QCoreApplication::instance();
   const bool onGuiThread = app != nullptr && QThread::currentThread() == app->thread();
   MessageBoxInterceptor interceptor;

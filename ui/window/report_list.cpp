@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "translation.h"
+
 namespace vf::ui {
 namespace {
 
@@ -42,7 +44,7 @@ ReportList::ReportList(QWidget *parent) : QTableView(parent), m_model(new Report
 }
 
 int ReportList::InsertColumn(int index, const QString &heading, int widthPx) {
-  if (m_model->InsertColumn(index, heading) < 0) return -1;
+  if (m_model->InsertColumn(index, Translated(heading)) < 0) return -1;
   setColumnWidth(index, widthPx);
   return index;
 }

@@ -5,6 +5,9 @@
 #include <QDialog>
 #include <QMenu>
 
+#include "core/text_marker.h"
+#include "translation.h"
+
 namespace vf::ui {
 
 namespace {
@@ -14,9 +17,9 @@ constexpr char kCommandProperty[] = "commandId";
 SystemMenu::SystemMenu(QDialog *dialog)
     : QObject(dialog), m_dialog(dialog), m_menu(new QMenu(dialog)) {
   if (dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint)) {
-    AppendItem(SC_MINIMIZE, QStringLiteral("Mi&nimize"));
+    AppendItem(SC_MINIMIZE, QStringLiteral(VF_TEXT("Mi&nimize")));
   }
-  AppendItem(SC_CLOSE, QStringLiteral("&Close\tAlt+F4"));
+  AppendItem(SC_CLOSE, QStringLiteral(VF_TEXT("&Close\tAlt+F4")));
   connect(m_menu, &QMenu::triggered, this, [this](QAction *action) {
     emit commandChosen(action->property(kCommandProperty).toInt());
   });
@@ -28,7 +31,7 @@ void SystemMenu::AppendSeparator() {
 }
 
 void SystemMenu::AppendItem(int commandId, const QString &text) {
-  QAction *action = m_menu->addAction(text);
+  QAction *action = m_menu->addAction(Translated(text));
   action->setProperty(kCommandProperty, commandId);
 }
 

@@ -1,0 +1,327 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>CSearchDlg</name>
+    <message>
+        <source>%1 pcs</source>
+        <translation>%1 Stk.</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>DeviceName</source>
+        <translation>Gerätename</translation>
+    </message>
+    <message>
+        <source>MAC</source>
+        <translation>MAC</translation>
+    </message>
+</context>
+<context>
+    <name>vf::core::text</name>
+    <message>
+        <source>About Vellafind(&amp;A)...</source>
+        <translation>Über Vellafind(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Tips</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Ask</source>
+        <translation>Frage</translation>
+    </message>
+    <message>
+        <source>Failed to initialize.</source>
+        <translation>Start fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Please select one device from list.</source>
+        <translation>Bitte ein Gerät aus der Liste wählen.</translation>
+    </message>
+    <message>
+        <source>Are you sure to update the selected device?</source>
+        <translation>Das gewählte Gerät wirklich ändern?</translation>
+    </message>
+    <message>
+        <source>Entered the wrong IP address.</source>
+        <translation>Die IP-Adresse ist ungültig.</translation>
+    </message>
+    <message>
+        <source>Entered the wrong subnet mask.</source>
+        <translation>Die Netzmaske ist ungültig.</translation>
+    </message>
+    <message>
+        <source>Entered the wrong gateway.</source>
+        <translation>Das Gateway ist ungültig.</translation>
+    </message>
+    <message>
+        <source>The same as one IP among of this local PC.</source>
+        <translation>Diese IP-Adresse hat schon dieser PC.</translation>
+    </message>
+    <message>
+        <source>Device information successfully updated!</source>
+        <translation>Die Geräteeinstellungen wurden geändert!</translation>
+    </message>
+    <message>
+        <source>The account or password for watching is wrong!</source>
+        <translation>Benutzername oder Passwort ist falsch!</translation>
+    </message>
+    <message>
+        <source>Device is restarting...,Please try again later.</source>
+        <translation>Das Gerät startet neu...,bitte später noch einmal versuchen.</translation>
+    </message>
+    <message>
+        <source>DDNS is setted successfully.</source>
+        <translation>DDNS wurde eingestellt.</translation>
+    </message>
+    <message>
+        <source>Failure: DDNS filed is empty.</source>
+        <translation>Fehler: Das DDNS-Feld ist leer.</translation>
+    </message>
+    <message>
+        <source>This device information is destroyed.</source>
+        <translation>Die Angaben dieses Geräts sind beschädigt.</translation>
+    </message>
+    <message>
+        <source>Failure to set DDNS.</source>
+        <translation>DDNS konnte nicht eingestellt werden.</translation>
+    </message>
+    <message>
+        <source>Entered the wrong DNS server.</source>
+        <translation>Der DNS-Server ist ungültig.</translation>
+    </message>
+    <message>
+        <source>Entered the wrong http port (1-65535).</source>
+        <translation>Der HTTP-Port ist ungültig (1-65535).</translation>
+    </message>
+    <message>
+        <source>The device reported an invalid MAC address; nothing was sent.</source>
+        <translation>Das Gerät meldet eine ungültige MAC-Adresse; nichts wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>The device refused the command.</source>
+        <translation>Das Gerät hat den Befehl abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The command could not be sent.</source>
+        <translation>Der Befehl konnte nicht gesendet werden.</translation>
+    </message>
+    <message>
+        <source>The device reported an invalid device id; nothing was sent.</source>
+        <translation>Das Gerät meldet eine ungültige Geräte-ID; nichts wurde gesendet.</translation>
+    </message>
+</context>
+<context>
+    <name>vf::res</name>
+    <message>
+        <source>Local PC information:</source>
+        <translation>Dieser PC:</translation>
+    </message>
+    <message>
+        <source>Network adapter:</source>
+        <translation>Netzwerkkarte:</translation>
+    </message>
+    <message>
+        <source>IP address:</source>
+        <translation>IP-Adresse:</translation>
+    </message>
+    <message>
+        <source>Subnet mask:</source>
+        <translation>Netzmaske:</translation>
+    </message>
+    <message>
+        <source>Gateway:</source>
+        <translation>Gateway:</translation>
+    </message>
+    <message>
+        <source>DNS1:</source>
+        <translation>DNS1:</translation>
+    </message>
+    <message>
+        <source>DNS2:</source>
+        <translation>DNS2:</translation>
+    </message>
+    <message>
+        <source>Device list:</source>
+        <translation>Geräteliste:</translation>
+    </message>
+    <message>
+        <source>0 pcs</source>
+        <translation>0 Stk.</translation>
+    </message>
+    <message>
+        <source>Device information:</source>
+        <translation>Geräteangaben:</translation>
+    </message>
+    <message>
+        <source>Device name:</source>
+        <translation>Gerätename:</translation>
+    </message>
+    <message>
+        <source>FirmwareSys-Ver:</source>
+        <translation>System-Version:</translation>
+    </message>
+    <message>
+        <source>FirmwareApp-Ver:</source>
+        <translation>App-Version:</translation>
+    </message>
+    <message>
+        <source>IP config.:</source>
+        <translation>IP-Einstellung:</translation>
+    </message>
+    <message>
+        <source>Set IP automatically</source>
+        <translation>IP automatisch</translation>
+    </message>
+    <message>
+        <source>IP address(&amp;I):</source>
+        <translation>IP-Adresse(&amp;I):</translation>
+    </message>
+    <message>
+        <source>Subnet mask(&amp;U):</source>
+        <translation>Netzmaske(&amp;U):</translation>
+    </message>
+    <message>
+        <source>Gateway(&amp;G):</source>
+        <translation>Gateway(&amp;G):</translation>
+    </message>
+    <message>
+        <source>DNS1(&amp;D):</source>
+        <translation>DNS1(&amp;D):</translation>
+    </message>
+    <message>
+        <source>DNS2(&amp;N):</source>
+        <translation>DNS2(&amp;N):</translation>
+    </message>
+    <message>
+        <source>Http port(&amp;P):</source>
+        <translation>HTTP-Port(&amp;P):</translation>
+    </message>
+    <message>
+        <source>Authentication:</source>
+        <translation>Anmeldung:</translation>
+    </message>
+    <message>
+        <source>Viewing Account:</source>
+        <translation>Benutzername:</translation>
+    </message>
+    <message>
+        <source>Viewing Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Default factory settings</source>
+        <translation>Werkseinstellungen</translation>
+    </message>
+    <message>
+        <source>Update(F5)</source>
+        <translation>Ändern(F5)</translation>
+    </message>
+    <message>
+        <source>Device restarting...</source>
+        <translation>Gerät startet neu...</translation>
+    </message>
+    <message>
+        <source>Tips:</source>
+        <translation>Tipps:</translation>
+    </message>
+    <message>
+        <source>1&gt; This tool is only used within LAN,</source>
+        <translation>1&gt; Nur im lokalen Netz (LAN) verwenden,</translation>
+    </message>
+    <message>
+        <source>pc and device is within the same subnet.</source>
+        <translation>PC und Gerät im selben Subnetz.</translation>
+    </message>
+    <message>
+        <source>2&gt; Only the legit user can update  device informations.</source>
+        <translation>2&gt; Nur Berechtigte können Geräte ändern.</translation>
+    </message>
+    <message>
+        <source>DDNS:</source>
+        <translation>DDNS:</translation>
+    </message>
+    <message>
+        <source>DDNS Username:</source>
+        <translation>DDNS-Benutzer:</translation>
+    </message>
+    <message>
+        <source>DDNS Password:</source>
+        <translation>DDNS-Passwort:</translation>
+    </message>
+    <message>
+        <source>Platf.Domain:</source>
+        <translation>Plattf.-Domain:</translation>
+    </message>
+    <message>
+        <source>SetDDNS</source>
+        <translation>DDNS setzen</translation>
+    </message>
+    <message>
+        <source>Set the router</source>
+        <translation>Router einstellen</translation>
+    </message>
+    <message>
+        <source>Search(F3)</source>
+        <translation>Suchen(F3)</translation>
+    </message>
+    <message>
+        <source>Browse(F4)</source>
+        <translation>Öffnen(F4)</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>All rights reserved.</source>
+        <translation>Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Search and configuration tool for Quorin series</source>
+        <translation>Such- und Einstellprogramm für die Quorin-Serie</translation>
+    </message>
+    <message>
+        <source>About Vellafind</source>
+        <translation>Über Vellafind</translation>
+    </message>
+    <message>
+        <source>No program to open web pages was found; please open %1 in a browser.</source>
+        <translation>Kein Programm zum Öffnen von Webseiten gefunden; bitte %1 im Browser öffnen.</translation>
+    </message>
+</context>
+<context>
+    <name>vf::ui</name>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vf::ui::SystemMenu</name>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation>Mi&amp;nimieren</translation>
+    </message>
+    <message>
+        <source>&amp;Close	Alt+F4</source>
+        <translation>&amp;Schließen	Alt+F4</translation>
+    </message>
+</context>
+</TS>
