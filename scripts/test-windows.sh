@@ -10,7 +10,7 @@
 # COMMAND (default: the whole CTest suite of build-windows/), e.g. one test with its output:
 #   tools/privlan.sh --links 2 -- scripts/test-windows.sh --inside-lan \
 #     ctest --test-dir build-windows -R firewall_tests -V
-# Needs root (network namespaces), as tools/privlan.sh does.
+# Runs as root or as an ordinary user (network namespaces), as tools/privlan.sh does.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
