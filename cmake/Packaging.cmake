@@ -67,6 +67,14 @@ This package contains the window (vellafind) and the command-line search
 (vellafind-cli). The camera protocol has no authentication and sends
 passwords in clear text: use it on trusted networks only.")
 
+# The engine's two packages describe it alike.
+set(_vf_engine_paragraph
+"libdevsearch finds network cameras on the local network: it multicasts a
+small text search request over UDP, parses the cameras' announcements and
+sends configuration commands to one camera at a time. It runs a receive and a
+worker thread of its own and reports through two callbacks, behind a plain C
+interface.")
+
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME "libdevsearch1")
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION "libs")
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA
@@ -74,11 +82,7 @@ set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA
     "${PROJECT_SOURCE_DIR}/packaging/debian/libdevsearch1/triggers")
 set(CPACK_COMPONENT_LIBRARY_DESCRIPTION
 "network camera discovery engine (shared library)
-libdevsearch finds network cameras on the local network: it multicasts a
-small text search request over UDP, parses the cameras' announcements and
-sends configuration commands to one camera at a time. It runs a receive and a
-worker thread of its own and reports through two callbacks, behind a plain C
-interface.
+${_vf_engine_paragraph}
 .
 This package contains the shared library.")
 
@@ -87,11 +91,7 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION "libdevel")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libdevsearch1 ${_vf_same_version}")
 set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
 "network camera discovery engine (development files)
-libdevsearch finds network cameras on the local network: it multicasts a
-small text search request over UDP, parses the cameras' announcements and
-sends configuration commands to one camera at a time. It runs a receive and a
-worker thread of its own and reports through two callbacks, behind a plain C
-interface.
+${_vf_engine_paragraph}
 .
 This package contains the header devsearch.h, which documents the whole
 interface, and the files to link against the library.")
