@@ -388,6 +388,24 @@ bool MeasureLiveSearch(CSearchDlg &dialog, int expected) {
   return true;
 }
 
+// After the tick: the same cameras answer a search the window did not start,
+// so every announcement arrives late. Nothing of it may be kept.
+bool MeasureLateFlood(CSearchDlg &dialog) {
+  const int before = dialog.Devices().Count();
+  const double residentBefore = ReadMemory().residentMiB;
+  ResetPeakMemory();
+  DevSearch_Search(dialog.Session());
+  QEventLoop loop;
+  QTimer::singleShot(CSearchDlg::kCollectPeriodMs + 500, &loop, &QEventLoop::quit);
+  loop.exec();
+  const Memory after = ReadMemory();
+  std::printf("%-55s %7d    (store held %d before)\n", "late: devices kept from a late flood",
+              dialog.Devices().Count() - before, before);
+  std::printf("%-55s %7.1f MiB (peak %+.1f MiB)\n", "late: resident memory it added",
+              after.residentMiB - residentBefore, after.peakMiB - residentBefore);
+  return dialog.Devices().Count() == before;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -418,6 +436,7 @@ int main(int argc, char **argv) {
     // First, while the process is small: the live search and its memory.
     if (expected > 0) {
       ok = MeasureLiveSearch(window, expected) && ok;
+      ok = MeasureLateFlood(window) && ok;
     } else {
       std::printf("live: skipped (VF_CAMSIM_COUNT=0)\n");
     }

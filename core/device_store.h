@@ -3,10 +3,11 @@
 // every operation takes the one lock, and none holds it while waiting for anything else.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -66,15 +67,22 @@ class DeviceStore {
   std::vector<MacConflict> Conflicts() const;
 
  private:
-  // Expects m_mutex to be held.
+  // All three expect m_mutex to be held.
   void NoteConflict(const DeviceRecord &kept, const DeviceRecord &repeat);
+  // The slot of m_macIndex that holds `mac`, or the empty slot where it would go.
+  std::size_t MacSlot(std::string_view mac) const;
+  // Doubles the table and indexes every record again; false when there is no memory for it.
+  bool GrowMacIndex();
 
   mutable std::mutex m_mutex;
   bool m_closed = false;
   // Records are never changed once appended; readers take copies.
   std::vector<std::unique_ptr<DeviceRecord>> m_devices;
-  // MAC text -> index into m_devices.
-  std::unordered_map<std::string, std::size_t> m_seenMacs;
+  // The MACs seen, as an open-addressing table of indices into m_devices (each plus one; 0 is an
+  // empty slot), its size a power of two kept at most half full. One allocation however many
+  // devices answer, so a search of 100,000 cameras is forgotten at once by the next.
+  std::unique_ptr<std::uint32_t[]> m_macIndex;
+  std::size_t m_macIndexSize = 0;
   std::vector<MacConflict> m_conflicts;
   std::unordered_set<std::string> m_conflictingMacs;
 };

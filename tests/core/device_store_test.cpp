@@ -134,6 +134,24 @@ TEST(DeviceStore, NotesAMacThatAnswersWithASecondIdentityOnce) {
   EXPECT_TRUE(store.Conflicts().empty());
 }
 
+// Enough MACs that the index grows several times: every repeat is still known,
+// and every record stays in its row.
+TEST(DeviceStore, ManyDevicesKeepOneRowEachThroughTheIndexGrowing) {
+  constexpr int kDevices = 5000;
+  DeviceStore store;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < kDevices; ++i) {
+      EXPECT_EQ(store.Record(MakeRecord("cam", "mac" + std::to_string(i))), pass == 0);
+    }
+  }
+  ASSERT_EQ(store.Count(), kDevices);
+  const std::vector<DeviceRow> rows = store.Snapshot();
+  for (int i = 0; i < kDevices; i += 499) EXPECT_EQ(rows[i].mac, "mac" + std::to_string(i));
+  store.Clear();
+  EXPECT_TRUE(store.Record(MakeRecord("cam", "mac7")));
+  EXPECT_EQ(store.Count(), 1);
+}
+
 TEST(DeviceStore, TwoRecordingThreadsLoseAndDuplicateNothing) {
   // Both threads announce the same 400 devices, the way one camera is heard over two links;
   // a third thread reads like the window does meanwhile.
