@@ -23,6 +23,13 @@ vf_ensure_packages "${VF_BUILD_PACKAGES[@]}" "${VF_GUI_PACKAGES[@]}" "${VF_TEST_
 jobs=$(nproc)
 failed=()
 
+# The programs under test keep their runtime files (the single-instance lock
+# among them) in a folder of this run's own, never in one another user, or
+# root in an earlier run, left behind in /tmp.
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+
 build() {  # build DIR [cmake options...]
   local dir="$1"
   shift
