@@ -1,7 +1,5 @@
 #include "search_app.h"
 
-#include <QCoreApplication>
-
 #include "message_box.h"
 #include "platform/firewall/firewall.h"
 #include "platform/program_info/program_info.h"
@@ -14,8 +12,7 @@ std::string g_moduleDir;
 
 namespace {
 
-// The registry root of the original platform; here the organisation name,
-// under which nothing is ever written.
+// The registry root the program names; nothing is ever written under it.
 constexpr const char *kCompanyKey = "Brivane";
 
 CSearchApp::Services SystemServices() {
@@ -33,23 +30,24 @@ CSearchApp::Services SystemServices() {
   services.isIconic = [](const si::WindowHandle &window) { return si::IsIconic(window); };
   services.restoreWindow = [](const si::WindowHandle &window) { return si::RestoreWindow(window); };
   services.runMainWindow = [] {
+#if !defined(_WIN32)
     // The claim is how a second start finds this one where its window
     // cannot be listed; it lasts as long as the window. Held by another
-    // copy already, that copy started between the look-up and now.
-    const std::string title = g_windowTitle.toStdString();
-    vf::single_instance::TitleClaim claim(title);
-    if (!claim.held() && vf::single_instance::IsTitleClaimed(title)) return;
+    // copy already, that copy started between the look-up and now. Windows
+    // lists every window, so there the title alone does it.
+    vf::single_instance::TitleClaim claim(g_windowTitle);
+    if (!claim.held() && vf::single_instance::IsTitleClaimed(g_windowTitle)) return;
+#endif
     CSearchDlg dialog;
-    dialog.exec();
+    dialog.DoModal();
   };
   return services;
 }
 
 }  // namespace
 
-QString MakeWindowTitle(const std::string &version) {
-  return QStringLiteral("Zelmor Serial Intranet search and settings(V%1)")
-      .arg(QString::fromStdString(version));
+std::string MakeWindowTitle(const std::string &version) {
+  return "Zelmor Serial Intranet search and settings(V" + version + ")";
 }
 
 CSearchApp::CSearchApp() : CSearchApp(SystemServices()) {}
@@ -64,7 +62,7 @@ bool CSearchApp::InitInstance() {
                            vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
     return false;
   }
-  QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
+  m_pszRegistryKey = kCompanyKey;
 
   vf::program_info::GetModuleDirectory(g_moduleDir);
   m_imagePath = vf::program_info::MakeImagePath(g_moduleDir, m_pszExeName);
@@ -74,7 +72,7 @@ bool CSearchApp::InitInstance() {
   m_services.productVersion(version);
   g_windowTitle = MakeWindowTitle(version);
 
-  if (auto running = m_services.findWindow(g_windowTitle.toStdString())) {
+  if (auto running = m_services.findWindow(g_windowTitle)) {
     // Another copy of this version runs: bring it back if it is minimised,
     // without raising it, and end.
     if (m_services.isIconic(*running)) m_services.restoreWindow(*running);

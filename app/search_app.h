@@ -3,7 +3,6 @@
 // modal main window. Nothing is read at start and nothing stored at exit.
 #pragma once
 
-#include <QString>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,7 +16,7 @@ class CSearchDlg;
 extern std::string g_moduleDir;
 
 // "Zelmor Serial Intranet search and settings(V" + version + ")".
-QString MakeWindowTitle(const std::string &version);
+std::string MakeWindowTitle(const std::string &version);
 
 class CSearchApp final {
  public:
@@ -48,9 +47,13 @@ class CSearchApp final {
 
   const std::string &ExeName() const { return m_pszExeName; }
   const std::string &ImagePath() const { return m_imagePath; }
+  // The company key settings would be kept under; nothing is ever written
+  // there. Empty until InitInstance sets it.
+  const std::string &RegistryKey() const { return m_pszRegistryKey; }
 
  private:
   Services m_services;
   std::string m_pszExeName;
+  std::string m_pszRegistryKey;
   std::string m_imagePath;
 };

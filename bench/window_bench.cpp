@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
 #include <QTest>
@@ -31,7 +32,6 @@
 #include <string>
 #include <vector>
 
-#include "dialog_controls.h"
 #include "message_box_recorder.h"
 #include "platform/adapters.h"
 #include "private_lan.h"
@@ -44,6 +44,17 @@ namespace {
 
 using namespace vf::res;
 using Clock = std::chrono::steady_clock;
+
+// The window's Qt side: the dialog, its list and its timers.
+QDialog *DialogOf(const CSearchDlg &dialog) {
+  return static_cast<QDialog *>(dialog.Window().NativeHandle());
+}
+vf::ui::ReportList *ListOf(const CSearchDlg &dialog) {
+  return DialogOf(dialog)->findChild<vf::ui::ReportList *>(QStringLiteral("IDC_DEVICE_LIST"));
+}
+vf::ui::DialogTimers *TimersOf(const CSearchDlg &dialog) {
+  return DialogOf(dialog)->findChild<vf::ui::DialogTimers *>();
+}
 
 constexpr int kLiveDevices = 50000;
 constexpr int kTickSizes[] = {10000, 50000, 100000};
@@ -185,21 +196,23 @@ std::vector<DeviceRecord> MakeDevices(int count) {
 }
 
 int Rows(const CSearchDlg &dialog) {
-  return dialog.Controls().List(IDC_DEVICE_LIST)->ItemCount();
+  return dialog.Window().ItemCount(IDC_DEVICE_LIST);
 }
 
 // Process start to the window on screen: constructed, shown and painted.
 bool MeasureStartup(CSearchDlg &dialog) {
-  PaintCounter paints(&dialog);
+  dialog.Create();
+  QDialog *window = DialogOf(dialog);
+  PaintCounter paints(window);
   qApp->installEventFilter(&paints);
-  dialog.show();
+  window->show();
   const auto until = Clock::now() + std::chrono::seconds(5);
-  while (!(dialog.isVisible() && paints.Paints() > 0) && Clock::now() < until) {
+  while (!(window->isVisible() && paints.Paints() > 0) && Clock::now() < until) {
     QApplication::processEvents(QEventLoop::AllEvents, 10);
   }
   const double sinceStart = MsSinceProcessStart();
   qApp->removeEventFilter(&paints);
-  if (!dialog.isVisible() || paints.Paints() == 0) {
+  if (!window->isVisible() || paints.Paints() == 0) {
     std::printf("startup: the window was not shown and painted within 5 s\n");
     return false;
   }
@@ -215,17 +228,18 @@ bool MeasureStartup(CSearchDlg &dialog) {
 bool MeasureTick(int count) {
   NoAdapters adapters;
   CSearchDlg dialog(adapters);
+  dialog.Create();
   if (!dialog.EngineStarted()) {
     std::printf("tick: the engine did not start\n");
     return false;
   }
   const char loopback[1][16] = {"127.0.0.1"};
   DevSearch_SetLocalAddresses(loopback, 1);
-  dialog.show();
+  DialogOf(dialog)->show();
   Drain();
 
   const std::vector<DeviceRecord> records = MakeDevices(count);
-  const QString countText = QString("%1 pcs").arg(count);
+  const std::string countText = std::to_string(count) + " pcs";
   std::vector<double> searchMs, recordMs, tickMs, paintedMs;
   for (int round = 0; round < kTickRounds; ++round) {
     auto start = Clock::now();
@@ -243,20 +257,21 @@ bool MeasureTick(int count) {
     }
 
     start = Clock::now();
-    const bool fired = dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+    const bool fired = dialog.Window().IsTimerActive(CSearchDlg::TIMER_COLLECT);
+    if (fired) dialog.OnTimer(CSearchDlg::TIMER_COLLECT);
     const bool done = fired && Rows(dialog) == count && dialog.IsControlEnabled(IDC_SEARCH);
     tickMs.push_back(MsSince(start));
     Drain();
     paintedMs.push_back(MsSince(start));
-    if (!done || dialog.Controls().Text(IDC_DEVICE_COUNT) != countText) {
+    if (!done || dialog.Window().Text(IDC_DEVICE_COUNT) != countText) {
       std::printf("tick: round %d ended with %d rows, Search %s, count \"%s\"\n", round + 1,
                   Rows(dialog), dialog.IsControlEnabled(IDC_SEARCH) ? "enabled" : "disabled",
-                  dialog.Controls().Text(IDC_DEVICE_COUNT).toLatin1().constData());
+                  dialog.Window().Text(IDC_DEVICE_COUNT).c_str());
       return false;
     }
   }
   // A letter no name begins with: the list looks at every row.
-  vf::ui::ReportList *list = dialog.Controls().List(IDC_DEVICE_LIST);
+  vf::ui::ReportList *list = ListOf(dialog);
   list->setFocus();
   auto start = Clock::now();
   QTest::keyClick(list, Qt::Key_Z);
@@ -292,7 +307,7 @@ class StallWatch final : public QObject {
     m_heartbeat.setInterval(kHeartbeatMs);
     connect(&m_heartbeat, &QTimer::timeout, this, [this] { Beat(); });
     // Connected after the window's own handler, so this runs once the tick is done.
-    connect(&dialog.Timers(), &vf::ui::DialogTimers::timeout, this, [this](int id) {
+    connect(TimersOf(dialog), &vf::ui::DialogTimers::timeout, this, [this](int id) {
       if (id == CSearchDlg::TIMER_COLLECT && m_tickStart) {
         m_tickMs = MsSince(*m_tickStart);
         m_tickEnd = Clock::now();
@@ -301,8 +316,8 @@ class StallWatch final : public QObject {
   }
 
   bool eventFilter(QObject *watched, QEvent *event) override {
-    if (watched == &m_dialog.Timers() && event->type() == QEvent::Timer && !m_tickStart &&
-        m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT)) {
+    if (watched == TimersOf(m_dialog) && event->type() == QEvent::Timer && !m_tickStart &&
+        m_dialog.Window().IsTimerActive(CSearchDlg::TIMER_COLLECT)) {
       m_tickStart = Clock::now();
     }
     return false;
@@ -428,7 +443,7 @@ int main(int argc, char **argv) {
   {
     CSearchDlg window;
     ok = MeasureStartup(window);
-    if (!window.EngineStarted() || window.LocalAddresses().isEmpty()) {
+    if (!window.EngineStarted() || window.LocalAddresses().empty()) {
       std::printf("startup: the engine did not start or found no local address\n");
       return 1;
     }

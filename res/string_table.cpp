@@ -37,9 +37,9 @@ constexpr auto kStrings = std::to_array<StringEntry>({
 
 }  // namespace
 
-QString LoadString(int id) {
+std::string LoadString(int id) {
   for (const StringEntry &entry : kStrings) {
-    if (entry.id == id) return QString::fromUtf8(entry.text);
+    if (entry.id == id) return entry.text;
   }
   return {};
 }

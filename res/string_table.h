@@ -1,11 +1,12 @@
 // The program's string table: every text it shows by number.
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace vf::res {
 
-// The text of string `id`; empty for a number the table does not hold.
-QString LoadString(int id);
+// The text of string `id` (UTF-8, untranslated); empty for a number the
+// table does not hold.
+std::string LoadString(int id);
 
 }  // namespace vf::res

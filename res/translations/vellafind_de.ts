@@ -299,7 +299,18 @@
     </message>
 </context>
 <context>
-    <name>vf::ui</name>
+    <name>vf::ui::SystemMenu</name>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation>Mi&amp;nimieren</translation>
+    </message>
+    <message>
+        <source>&amp;Close	Alt+F4</source>
+        <translation>&amp;Schließen	Alt+F4</translation>
+    </message>
+</context>
+<context>
+    <name>vf::ui::backend</name>
     <message>
         <source>Yes</source>
         <translation>Ja</translation>
@@ -311,17 +322,6 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>vf::ui::SystemMenu</name>
-    <message>
-        <source>Mi&amp;nimize</source>
-        <translation>Mi&amp;nimieren</translation>
-    </message>
-    <message>
-        <source>&amp;Close	Alt+F4</source>
-        <translation>&amp;Schließen	Alt+F4</translation>
     </message>
 </context>
 </TS>

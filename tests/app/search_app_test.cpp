@@ -1,13 +1,13 @@
 // Start-up and shutdown of the program: the order of the steps, the title,
 // and each way out, with the system's operations replaced by recorders.
+#include "search_app.h"
+
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <string>
 #include <vector>
 
 #include "message_box_recorder.h"
-#include "search_app.h"
 #include "window_title.h"
 
 namespace {
@@ -23,7 +23,10 @@ struct Script {
 
   CSearchApp::Services Services() {
     CSearchApp::Services s;
-    s.startSockets = [this] { calls.push_back("startSockets"); return sockets; };
+    s.startSockets = [this] {
+      calls.push_back("startSockets");
+      return sockets;
+    };
     s.stopSockets = [this] { calls.push_back("stopSockets"); };
     s.registerFirewall = [this](const std::string &path, const char *name) {
       calls.push_back("registerFirewall");
@@ -40,8 +43,14 @@ struct Script {
       lookedUpTitle = title;
       return running;
     };
-    s.isIconic = [this](const WindowHandle &) { calls.push_back("isIconic"); return iconic; };
-    s.restoreWindow = [this](const WindowHandle &) { calls.push_back("restoreWindow"); return true; };
+    s.isIconic = [this](const WindowHandle &) {
+      calls.push_back("isIconic");
+      return iconic;
+    };
+    s.restoreWindow = [this](const WindowHandle &) {
+      calls.push_back("restoreWindow");
+      return true;
+    };
     s.runMainWindow = [this] { calls.push_back("runMainWindow"); };
     return s;
   }
@@ -50,39 +59,36 @@ struct Script {
 using Calls = std::vector<std::string>;
 
 TEST(WindowTitle, CarriesTheVersionOrNothing) {
-  EXPECT_EQ(MakeWindowTitle("13.0.1.4"),
-            "Zelmor Serial Intranet search and settings(V13.0.1.4)");
+  EXPECT_EQ(MakeWindowTitle("13.0.1.4"), "Zelmor Serial Intranet search and settings(V13.0.1.4)");
   EXPECT_EQ(MakeWindowTitle(""), "Zelmor Serial Intranet search and settings(V)");
 }
 
 TEST(SearchApp, StartsInOrderAndRunsTheWindowOnce) {
   Script script;
-  QCoreApplication::setOrganizationName({});
   CSearchApp app(script.Services());
   EXPECT_FALSE(app.InitInstance()) << "no message loop of its own";
   EXPECT_EQ(0, app.ExitInstance());
   EXPECT_EQ((Calls{"startSockets", "registerFirewall", "productVersion", "findWindow",
                    "runMainWindow", "stopSockets"}),
             script.calls);
-  EXPECT_EQ("Brivane", QCoreApplication::organizationName());
+  EXPECT_EQ("Brivane", app.RegistryKey());
   // The program's own file, named without a display name.
   EXPECT_EQ(g_moduleDir + app.ExeName(), script.firewallPath);
-  EXPECT_EQ('/', g_moduleDir.back());
+  EXPECT_TRUE(g_moduleDir.back() == '/' || g_moduleDir.back() == '\\');
   EXPECT_EQ("", script.firewallName);
   EXPECT_EQ(g_windowTitle, "Zelmor Serial Intranet search and settings(V13.0.1.4)");
-  EXPECT_EQ(g_windowTitle.toStdString(), script.lookedUpTitle);
+  EXPECT_EQ(g_windowTitle, script.lookedUpTitle);
 }
 
 TEST(SearchApp, FailedSocketStartSaysSoAndStopsBeforeAnythingElse) {
   Script script;
   script.sockets = 0;
-  QCoreApplication::setOrganizationName({});
   vf::ui::MessageBoxRecorder boxes;
   CSearchApp app(script.Services());
   EXPECT_FALSE(app.InitInstance());
   app.ExitInstance();
   EXPECT_EQ((Calls{"startSockets", "stopSockets"}), script.calls);
-  EXPECT_TRUE(QCoreApplication::organizationName().isEmpty()) << "registry root not set yet";
+  EXPECT_TRUE(app.RegistryKey().empty()) << "registry root not set yet";
   auto requests = boxes.Requests();
   ASSERT_EQ(1u, requests.size());
   EXPECT_EQ("Failed to initialize.", requests[0].text);

@@ -23,7 +23,7 @@ namespace {
 using namespace std::chrono_literals;
 namespace si = vf::single_instance;
 
-const std::string kTitle = MakeWindowTitle(VF_PROJECT_VERSION).toStdString();
+const std::string kTitle = MakeWindowTitle(VF_PROJECT_VERSION);
 
 // `platform` empty: Qt's choice (the X server of the test).
 pid_t StartProgram(const char *platform = "") {
@@ -139,7 +139,7 @@ TEST_F(SecondStart, AnyWindowWithTheSameTitleBlocksAndAnotherVersionDoesNot) {
   EXPECT_EQ(0, WaitForExit(blocked, 15s));
   XDestroyWindow(display_, same);
 
-  Window other = ForeignWindow(MakeWindowTitle("9.9.9.9").toStdString());
+  Window other = ForeignWindow(MakeWindowTitle("9.9.9.9"));
   XSync(display_, False);
   pid_t runs = StartProgram();
   std::optional<si::WindowHandle> window;

@@ -1,43 +1,33 @@
 // The main window: finds the cameras on the LAN, lists them and shows the
 // settings of the one chosen. Every handler runs on the window's thread except
 // the engine's callbacks, which run on the engine's worker thread and reach the
-// window only through the device store.
+// window only through the device store and the window's thread calls.
+//
+// The window is a dialog of the toolkit-neutral window layer (dialog_window.h),
+// built from template 102; its notifications reach the handlers below through
+// the message map. Nothing here names a toolkit.
 #pragma once
 
-#include <QDialog>
-#include <QIcon>
-#include <QString>
-#include <QStringList>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
+#include "controls.h"
 #include "core/adapter_panel.h"
 #include "core/device_store.h"
 #include "core/protocol.h"
 #include "devsearch.h"
+#include "dialog_window.h"
 #include "platform/adapters.h"
 
-namespace vf::ui {
-class DialogControls;
-class DialogTimers;
-class DropDownList;
-class ReportList;
-class StepProgressBar;
-class SystemMenu;
-class UpDownControl;
-class WindowThread;
-}  // namespace vf::ui
 namespace vf::platform {
 class UrlOpener;
 }
 
-class CSearchDlg final : public QDialog {
-  Q_OBJECT
-  Q_DISABLE_COPY_MOVE(CSearchDlg)
-
+class CSearchDlg final {
  public:
   static constexpr int TIMER_RESTART = 51;
   static constexpr int TIMER_COLLECT = 52;
@@ -45,13 +35,23 @@ class CSearchDlg final : public QDialog {
   static constexpr int kRestartPeriodMs = 1000;
   // One tick a second for the whole restart wait.
   static constexpr int kRestartTickCount = static_cast<int>(vf::core::kRestartWait.count());
+  // WM_DEVICE_RESTARTING, posted by the command callback: WM_USER + 1.
+  static constexpr unsigned WM_DEVICE_RESTARTING_OFFSET = 1;
 
-  // Builds the window from its template and opens it: the controls are set
-  // up and the engine is started. `adapters` must outlive the window.
-  explicit CSearchDlg(vf::platform::AdapterSource &adapters, QWidget *parent = nullptr);
+  // The window of template 102, not yet made: Create or DoModal makes it.
+  // `adapters` must outlive the window.
+  explicit CSearchDlg(vf::platform::AdapterSource &adapters);
   // Reads the PC's adapters from the system.
-  explicit CSearchDlg(QWidget *parent = nullptr);
-  ~CSearchDlg() override;
+  CSearchDlg();
+  ~CSearchDlg();
+  CSearchDlg(const CSearchDlg &) = delete;
+  CSearchDlg &operator=(const CSearchDlg &) = delete;
+
+  // Makes the window, hidden and not modal, and starts it up (OnInitDialog).
+  // False when it exists already or could not be made.
+  bool Create();
+  // Runs the window modally until it is closed, making it first when needed.
+  int DoModal();
 
   // --- Start-up and shutdown ---------------------------------------------
   // True when the engine started; false after "Failed to initialize.".
@@ -63,7 +63,9 @@ class CSearchDlg final : public QDialog {
   int StopEngine();
   // Stops the engine, then frees the devices and the adapter list. Runs once.
   void OnDestroy();
-  void OnSysCommand(unsigned id);
+  // The About box for IDM_ABOUTBOX (any id whose low four bits are cleared
+  // to it); false for the window system's own commands.
+  bool OnSysCommand(unsigned id);
   // Reads the PC's adapters again and, when its addresses are no longer
   // those the engine was started with, shows them and starts the engine
   // over on them. Not while a command awaits its answer.
@@ -125,8 +127,9 @@ class CSearchDlg final : public QDialog {
   void OnSetDdns();
 
   // --- Keyboard, browse, router and close --------------------------------
-  // Sees every key of the window before its target does; true consumes it.
-  bool PreTranslateMessage(QObject *receiver, QEvent *event);
+  // Sees every key of the window before the control with the focus
+  // (`controlId`) does; true consumes it.
+  bool PreTranslateMessage(int controlId, int virtualKey);
   // False, after telling the user, while a device restarts.
   bool CanClose();
   void OnCloseButton();
@@ -137,28 +140,39 @@ class CSearchDlg final : public QDialog {
   // Where Browse and the router command open their pages; null restores the
   // system's browser. The opener must outlive the window.
   void SetUrlOpener(vf::platform::UrlOpener *opener);
-  // The dialog's cancel, which only a close request reaches: refused while
-  // a device restarts.
-  void reject() override;
 
   // --- For the other operations of the window and for tests ---------------
-  vf::ui::DialogControls &Controls() const { return *m_controls; }
-  vf::ui::DialogTimers &Timers() const { return *m_timers; }
-  vf::ui::SystemMenu *SysMenu() const { return m_systemMenu; }
-  vf::ui::WindowThread &Thread() const { return *m_windowThread; }
+  vf::ui::DialogWindow &Window() const { return *m_window; }
   SearchSession *Session() const { return m_session; }
   const vf::core::DeviceStore &Devices() const { return m_devices; }
-  const QStringList &LocalAddresses() const { return m_localAddresses; }
+  const std::vector<std::string> &LocalAddresses() const { return m_localAddresses; }
   int DeviceSelected() const { return m_deviceSelected; }
   bool EngineStarted() const { return m_engineStarted; }
   int HttpPortPending() const { return m_httpPortPending.load(); }
   short LastCommand() const { return m_lastCommand.load(); }
 
- protected:
-  bool eventFilter(QObject *watched, QEvent *event) override;
-  void closeEvent(QCloseEvent *event) override;
-
  private:
+  // The window's notifications, each to its handler.
+  class MessageMap final : public vf::ui::DialogHandler {
+   public:
+    explicit MessageMap(CSearchDlg &dialog) : m_dialog(dialog) {}
+    void OnInitDialog() override;
+    void OnCommand(int id) override;
+    void OnListClick(int id, int row) override;
+    void OnListKeyMoved(int id, int row) override;
+    void OnComboSelChange(int id) override;
+    void OnUpDownDelta(int id, int delta) override;
+    void OnTimer(int id) override;
+    bool OnKeyDown(int controlId, int virtualKey) override;
+    bool OnCloseRequest() override;
+    bool OnSysCommand(unsigned id) override;
+    void OnUserMessage(unsigned offset) override;
+    void OnDestroy() override;
+
+   private:
+    CSearchDlg &m_dialog;
+  };
+
   // What the port command of an Update needs, kept from the moment the
   // Update was sent: the record its settings went to and the texts typed.
   struct PortCommand {
@@ -168,7 +182,6 @@ class CSearchDlg final : public QDialog {
     std::string password;
   };
 
-  void ConnectHandlers();
   int SelectedRow() const;
   // False, after telling the user, when the device's id or MAC is not of the
   // form a command may carry.
@@ -177,20 +190,21 @@ class CSearchDlg final : public QDialog {
   vf::platform::UrlOpener &Opener() const;
   // Opens `url` (built from checked values only) or says why it cannot.
   void OpenPage(const std::string &url);
+  // A message box owned by the window.
+  int Tell(std::string_view text, unsigned type);
 
   vf::platform::AdapterSource &m_adapterSource;
-  std::unique_ptr<vf::ui::DialogControls> m_controls;
-  vf::ui::DialogTimers *m_timers = nullptr;        // Child of the window.
-  vf::ui::WindowThread *m_windowThread = nullptr;  // Child of the window.
-  vf::ui::SystemMenu *m_systemMenu = nullptr;      // Child of the window.
+  MessageMap m_messageMap{*this};
+  std::unique_ptr<vf::ui::DialogWindow> m_window;
 
-  vf::ui::StepProgressBar *m_restartProgress = nullptr;  // 1007
-  QWidget *m_restartText = nullptr;                      // 1008
-  vf::ui::DropDownList *m_adapterCombo = nullptr;        // 1034
-  QWidget *m_dhcpCheck = nullptr;                        // 1019
-  vf::ui::ReportList *m_deviceList = nullptr;            // 1006
-  vf::ui::UpDownControl *m_httpPortSpin = nullptr;       // 1027
-  QIcon m_hIcon;
+  // The controls the window's code reaches most, bound to their ids.
+  vf::ui::ProgressBar m_restartProgress;  // 1007
+  vf::ui::Control m_restartText;          // 1008
+  vf::ui::ComboBox m_adapterCombo;        // 1034
+  vf::ui::CheckBox m_dhcpCheck;           // 1019
+  vf::ui::ListView m_deviceList;          // 1006
+  vf::ui::UpDown m_httpPortSpin;          // 1027
+  int m_hIcon;
   // The adapter list the panel shows, and each adapter's DNS servers by its
   // first address.
   std::vector<vf::core::AdapterEntry> m_adapterList;
@@ -199,7 +213,7 @@ class CSearchDlg final : public QDialog {
   int m_restartTicks = 0;
   // Written by the window thread before it sends, read by the worker.
   std::atomic<int> m_httpPortPending{0};
-  QStringList m_localAddresses;
+  std::vector<std::string> m_localAddresses;
   std::atomic<short> m_lastCommand{0};
   // Commands handed to the engine whose answers have not come, and when the
   // last one went (steady clock, ms). Any thread.

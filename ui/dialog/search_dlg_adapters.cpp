@@ -1,7 +1,5 @@
 // The "Local PC information:" panel: the adapter drop-down list and the
 // chosen adapter's addresses, gateway and DNS servers.
-#include "dialog_controls.h"
-#include "drop_down_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
 
@@ -11,23 +9,21 @@ void CSearchDlg::FillAdapterPanel() {
   vf::core::AdapterPanel panel = vf::core::LoadAdapterPanel(m_adapterSource);
   m_adapterList = std::move(panel.entries);
   m_adapterDns = std::move(panel.adapterDns);
-  if (m_adapterCombo == nullptr) return;
+  if (!m_adapterCombo.Exists()) return;
 
-  m_adapterCombo->ResetContent();
+  m_adapterCombo.ResetContent();
   for (size_t k = 0; k < m_adapterList.size(); ++k) {
-    const int index =
-        m_adapterCombo->AddString(QString::fromStdString(m_adapterList[k].description));
-    m_adapterCombo->SetItemData(index, k);
+    const int index = m_adapterCombo.AddString(m_adapterList[k].description);
+    m_adapterCombo.SetItemData(index, k);
   }
-  m_adapterCombo->SetCurSel(panel.selectedIndex);
-  if (m_adapterCombo->CurSel() != -1) OnAdapterSelChange();
+  m_adapterCombo.SetCurSel(panel.selectedIndex);
+  if (m_adapterCombo.CurSel() != -1) OnAdapterSelChange();
 }
 
 void CSearchDlg::OnAdapterSelChange() {
-  if (m_adapterCombo == nullptr) return;
-  const int selected = m_adapterCombo->CurSel();
+  const int selected = m_adapterCombo.CurSel();
   if (selected < 0) return;
-  const auto entry = static_cast<int>(m_adapterCombo->ItemData(selected));
+  const auto entry = static_cast<int>(m_adapterCombo.ItemData(selected));
   if (entry < 0 || entry >= static_cast<int>(m_adapterList.size())) return;
 
   vf::core::AdapterPanel panel;
@@ -35,9 +31,9 @@ void CSearchDlg::OnAdapterSelChange() {
   panel.adapterDns = m_adapterDns;
   const vf::core::AdapterPanelTexts texts = vf::core::PanelTextsFor(panel, entry);
 
-  m_controls->SetText(IDC_LOCAL_IP, QString::fromStdString(texts.ip));
-  m_controls->SetText(IDC_LOCAL_MASK, QString::fromStdString(texts.mask));
-  m_controls->SetText(IDC_LOCAL_GATEWAY, QString::fromStdString(texts.gateway));
-  m_controls->SetText(IDC_LOCAL_DNS1, QString::fromStdString(texts.dns1));
-  m_controls->SetText(IDC_LOCAL_DNS2, QString::fromStdString(texts.dns2));
+  m_window->SetText(IDC_LOCAL_IP, texts.ip);
+  m_window->SetText(IDC_LOCAL_MASK, texts.mask);
+  m_window->SetText(IDC_LOCAL_GATEWAY, texts.gateway);
+  m_window->SetText(IDC_LOCAL_DNS1, texts.dns1);
+  m_window->SetText(IDC_LOCAL_DNS2, texts.dns2);
 }

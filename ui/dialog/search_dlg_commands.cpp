@@ -1,17 +1,14 @@
 // Closing the window (refused while a device restarts), Browse, which opens
 // the selected device's web page, and the router command, which opens the
 // page of the first address of the device's network.
-#include <QCloseEvent>
 #include <string>
 
 #include "core/network_address.h"
 #include "core/update_checks.h"
-#include "dialog_controls.h"
 #include "message_box.h"
 #include "platform/url_opener.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "step_progress_bar.h"
 #include "string_table.h"
 #include "translation.h"
 
@@ -35,35 +32,22 @@ void CSearchDlg::SetUrlOpener(vf::platform::UrlOpener *opener) {
 }
 
 bool CSearchDlg::CanClose() {
-  if (m_restartProgress == nullptr) return true;
-  if (m_restartProgress->isVisibleTo(this)) {
-    vf::ui::ShowMessageBox(this, LoadString(IDS_DEVICE_RESTARTING), LoadString(IDS_TIPS),
-                           vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
+  if (!m_restartProgress.Exists()) return true;
+  if (m_restartProgress.IsVisible()) {
+    Tell(LoadString(IDS_DEVICE_RESTARTING), vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
     return false;
   }
   return true;
 }
 
 void CSearchDlg::OnCloseButton() {
-  if (CanClose()) QDialog::reject();
+  if (CanClose()) m_window->EndDialog(vf::ui::IDCANCEL);
 }
 
 bool CSearchDlg::OnClose() {
+  // Escape never gets here; what does is a close request, which then ends
+  // the dialog with the cancel result.
   return CanClose();
-}
-
-void CSearchDlg::closeEvent(QCloseEvent *event) {
-  if (!OnClose()) {
-    event->ignore();
-    return;
-  }
-  event->accept();
-  QDialog::reject();
-}
-
-void CSearchDlg::reject() {
-  // Escape never gets here; what does is a close request.
-  if (CanClose()) QDialog::reject();
 }
 
 // The record of the selected row, for Browse and the router command: with no
@@ -71,8 +55,7 @@ void CSearchDlg::reject() {
 bool CSearchDlg::CopySelectedForBrowsing(DeviceRecord &device) {
   const int row = SelectedRow();
   if (row < 0 || row >= m_devices.Count()) {
-    vf::ui::ShowMessageBox(this, LoadString(IDS_SELECT_DEVICE), LoadString(IDS_TIPS),
-                           vf::ui::MB_OK);
+    Tell(LoadString(IDS_SELECT_DEVICE), vf::ui::MB_OK);
     return false;
   }
   return m_devices.CopyAt(row, device);
@@ -108,7 +91,6 @@ void CSearchDlg::OnSetRouter() {
 void CSearchDlg::OpenPage(const std::string &url) {
   if (Opener().Open(url)) return;
   // The text is translated before the address goes in.
-  vf::ui::ShowMessageBox(
-      this, vf::ui::Translated(LoadString(IDS_NO_BROWSER)).arg(QString::fromStdString(url)),
-      LoadString(IDS_TIPS), vf::ui::MB_ICONINFORMATION);
+  Tell(vf::ui::WithArgument(vf::ui::Translated(LoadString(IDS_NO_BROWSER)), url),
+       vf::ui::MB_ICONINFORMATION);
 }

@@ -3,7 +3,6 @@
 #include "core/messages.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
-#include "dialog_controls.h"
 #include "message_box.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
@@ -15,49 +14,45 @@ namespace {
 
 // Longer texts are cut to the field, keeping its terminating zero.
 template <std::size_t N>
-void CopyText(char (&field)[N], const QString &text) {
-  vf::core::CopyToField(field, text.toLatin1().toStdString());
+void CopyText(char (&field)[N], const std::string &text) {
+  vf::core::CopyToField(field, text);
 }
 
 }  // namespace
 
 void CSearchDlg::OnSetDdns() {
   if (m_session == nullptr) return;
-  const QString tips = LoadString(IDS_TIPS);
   const int row = SelectedRow();
   if (row < 0 || row >= m_devices.Count()) {
-    vf::ui::ShowMessageBox(this, LoadString(IDS_SELECT_DEVICE), tips, vf::ui::MB_ICONINFORMATION);
+    Tell(LoadString(IDS_SELECT_DEVICE), vf::ui::MB_ICONINFORMATION);
     return;
   }
-  const QString domain = m_controls->Text(IDC_DDNS_NAME);
-  if (domain.isEmpty()) {
-    vf::ui::ShowMessageBox(this, QString::fromUtf8(vf::core::text::kDdnsEmpty), tips,
-                           vf::ui::MB_ICONEXCLAMATION);
+  const std::string domain = m_window->Text(IDC_DDNS_NAME);
+  if (domain.empty()) {
+    Tell(vf::core::text::kDdnsEmpty, vf::ui::MB_ICONEXCLAMATION);
     return;
   }
   DeviceRecord device{};
   if (!m_devices.CopyAt(row, device)) {
-    vf::ui::ShowMessageBox(this, QString::fromUtf8(vf::core::text::kDeviceDestroyed), tips,
-                           vf::ui::MB_OK);
+    Tell(vf::core::text::kDeviceDestroyed, vf::ui::MB_OK);
     return;
   }
   m_lastCommand = 2;
 
-  const QByteArray account = m_controls->Text(IDC_ACCOUNT).toLatin1();
-  const QByteArray password = m_controls->Text(IDC_PASSWORD).toLatin1();
-  const CommandTarget target{device.deviceId, account.constData(), password.constData()};
+  const std::string account = m_window->Text(IDC_ACCOUNT);
+  const std::string password = m_window->Text(IDC_PASSWORD);
+  const CommandTarget target{device.deviceId, account.c_str(), password.c_str()};
   DdnsSettings block{};
-  block.enable = m_controls->GetCheck(IDC_DHCP) != 0 ? 1 : 0;
+  block.enable = m_dhcpCheck.GetCheck() != 0 ? 1 : 0;
   block.port = 0;
-  CopyText(block.user, m_controls->Text(IDC_DDNS_USER));
-  CopyText(block.password, m_controls->Text(IDC_DDNS_PASSWORD));
+  CopyText(block.user, m_window->Text(IDC_DDNS_USER));
+  CopyText(block.password, m_window->Text(IDC_DDNS_PASSWORD));
   CopyText(block.domain, domain);
 
   // An id of any other form than its plain one is not sent, as the engine
   // does not send one of the wrong length.
   if (!vf::core::IsDeviceIdText(vf::core::FieldText(device.deviceId)) ||
       SendCommand(m_session, target, CMD_DDNSSET, &block) != DEVSEARCH_OK) {
-    vf::ui::ShowMessageBox(this, QString::fromUtf8(vf::core::text::kDdnsFailed), tips,
-                           vf::ui::MB_ICONEXCLAMATION);
+    Tell(vf::core::text::kDdnsFailed, vf::ui::MB_ICONEXCLAMATION);
   }
 }

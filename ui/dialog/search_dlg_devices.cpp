@@ -3,12 +3,8 @@
 // collection tick shows what was recorded.
 #include "core/display_text.h"
 #include "core/text_marker.h"
-#include "dialog_controls.h"
-#include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "step_progress_bar.h"
-#include "timers.h"
 #include "translation.h"
 
 using namespace vf::res;
@@ -16,11 +12,11 @@ using namespace vf::res;
 void CSearchDlg::OnSearch() {
   RefreshLocalAddresses();
   FreeDevices();
-  if (m_deviceList) m_deviceList->DeleteAllItems();
+  m_deviceList.DeleteAllItems();
   ClearDevicePanel();
   m_deviceSelected = 0;
   EnableDevicePanel(0);
-  m_timers->StartTimer(TIMER_COLLECT, kCollectPeriodMs);
+  m_window->StartTimer(TIMER_COLLECT, kCollectPeriodMs);
   EnableControl(IDC_SEARCH, false);
   // Without an engine or without local addresses this fails; the cycle then
   // ends with "0 pcs" like one that found nothing.
@@ -37,16 +33,16 @@ int CSearchDlg::OnDeviceFound(SearchSession * /*session*/, const char * /*status
 
 void CSearchDlg::OnTimer(int id) {
   if (id == TIMER_COLLECT) {
-    m_timers->KillTimer(TIMER_COLLECT);
+    m_window->KillTimer(TIMER_COLLECT);
     ShowDeviceRows();
     EnableControl(IDC_SEARCH, true);
   } else if (id == TIMER_RESTART) {
     ++m_restartTicks;
-    if (m_restartProgress) m_restartProgress->StepIt();
+    m_restartProgress.StepIt();
     if (m_restartTicks >= kRestartTickCount) {
-      m_timers->KillTimer(TIMER_RESTART);
-      if (m_restartProgress) m_restartProgress->hide();
-      if (m_restartText) m_restartText->hide();
+      m_window->KillTimer(TIMER_RESTART);
+      m_restartProgress.Show(false);
+      m_restartText.Show(false);
       OnSearch();
     }
   }
@@ -59,14 +55,14 @@ void CSearchDlg::ShowDeviceRows() {
   // search, which empties the list first: the list reads them in place, and
   // only for the rows it shows.
   const int count = m_devices.Count();
-  m_controls->SetText(IDC_DEVICE_COUNT, vf::ui::Translated(VF_TEXT("%1 pcs")).arg(count));
-  if (m_deviceList == nullptr) return;
-  m_deviceList->SetSuppliedItems(count, [this](int row, int column) {
-    if (column == 0) return QString::number(row + 1);
+  m_window->SetText(IDC_DEVICE_COUNT, vf::ui::WithArgument(vf::ui::Translated(VF_TEXT("%1 pcs")),
+                                                           std::to_string(count)));
+  m_deviceList.SetSuppliedItems(count, [this](int row, int column) {
+    if (column == 0) return std::to_string(row + 1);
     DeviceRecord device{};
-    if (!m_devices.CopyAt(row, device)) return QString();
-    return QString::fromStdString(column == 1 ? vf::core::DisplayField(device.deviceName)
-                                              : vf::core::DisplayField(device.network.macAddress));
+    if (!m_devices.CopyAt(row, device)) return std::string();
+    return column == 1 ? vf::core::DisplayField(device.deviceName)
+                       : vf::core::DisplayField(device.network.macAddress);
   });
 }
 
@@ -76,8 +72,8 @@ void CSearchDlg::ClearDevicePanel() {
       IDC_DEV_GATEWAY, IDC_DEV_DNS1,         IDC_DEV_DNS2,         IDC_ACCOUNT, IDC_PASSWORD,
       IDC_DDNS_NAME,   IDC_DDNS_USER,        IDC_DDNS_PASSWORD,
   };
-  for (int id : kEmptied) m_controls->SetText(id, QString());
-  m_controls->SetText(IDC_HTTP_PORT, QStringLiteral("80"));
+  for (int id : kEmptied) m_window->SetText(id, "");
+  m_window->SetText(IDC_HTTP_PORT, "80");
 }
 
 void CSearchDlg::FreeDevices() {

@@ -1,31 +1,21 @@
-// Start-up and shutdown of the main window: its controls, the engine session
-// and the system menu with the About box.
+// Start-up and shutdown of the main window: its controls, the engine session,
+// the system menu with the About box, and the message map that routes the
+// window's notifications to the handlers.
 
-#include <QApplication>
 #include <utility>
 
 #include "core/engine_session.h"
 #include "core/local_address_table.h"
 #include "core/text_marker.h"
-#include "dialog_builder.h"
-#include "dialog_controls.h"
 #include "dialog_templates.h"
-#include "drop_down_list.h"
-#include "icons.h"
 #include "message_box.h"
-#include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "step_progress_bar.h"
 #include "string_table.h"
-#include "system_menu.h"
-#include "timers.h"
-#include "up_down_control.h"
 #include "window_thread.h"
 #include "window_title.h"
 
 using namespace vf::res;
-using vf::ui::DialogControls;
 
 namespace {
 
@@ -33,15 +23,17 @@ constexpr int kDefaultHttpPort = 80;
 constexpr int kPortMax = 65535;
 
 // The About box: template 100, no parent, OK closes it.
-void RunAboutBox() {
-  QDialog about;
-  vf::ui::BuildDialog(&about, AboutDialogTemplate());
-  DialogControls controls(&about);
-  QObject::connect(&controls, &DialogControls::buttonClicked, &about, [&about](int id) {
-    if (id == IDOK) about.accept();
-  });
-  about.exec();
-}
+class AboutBox final : public vf::ui::DialogHandler {
+ public:
+  void Run() { m_window->RunModal(); }
+  void OnCommand(int id) override {
+    if (id == IDOK) m_window->EndDialog(IDOK);
+  }
+
+ private:
+  std::unique_ptr<vf::ui::DialogWindow> m_window =
+      vf::ui::CreateDialogWindow(AboutDialogTemplate(), *this);
+};
 
 vf::platform::AdapterSource &SystemAdapters() {
   static const std::unique_ptr<vf::platform::AdapterSource> source =
@@ -51,96 +43,124 @@ vf::platform::AdapterSource &SystemAdapters() {
 
 }  // namespace
 
-CSearchDlg::CSearchDlg(vf::platform::AdapterSource &adapters, QWidget *parent)
-    : QDialog(parent), m_adapterSource(adapters) {
-  vf::ui::BuildDialog(this, SearchDialogTemplate());
-  m_controls = std::make_unique<DialogControls>(this);
-  m_timers = new vf::ui::DialogTimers(this);
-  m_windowThread = new vf::ui::WindowThread(this);
-  m_hIcon = LoadIcon(IDR_MAINFRAME);
+CSearchDlg::CSearchDlg(vf::platform::AdapterSource &adapters)
+    : m_adapterSource(adapters),
+      m_window(vf::ui::CreateDialogWindow(SearchDialogTemplate(), m_messageMap)),
+      m_restartProgress(*m_window, IDC_RESTART_PROGRESS),
+      m_restartText(*m_window, IDC_RESTART_TEXT),
+      m_adapterCombo(*m_window, IDC_ADAPTER),
+      m_dhcpCheck(*m_window, IDC_DHCP),
+      m_deviceList(*m_window, IDC_DEVICE_LIST),
+      m_httpPortSpin(*m_window, IDC_HTTP_PORT_SPIN),
+      m_hIcon(IDR_MAINFRAME) {}
 
-  m_restartProgress = m_controls->Progress(IDC_RESTART_PROGRESS);
-  m_restartText = m_controls->Control(IDC_RESTART_TEXT);
-  m_adapterCombo = m_controls->Combo(IDC_ADAPTER);
-  m_dhcpCheck = m_controls->Control(IDC_DHCP);
-  m_deviceList = m_controls->List(IDC_DEVICE_LIST);
-  m_httpPortSpin = m_controls->UpDown(IDC_HTTP_PORT_SPIN);
-
-  ConnectHandlers();
-  qApp->installEventFilter(this);
-  m_engineStarted = OnInitDialog();
-}
-
-CSearchDlg::CSearchDlg(QWidget *parent) : CSearchDlg(SystemAdapters(), parent) {}
+CSearchDlg::CSearchDlg() : CSearchDlg(SystemAdapters()) {}
 
 CSearchDlg::~CSearchDlg() {
   OnDestroy();
+  m_window.reset();
 }
 
-void CSearchDlg::ConnectHandlers() {
-  connect(m_controls.get(), &DialogControls::buttonClicked, this, [this](int id) {
-    switch (id) {
-      case IDC_SEARCH:
-        OnSearch();
-        break;
-      case IDC_FACTORY_DEFAULTS:
-        OnFactoryDefaults();
-        break;
-      case IDC_UPDATE:
-        OnUpdate();
-        break;
-      case IDC_SET_DDNS:
-        OnSetDdns();
-        break;
-      case IDC_BROWSE:
-        OnBrowse();
-        break;
-      case IDC_SET_ROUTER:
-        OnSetRouter();
-        break;
-      case IDC_CLOSE:
-        OnCloseButton();
-        break;
-      default:
-        break;
-    }
-  });
-  connect(m_controls.get(), &DialogControls::checkBoxClicked, this, [this](int id) {
-    if (id == IDC_DHCP) OnDhcpCheck();
-  });
-  connect(m_controls.get(), &DialogControls::listClicked, this, [this](int id, int row) {
-    if (id == IDC_DEVICE_LIST) OnDeviceListClick(row);
-  });
-  connect(m_controls.get(), &DialogControls::listKeyMoved, this, [this](int id, int row) {
-    if (id == IDC_DEVICE_LIST) OnDeviceListItemChanged(row);
-  });
-  connect(m_controls.get(), &DialogControls::comboSelChanged, this, [this](int id) {
-    if (id == IDC_ADAPTER) OnAdapterSelChange();
-  });
-  connect(m_controls.get(), &DialogControls::upDownDelta, this, [this](int id, int delta) {
-    if (id == IDC_HTTP_PORT_SPIN) OnHttpPortSpin(delta);
-  });
-  connect(m_timers, &vf::ui::DialogTimers::timeout, this, [this](int id) { OnTimer(id); });
+bool CSearchDlg::Create() {
+  return m_window->Create();
 }
+
+int CSearchDlg::DoModal() {
+  return m_window->RunModal();
+}
+
+// --- Message map -------------------------------------------------------------
+
+void CSearchDlg::MessageMap::OnInitDialog() {
+  m_dialog.m_engineStarted = m_dialog.OnInitDialog();
+}
+
+void CSearchDlg::MessageMap::OnCommand(int id) {
+  switch (id) {
+    case IDC_SEARCH:
+      m_dialog.OnSearch();
+      break;
+    case IDC_UPDATE:
+      m_dialog.OnUpdate();
+      break;
+    case IDC_CLOSE:
+      m_dialog.OnCloseButton();
+      break;
+    case IDC_DHCP:
+      m_dialog.OnDhcpCheck();
+      break;
+    case IDC_BROWSE:
+      m_dialog.OnBrowse();
+      break;
+    case IDC_SET_ROUTER:
+      m_dialog.OnSetRouter();
+      break;
+    case IDC_FACTORY_DEFAULTS:
+      m_dialog.OnFactoryDefaults();
+      break;
+    case IDC_SET_DDNS:
+      m_dialog.OnSetDdns();
+      break;
+    default:
+      break;
+  }
+}
+
+void CSearchDlg::MessageMap::OnListClick(int id, int row) {
+  if (id == IDC_DEVICE_LIST) m_dialog.OnDeviceListClick(row);
+}
+
+void CSearchDlg::MessageMap::OnListKeyMoved(int id, int row) {
+  if (id == IDC_DEVICE_LIST) m_dialog.OnDeviceListItemChanged(row);
+}
+
+void CSearchDlg::MessageMap::OnComboSelChange(int id) {
+  if (id == IDC_ADAPTER) m_dialog.OnAdapterSelChange();
+}
+
+void CSearchDlg::MessageMap::OnUpDownDelta(int id, int delta) {
+  if (id == IDC_HTTP_PORT_SPIN) m_dialog.OnHttpPortSpin(delta);
+}
+
+void CSearchDlg::MessageMap::OnTimer(int id) {
+  m_dialog.OnTimer(id);
+}
+
+bool CSearchDlg::MessageMap::OnKeyDown(int controlId, int virtualKey) {
+  return m_dialog.PreTranslateMessage(controlId, virtualKey);
+}
+
+bool CSearchDlg::MessageMap::OnCloseRequest() {
+  return m_dialog.OnClose();
+}
+
+bool CSearchDlg::MessageMap::OnSysCommand(unsigned id) {
+  return m_dialog.OnSysCommand(id);
+}
+
+void CSearchDlg::MessageMap::OnUserMessage(unsigned offset) {
+  if (offset == WM_DEVICE_RESTARTING_OFFSET) m_dialog.OnDeviceRestarting();
+}
+
+void CSearchDlg::MessageMap::OnDestroy() {
+  m_dialog.OnDestroy();
+}
+
+// --- Start-up --------------------------------------------------------------
 
 bool CSearchDlg::OnInitDialog() {
-  const QString aboutText = LoadString(IDS_ABOUTBOX);
-  m_systemMenu = new vf::ui::SystemMenu(this);
-  if (!aboutText.isEmpty()) {
-    m_systemMenu->AppendSeparator();
-    m_systemMenu->AppendItem(IDM_ABOUTBOX, aboutText);
+  const std::string aboutText = LoadString(IDS_ABOUTBOX);
+  if (!aboutText.empty() && m_window->AppendSystemMenuSeparator()) {
+    m_window->AppendSystemMenuItem(IDM_ABOUTBOX, aboutText);
   }
-  connect(m_systemMenu, &vf::ui::SystemMenu::commandChosen, this,
-          [this](int id) { OnSysCommand(static_cast<unsigned>(id)); });
 
-  setWindowIcon(m_hIcon);
-  setWindowTitle(g_windowTitle);
+  m_window->SetIcon(m_hIcon);
+  m_window->SetTitle(g_windowTitle);
 
   InitControls();
 
   if (StartEngine() >= 0) return true;
-  vf::ui::ShowMessageBox(this, LoadString(IDS_INIT_FAILED), LoadString(IDS_TIPS),
-                         vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
+  Tell(LoadString(IDS_INIT_FAILED), vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
   return false;
 }
 
@@ -148,30 +168,26 @@ void CSearchDlg::InitControls() {
   m_deviceSelected = 0;
   m_httpPortPending = 0;
 
-  if (QWidget *port = m_controls->Control(IDC_HTTP_PORT)) {
-    m_controls->SetText(IDC_HTTP_PORT, QString::number(kDefaultHttpPort));
-    if (m_httpPortSpin) m_httpPortSpin->SetBuddy(port);
+  if (m_window->HasControl(IDC_HTTP_PORT)) {
+    m_window->SetText(IDC_HTTP_PORT, std::to_string(kDefaultHttpPort));
+    m_httpPortSpin.SetBuddy(IDC_HTTP_PORT);
   }
-  if (m_httpPortSpin) {
-    m_httpPortSpin->SetPos(1);
-    m_httpPortSpin->SetRange(1, kPortMax);
-  }
+  m_httpPortSpin.SetPos(1);
+  m_httpPortSpin.SetRange(1, kPortMax);
 
-  if (m_deviceList) {
-    m_deviceList->InsertColumn(0, QStringLiteral(VF_TEXT("No.")), 40);
-    m_deviceList->InsertColumn(1, QStringLiteral(VF_TEXT("DeviceName")), 80);
-    m_deviceList->InsertColumn(2, QStringLiteral(VF_TEXT("MAC")), 115);
-    m_deviceList->SetFullRowSelect(true);
-    // Typing a name's first letters finds the camera.
-    m_deviceList->SetFindColumn(1);
-  }
+  m_deviceList.InsertColumn(0, VF_TEXT("No."), 40);
+  m_deviceList.InsertColumn(1, VF_TEXT("DeviceName"), 80);
+  m_deviceList.InsertColumn(2, VF_TEXT("MAC"), 115);
+  m_deviceList.SetFullRowSelect(true);
+  // Typing a name's first letters finds the camera.
+  m_deviceList.SetFindColumn(1);
 
   FillAdapterPanel();
 
   EnableDevicePanel(m_deviceSelected);
 
-  if (m_restartProgress) m_restartProgress->hide();
-  if (m_restartText) m_restartText->hide();
+  m_restartProgress.Show(false);
+  m_restartText.Show(false);
 }
 
 int CSearchDlg::StartEngine() {
@@ -179,9 +195,8 @@ int CSearchDlg::StartEngine() {
       m_adapterSource, &CSearchDlg::OnDeviceFound, &CSearchDlg::OnCommandReply, this);
   // A session that started but could not be set up stays until shutdown.
   m_session = start.session;
-  for (const std::string &address : start.localAddresses) {
-    m_localAddresses.append(QString::fromLatin1(address.c_str()));
-  }
+  m_localAddresses.insert(m_localAddresses.end(), start.localAddresses.begin(),
+                          start.localAddresses.end());
   return start.ready ? 1 : -1;
 }
 
@@ -191,8 +206,8 @@ void CSearchDlg::RefreshLocalAddresses() {
   if (m_session == nullptr || m_replacingSession || CommandPending()) return;
   char table[vf::core::kLocalAddressSlots][vf::core::kLocalAddressSize] = {};
   const int count = vf::core::CollectLocalAddresses(m_adapterSource, table);
-  QStringList addresses;
-  for (int i = 0; i < count; ++i) addresses.append(QString::fromLatin1(table[i]));
+  std::vector<std::string> addresses;
+  for (int i = 0; i < count; ++i) addresses.emplace_back(table[i]);
   if (addresses == m_localAddresses) return;
 
   FillAdapterPanel();
@@ -201,14 +216,13 @@ void CSearchDlg::RefreshLocalAddresses() {
   // answer's message box, so its calls are served while it closes.
   m_replacingSession = true;
   SearchSession *old = std::exchange(m_session, nullptr);
-  Thread().RunServingCalls([old] { DevSearch_Destroy(old); });
+  m_window->Thread().RunServingCalls([old] { DevSearch_Destroy(old); });
   m_unansweredCommands = 0;
   m_localAddresses.clear();
   m_engineStarted = StartEngine() >= 0;
   m_replacingSession = false;
   if (!m_engineStarted) {
-    vf::ui::ShowMessageBox(this, LoadString(IDS_INIT_FAILED), LoadString(IDS_TIPS),
-                           vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
+    Tell(LoadString(IDS_INIT_FAILED), vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
   }
 }
 
@@ -220,25 +234,26 @@ int CSearchDlg::StopEngine() {
 }
 
 void CSearchDlg::OnDestroy() {
-  if (m_destroyed) return;
+  if (m_destroyed || !m_window->IsCreated()) return;
   m_destroyed = true;
-  qApp->removeEventFilter(this);
   // A callback waiting for this thread gives up now, so the engine's threads
   // can be joined without waiting for us.
-  m_windowThread->BeginClosing();
-  m_timers->KillTimer(TIMER_COLLECT);
-  m_timers->KillTimer(TIMER_RESTART);
+  m_window->Thread().BeginClosing();
+  m_window->KillTimer(TIMER_COLLECT);
+  m_window->KillTimer(TIMER_RESTART);
   StopEngine();
   // The list reads the records it shows from the store.
-  if (m_deviceList) m_deviceList->DeleteAllItems();
+  m_deviceList.DeleteAllItems();
   FreeDevices();
   m_adapterList.clear();
 }
 
-void CSearchDlg::OnSysCommand(unsigned id) {
-  if ((id & 0xFFF0u) == static_cast<unsigned>(IDM_ABOUTBOX)) {
-    RunAboutBox();
-    return;
-  }
-  vf::ui::SystemMenu::RunDefaultCommand(this, static_cast<int>(id));
+bool CSearchDlg::OnSysCommand(unsigned id) {
+  if ((id & 0xFFF0u) != static_cast<unsigned>(IDM_ABOUTBOX)) return false;
+  AboutBox().Run();
+  return true;
+}
+
+int CSearchDlg::Tell(std::string_view text, unsigned type) {
+  return vf::ui::ShowMessageBox(m_window.get(), text, LoadString(IDS_TIPS), type);
 }

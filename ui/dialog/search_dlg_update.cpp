@@ -9,14 +9,10 @@
 #include "core/netconf.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
-#include "dialog_controls.h"
 #include "message_box.h"
-#include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "step_progress_bar.h"
 #include "string_table.h"
-#include "timers.h"
 #include "window_thread.h"
 
 using namespace vf::res;
@@ -26,35 +22,16 @@ namespace {
 constexpr int kRestartRangeLow = 1;
 constexpr int kRestartRangeHigh = 47;
 
-std::string ControlText(const vf::ui::DialogControls &controls, int id) {
-  return controls.Text(id).toLatin1().toStdString();
-}
-
 // The settings as the detail panel holds them.
-vf::core::NetworkInput ReadNetworkInput(const vf::ui::DialogControls &controls) {
+vf::core::NetworkInput ReadNetworkInput(const vf::ui::DialogWindow &window) {
   vf::core::NetworkInput input;
-  input.ipAddress = ControlText(controls, IDC_DEV_IP);
-  input.netmask = ControlText(controls, IDC_DEV_MASK);
-  input.gateway = ControlText(controls, IDC_DEV_GATEWAY);
-  input.primaryDns = ControlText(controls, IDC_DEV_DNS1);
-  input.secondaryDns = ControlText(controls, IDC_DEV_DNS2);
-  input.dhcp = controls.GetCheck(IDC_DHCP) != 0;
+  input.ipAddress = window.Text(IDC_DEV_IP);
+  input.netmask = window.Text(IDC_DEV_MASK);
+  input.gateway = window.Text(IDC_DEV_GATEWAY);
+  input.primaryDns = window.Text(IDC_DEV_DNS1);
+  input.secondaryDns = window.Text(IDC_DEV_DNS2);
+  input.dhcp = window.GetCheck(IDC_DHCP) != 0;
   return input;
-}
-
-std::vector<std::string> ToStd(const QStringList &texts) {
-  std::vector<std::string> out;
-  out.reserve(static_cast<std::size_t>(texts.size()));
-  for (const QString &text : texts) out.push_back(text.toLatin1().toStdString());
-  return out;
-}
-
-void Tell(QWidget *owner, const QString &text, unsigned icon) {
-  vf::ui::ShowMessageBox(owner, text, LoadString(IDS_TIPS), icon);
-}
-
-void Tell(QWidget *owner, const char *text, unsigned icon) {
-  Tell(owner, QString::fromUtf8(text), icon);
 }
 
 // The address controls and what a control with only some fields filled in
@@ -82,7 +59,7 @@ std::int64_t NowMs() {
 }  // namespace
 
 int CSearchDlg::SelectedRow() const {
-  return m_deviceList ? m_deviceList->SelectionMark() : -1;
+  return m_deviceList.SelectionMark();
 }
 
 bool CSearchDlg::MayCommand(const DeviceRecord &device) {
@@ -95,7 +72,7 @@ bool CSearchDlg::MayCommand(const DeviceRecord &device) {
     problem = vf::core::text::kBadMacAddress;
   }
   if (problem == nullptr) return true;
-  Tell(this, problem, vf::ui::MB_ICONEXCLAMATION);
+  Tell(problem, vf::ui::MB_ICONEXCLAMATION);
   return false;
 }
 
@@ -103,17 +80,17 @@ void CSearchDlg::OnUpdate() {
   const int row = SelectedRow();
   DeviceRecord copy{};
   if (row < 0 || !m_devices.CopyAt(row, copy)) {
-    Tell(this, LoadString(IDS_SELECT_DEVICE), vf::ui::MB_ICONINFORMATION);
+    Tell(LoadString(IDS_SELECT_DEVICE), vf::ui::MB_ICONINFORMATION);
     return;
   }
   if (!MayCommand(copy)) return;
-  if (vf::ui::ShowMessageBox(this, LoadString(IDS_CONFIRM_UPDATE), LoadString(IDS_ASK),
+  if (vf::ui::ShowMessageBox(m_window.get(), LoadString(IDS_CONFIRM_UPDATE), LoadString(IDS_ASK),
                              vf::ui::MB_YESNO | vf::ui::MB_ICONQUESTION) != vf::ui::IDYES) {
     return;
   }
   if (!ValidateNetworkInput()) return;
   // The port passed the checks: digits only, 1 to 65535.
-  const int port = *vf::core::ParseHttpPort(ControlText(*m_controls, IDC_HTTP_PORT));
+  const int port = *vf::core::ParseHttpPort(m_window->Text(IDC_HTTP_PORT));
 
   m_lastCommand = 1;
   {
@@ -122,8 +99,8 @@ void CSearchDlg::OnUpdate() {
     const std::lock_guard lock(m_portCommandMutex);
     m_portCommand.device = copy;
     m_portCommand.port = std::to_string(port);
-    m_portCommand.account = m_controls->Text(IDC_ACCOUNT).toLatin1().toStdString();
-    m_portCommand.password = m_controls->Text(IDC_PASSWORD).toLatin1().toStdString();
+    m_portCommand.account = m_window->Text(IDC_ACCOUNT);
+    m_portCommand.password = m_window->Text(IDC_PASSWORD);
   }
   m_httpPortPending =
       vf::core::PortCommandFollows(port, vf::core::FieldText(copy.httpPort)) ? 1 : 0;
@@ -133,45 +110,45 @@ void CSearchDlg::OnUpdate() {
 }
 
 bool CSearchDlg::ValidateNetworkInput() {
-  if (m_controls->GetCheck(IDC_DHCP) == 0) {
+  if (m_dhcpCheck.GetCheck() == 0) {
     const vf::core::InputProblem problem =
-        vf::core::CheckNetworkInput(ReadNetworkInput(*m_controls), ToStd(m_localAddresses));
+        vf::core::CheckNetworkInput(ReadNetworkInput(*m_window), m_localAddresses);
     if (problem != vf::core::InputProblem::None) {
-      Tell(this, vf::core::ProblemText(problem), vf::ui::MB_ICONINFORMATION);
+      Tell(vf::core::ProblemText(problem), vf::ui::MB_ICONINFORMATION);
       return false;
     }
   }
   // Sent with DHCP as well: a control left half filled would go out with
   // zeros in its blank fields.
   for (const AddressControl &control : kAddressControls) {
-    if (m_controls->IsAddressPartlyBlank(control.id)) {
-      Tell(this, control.message, vf::ui::MB_ICONINFORMATION);
+    if (m_window->IsAddressPartlyBlank(control.id)) {
+      Tell(control.message, vf::ui::MB_ICONINFORMATION);
       return false;
     }
   }
-  if (!vf::core::ParseHttpPort(ControlText(*m_controls, IDC_HTTP_PORT))) {
-    Tell(this, vf::core::text::kWrongHttpPort, vf::ui::MB_ICONINFORMATION);
+  if (!vf::core::ParseHttpPort(m_window->Text(IDC_HTTP_PORT))) {
+    Tell(vf::core::text::kWrongHttpPort, vf::ui::MB_ICONINFORMATION);
     return false;
   }
   return true;
 }
 
 bool CSearchDlg::IsLocalAddress() const {
-  return vf::core::IsLocalAddress(ControlText(*m_controls, IDC_DEV_IP), ToStd(m_localAddresses));
+  return vf::core::IsLocalAddress(m_window->Text(IDC_DEV_IP), m_localAddresses);
 }
 
 short CSearchDlg::SendNetworkSettings(DeviceRecord &copy) {
   if (m_session == nullptr) return -1;
-  const QByteArray account = m_controls->Text(IDC_ACCOUNT).toLatin1();
-  const QByteArray password = m_controls->Text(IDC_PASSWORD).toLatin1();
-  const CommandTarget target{copy.deviceId, account.constData(), password.constData()};
+  const std::string account = m_window->Text(IDC_ACCOUNT);
+  const std::string password = m_window->Text(IDC_PASSWORD);
+  const CommandTarget target{copy.deviceId, account.c_str(), password.c_str()};
 
-  if (vf::core::BuildNetworkSettings(copy, ReadNetworkInput(*m_controls), copy.network) !=
+  if (vf::core::BuildNetworkSettings(copy, ReadNetworkInput(*m_window), copy.network) !=
       vf::core::NetconfBuild::Ready) {
     return 0;
   }
   if (SendCommand(m_session, target, CMD_NETCONF, &copy.network) != DEVSEARCH_OK) {
-    Tell(this, vf::core::text::kNotSent, vf::ui::MB_ICONEXCLAMATION);
+    Tell(vf::core::text::kNotSent, vf::ui::MB_ICONEXCLAMATION);
     return 0;
   }
   return 1;
@@ -188,11 +165,11 @@ short CSearchDlg::SendHttpPort(SearchSession *session) {
   const CommandTarget target{command.device.deviceId, command.account.c_str(),
                              command.password.c_str()};
   if (SendCommand(session, target, CMD_HTTPPORT, command.port.c_str()) != DEVSEARCH_OK) {
-    Tell(this, vf::core::text::kNotSent, vf::ui::MB_ICONEXCLAMATION);
+    Tell(vf::core::text::kNotSent, vf::ui::MB_ICONEXCLAMATION);
     return -1;
   }
   // Refused once the window closes: nothing is left to show the wait in.
-  Thread().Post([this] { OnDeviceRestarting(); });
+  m_window->PostUserMessage(WM_DEVICE_RESTARTING_OFFSET);
   return 1;
 }
 
@@ -233,14 +210,14 @@ int CSearchDlg::OnCommandReply(SearchSession *session, const char *status, const
     }
     const short last = self->m_lastCommand;
     if (last == 1) {
-      Tell(self, LoadString(IDS_UPDATE_OK), vf::ui::MB_ICONINFORMATION);
+      self->Tell(LoadString(IDS_UPDATE_OK), vf::ui::MB_ICONINFORMATION);
     } else if (last == 2) {
-      Tell(self, vf::core::text::kDdnsOk, vf::ui::MB_ICONINFORMATION);
+      self->Tell(vf::core::text::kDdnsOk, vf::ui::MB_ICONINFORMATION);
     }
     return 0;
   }
   if (std::strstr(status, vf::core::kStatusUnauthorized) != nullptr) {
-    Tell(self, LoadString(IDS_WRONG_ACCOUNT), vf::ui::MB_ICONINFORMATION);
+    self->Tell(LoadString(IDS_WRONG_ACCOUNT), vf::ui::MB_ICONINFORMATION);
     return -1;
   }
   return 0;
@@ -248,15 +225,13 @@ int CSearchDlg::OnCommandReply(SearchSession *session, const char *status, const
 
 int CSearchDlg::OnDeviceRestarting() {
   if (m_destroyed) return 0;
-  if (m_restartProgress) m_restartProgress->show();
-  if (m_restartText) m_restartText->show();
+  m_restartProgress.Show(true);
+  m_restartText.Show(true);
   m_restartTicks = 0;
-  m_timers->StartTimer(TIMER_RESTART, kRestartPeriodMs);
-  if (m_restartProgress) {
-    m_restartProgress->SetRange(kRestartRangeLow, kRestartRangeHigh);
-    m_restartProgress->SetPos(kRestartRangeLow);
-    m_restartProgress->SetStep(1);
-  }
+  m_window->StartTimer(TIMER_RESTART, kRestartPeriodMs);
+  m_restartProgress.SetRange(kRestartRangeLow, kRestartRangeHigh);
+  m_restartProgress.SetPos(kRestartRangeLow);
+  m_restartProgress.SetStep(1);
   m_deviceSelected = 0;
   EnableDevicePanel(0);
   return 0;

@@ -1,3 +1,3 @@
 #include "window_title.h"
 
-QString g_windowTitle;
+std::string g_windowTitle;

@@ -2,6 +2,6 @@
 // taken by the window when it opens. Empty until then.
 #pragma once
 
-#include <QString>
+#include <string>
 
-extern QString g_windowTitle;
+extern std::string g_windowTitle;

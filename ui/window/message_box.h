@@ -3,14 +3,15 @@
 // interceptor that records the request and answers it.
 #pragma once
 
-#include <QString>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "resource_ids.h"
 
-class QWidget;
-
 namespace vf::ui {
+
+class DialogWindow;
 
 // Buttons (low four bits) and icon (next four bits).
 inline constexpr unsigned MB_OK = 0x00;
@@ -25,21 +26,34 @@ inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 
 struct MessageBoxRequest {
-  QString text;
-  QString caption;
+  std::string text;  // Translated, as the user would read it.
+  std::string caption;
   unsigned type = MB_OK;
-  const QWidget *owner = nullptr;  // For comparison only: may be gone.
+  const DialogWindow *owner = nullptr;  // For comparison only: may be gone.
   bool onGuiThread = true;
 };
 
-// May be called from any thread. Off the GUI thread the box is shown on it
-// through the owner's WindowThread (or the newest open one), and 0 comes back
-// if that window starts closing first.
-int ShowMessageBox(QWidget *owner, const QString &text, const QString &caption, unsigned type);
+// Texts are UTF-8 and translated here. May be called from any thread. Off
+// the window's thread the box is shown on it (the owner's, or the newest open
+// window's), and 0 comes back if that window starts closing first.
+int ShowMessageBox(const DialogWindow *owner, std::string_view text, std::string_view caption,
+                   unsigned type);
 
 // Answers every message box instead of showing it; an empty function shows
 // boxes again. The interceptor runs on the caller's thread.
 using MessageBoxInterceptor = std::function<int(const MessageBoxRequest &)>;
 void SetMessageBoxInterceptor(MessageBoxInterceptor interceptor);
+
+// What each backend provides.
+namespace backend {
+// Shows the box on the window's thread (`owner` open, or null) until the
+// user answers.
+int ShowMessageBoxNow(const DialogWindow *owner, const std::string &text,
+                      const std::string &caption, unsigned type);
+// Shows a box owned by no window from a thread that is not a window's.
+int ShowMessageBoxOffThread(const std::string &text, const std::string &caption, unsigned type);
+// Whether the calling thread is the one the program's windows run on.
+bool OnApplicationThread();
+}  // namespace backend
 
 }  // namespace vf::ui

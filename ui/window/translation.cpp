@@ -1,50 +1,12 @@
 #include "translation.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QTranslator>
-#include <memory>
-
 namespace vf::ui {
-namespace {
 
-// Owned here, installed in the application while it lives.
-std::unique_ptr<QTranslator> g_translator;
-
-// Every text is in this one context (cmake/OneTranslationContext.cmake), so
-// a text translates the same wherever it was marked and wherever it is shown.
-constexpr char kContext[] = "Vellafind";
-
-}  // namespace
-
-QString Translated(const QString &text) {
-  return QCoreApplication::translate(kContext, text.toUtf8().constData());
-}
-
-QString Translated(const char *text) {
-  return QCoreApplication::translate(kContext, text);
-}
-
-bool InstallTranslation(const QLocale &locale) {
-  RemoveTranslation();
-  const QString programDir = QCoreApplication::applicationDirPath();
-  const QStringList folders = {programDir + QStringLiteral("/translations"),
-                               programDir + QStringLiteral("/../share/vellafind/translations")};
-  auto translator = std::make_unique<QTranslator>();
-  for (const QString &folder : folders) {
-    if (translator->load(locale, QStringLiteral("vellafind"), QStringLiteral("_"),
-                         QDir::cleanPath(folder))) {
-      QCoreApplication::installTranslator(translator.get());
-      g_translator = std::move(translator);
-      return true;
-    }
-  }
-  return false;
-}
-
-void RemoveTranslation() {
-  if (g_translator) QCoreApplication::removeTranslator(g_translator.get());
-  g_translator.reset();
+std::string WithArgument(std::string_view pattern, std::string_view value) {
+  std::string text(pattern);
+  const std::size_t at = text.find("%1");
+  if (at != std::string::npos) text.replace(at, 2, value);
+  return text;
 }
 
 }  // namespace vf::ui

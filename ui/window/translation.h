@@ -1,26 +1,20 @@
 // The window's texts in the user's language. Texts are marked where they are
-// written (VF_TEXT, res/text_marker.h) and translated here, where a widget or
-// a message box receives them. A text without a translation, and every text
+// written (VF_TEXT, core/text_marker.h) and translated where a control or a
+// message box receives them. A text without a translation, and every text
 // while no translation is installed, comes back byte for byte.
 #pragma once
 
-#include <QLocale>
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace vf::ui {
 
-// `text` in the installed translation. Texts that come from the network are
-// never passed here, so a camera cannot be named after a translated text.
-QString Translated(const QString &text);
-QString Translated(const char *text);
+// `text` (UTF-8) in the installed translation. Texts that come from the
+// network are never passed here, so a camera cannot be named after a
+// translated text. Provided by the window's backend.
+std::string Translated(std::string_view text);
 
-// Installs the translation of the program for `locale` (vellafind_de.qm for
-// German, ...) from the folder beside the program (a build) or
-// ../share/vellafind/translations (an installation). Replaces the one
-// installed before; false, and English, when there is none for `locale`.
-bool InstallTranslation(const QLocale &locale);
-
-// Back to English.
-void RemoveTranslation();
+// `pattern` with its first "%1" replaced by `value`.
+std::string WithArgument(std::string_view pattern, std::string_view value);
 
 }  // namespace vf::ui

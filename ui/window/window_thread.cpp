@@ -1,13 +1,9 @@
 #include "window_thread.h"
 
-#include <QMetaObject>
-#include <QThread>
-#include <QWidget>
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace vf::ui {
@@ -18,15 +14,21 @@ struct Task {
   bool done = false;
 };
 
-// Open windows' channels, newest last, for callers that know only a widget.
+// Open windows' channels, newest last, for callers that know only a window.
 struct Registry {
   std::mutex mutex;
-  std::vector<std::pair<const QWidget *, std::weak_ptr<WindowChannel>>> entries;
+  std::vector<std::pair<const void *, std::weak_ptr<WindowChannel>>> entries;
 };
 
 Registry &TheRegistry() {
   static Registry registry;
   return registry;
+}
+
+void Register(const void *window, const std::shared_ptr<WindowChannel> &channel) {
+  Registry &registry = TheRegistry();
+  const std::lock_guard lock(registry.mutex);
+  registry.entries.emplace_back(window, channel);
 }
 
 void Unregister(const WindowChannel *channel) {
@@ -43,49 +45,57 @@ void Unregister(const WindowChannel *channel) {
 struct WindowChannel::State {
   std::mutex mutex;
   std::condition_variable changed;
-  std::deque<std::shared_ptr<Task>> queue;
-  QObject *receiver = nullptr;  // Null once closing.
-  QThread *thread = nullptr;
+  std::deque<std::shared_ptr<Task>> calls;  // Sent: a caller waits for each.
+  std::deque<std::function<void()>> posted;
+  std::function<void()> wake;  // Empty once closing.
   bool closing = false;
 };
 
-WindowChannel::WindowChannel() : m_state(std::make_unique<State>()) {}
-WindowChannel::~WindowChannel() = default;
-
-void WindowChannel::Attach(QObject *receiver) {
-  const std::lock_guard lock(m_state->mutex);
-  m_state->receiver = receiver;
-  m_state->thread = receiver->thread();
+WindowChannel::WindowChannel(std::thread::id windowThread, std::function<void()> wake)
+    : m_thread(windowThread), m_state(std::make_unique<State>()) {
+  m_state->wake = std::move(wake);
 }
+
+WindowChannel::~WindowChannel() = default;
 
 void WindowChannel::Close() {
   {
     const std::lock_guard lock(m_state->mutex);
     m_state->closing = true;
-    m_state->receiver = nullptr;
-    m_state->queue.clear();
+    m_state->wake = nullptr;
+    m_state->calls.clear();
+    m_state->posted.clear();
   }
   m_state->changed.notify_all();
   Unregister(this);
 }
 
+bool WindowChannel::IsClosing() const {
+  const std::lock_guard lock(m_state->mutex);
+  return m_state->closing;
+}
+
+int WindowChannel::PendingCount() const {
+  const std::lock_guard lock(m_state->mutex);
+  return static_cast<int>(m_state->calls.size());
+}
+
 bool WindowChannel::Send(std::function<void()> fn) {
+  if (IsWindowThread()) {
+    if (IsClosing()) return false;
+    fn();
+    return true;
+  }
   auto task = std::make_shared<Task>();
   task->fn = std::move(fn);
   std::unique_lock lock(m_state->mutex);
   if (m_state->closing) return false;
-  if (QThread::currentThread() == m_state->thread) {
-    lock.unlock();
-    task->fn();
-    return true;
-  }
-  m_state->queue.push_back(task);
+  m_state->calls.push_back(task);
   // Wakes a window thread that serves calls while it waits (RunServingCalls).
   m_state->changed.notify_all();
-  // Posted under the lock: Close() clears the receiver under it too, so the
-  // event never targets a destroyed object.
-  QMetaObject::invokeMethod(
-      m_state->receiver, [this] { Drain(); }, Qt::QueuedConnection);
+  // Woken under the lock: Close() drops the waker under it too, so the window
+  // is never asked to run calls once it is gone.
+  m_state->wake();
   m_state->changed.wait(lock, [&] { return task->done || m_state->closing; });
   return task->done;
 }
@@ -93,18 +103,40 @@ bool WindowChannel::Send(std::function<void()> fn) {
 bool WindowChannel::Post(std::function<void()> fn) {
   const std::lock_guard lock(m_state->mutex);
   if (m_state->closing) return false;
-  QMetaObject::invokeMethod(m_state->receiver, std::move(fn), Qt::QueuedConnection);
+  m_state->posted.push_back(std::move(fn));
+  m_state->wake();
   return true;
 }
 
+bool WindowChannel::WhileOpen(const std::function<bool()> &post) {
+  const std::lock_guard lock(m_state->mutex);
+  return !m_state->closing && post();
+}
+
 void WindowChannel::Drain() {
+  Run(true);
+}
+
+void WindowChannel::Run(bool posted) {
   for (;;) {
     std::shared_ptr<Task> task;
+    std::function<void()> post;
     {
       const std::lock_guard lock(m_state->mutex);
-      if (m_state->closing || m_state->queue.empty()) return;
-      task = std::move(m_state->queue.front());
-      m_state->queue.pop_front();
+      if (m_state->closing) return;
+      if (!m_state->calls.empty()) {
+        task = std::move(m_state->calls.front());
+        m_state->calls.pop_front();
+      } else if (posted && !m_state->posted.empty()) {
+        post = std::move(m_state->posted.front());
+        m_state->posted.pop_front();
+      } else {
+        return;
+      }
+    }
+    if (post) {
+      post();
+      continue;
     }
     task->fn();
     {
@@ -128,15 +160,15 @@ void WindowChannel::RunServingCalls(const std::function<void()> &work) {
   for (;;) {
     {
       std::unique_lock lock(m_state->mutex);
-      m_state->changed.wait(lock, [&] { return finished || !m_state->queue.empty(); });
+      m_state->changed.wait(lock, [&] { return finished || !m_state->calls.empty(); });
       if (finished) break;
     }
-    Drain();
+    Run(false);
   }
   helper.join();
 }
 
-std::shared_ptr<WindowChannel> WindowChannel::Find(const QWidget *window) {
+std::shared_ptr<WindowChannel> WindowChannel::Find(const void *window) {
   Registry &registry = TheRegistry();
   const std::lock_guard lock(registry.mutex);
   std::shared_ptr<WindowChannel> newest;
@@ -149,12 +181,9 @@ std::shared_ptr<WindowChannel> WindowChannel::Find(const QWidget *window) {
   return newest;
 }
 
-WindowThread::WindowThread(QWidget *window)
-    : QObject(window), m_channel(std::make_shared<WindowChannel>()) {
-  m_channel->Attach(this);
-  Registry &registry = TheRegistry();
-  const std::lock_guard lock(registry.mutex);
-  registry.entries.emplace_back(window, m_channel);
+WindowThread::WindowThread(const void *window, std::function<void()> wake)
+    : m_channel(std::make_shared<WindowChannel>(std::this_thread::get_id(), std::move(wake))) {
+  Register(window, m_channel);
 }
 
 WindowThread::~WindowThread() {
@@ -169,22 +198,20 @@ bool WindowThread::Post(std::function<void()> fn) const {
   return m_channel->Post(std::move(fn));
 }
 
-void WindowThread::RunServingCalls(const std::function<void()> &work) {
+void WindowThread::RunServingCalls(const std::function<void()> &work) const {
   m_channel->RunServingCalls(work);
 }
 
-void WindowThread::BeginClosing() {
+void WindowThread::BeginClosing() const {
   m_channel->Close();
 }
 
 bool WindowThread::IsClosing() const {
-  const std::lock_guard lock(m_channel->m_state->mutex);
-  return m_channel->m_state->closing;
+  return m_channel->IsClosing();
 }
 
 int WindowThread::PendingCount() const {
-  const std::lock_guard lock(m_channel->m_state->mutex);
-  return static_cast<int>(m_channel->m_state->queue.size());
+  return m_channel->PendingCount();
 }
 
 }  // namespace vf::ui

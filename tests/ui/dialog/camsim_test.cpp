@@ -3,16 +3,14 @@
 // (VF_CAMSIM_COUNT names how many answer).
 #include <gtest/gtest.h>
 
-#include <QSet>
-#include <QTest>
 #include <cstdlib>
+#include <set>
 
-#include "dialog_controls.h"
+#include "dialog_driver.h"
 #include "message_box_recorder.h"
-#include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "timers.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -25,25 +23,26 @@ TEST(SearchDialogOnTheLan, FindsTheSimulatedCamerasAndShowsOne) {
 
   vf::ui::MessageBoxRecorder boxes;
   auto dialog = std::make_unique<CSearchDlg>();
+  ASSERT_TRUE(dialog->Create());
   ASSERT_NE(dialog->Session(), nullptr);
-  ASSERT_FALSE(dialog->LocalAddresses().isEmpty());
-  vf::ui::DialogControls &controls = dialog->Controls();
+  ASSERT_FALSE(dialog->LocalAddresses().empty());
+  vf::ui::DialogWindow &controls = dialog->Window();
 
   for (int search = 0; search < 2; ++search) {
     dialog->OnSearch();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
-    EXPECT_EQ(controls.Text(IDC_DEVICE_COUNT), QString("%1 pcs").arg(count));
-    vf::ui::ReportList *list = controls.List(IDC_DEVICE_LIST);
-    ASSERT_EQ(list->ItemCount(), count);
-    QSet<QString> macs;
+    ASSERT_TRUE(vf::test::PumpUntil([&] { return dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
+    EXPECT_EQ(controls.Text(IDC_DEVICE_COUNT), vf::test::Pcs(count));
+    const vf::ui::ListView list = vf::test::DeviceList(*dialog);
+    ASSERT_EQ(list.ItemCount(), count);
+    std::set<std::string> macs;
     for (int row = 0; row < count; ++row) {
-      EXPECT_EQ(list->ItemText(row, 0), QString::number(row + 1));
-      macs.insert(list->ItemText(row, 2));
+      EXPECT_EQ(list.ItemText(row, 0), std::to_string(row + 1));
+      macs.insert(list.ItemText(row, 2));
     }
-    EXPECT_EQ(macs.size(), count) << "a camera heard twice is listed once";
+    EXPECT_EQ(static_cast<int>(macs.size()), count) << "a camera heard twice is listed once";
 
     dialog->OnDeviceListClick(count - 1);
-    EXPECT_EQ(controls.Text(IDC_DEVICE_NAME), list->ItemText(count - 1, 1));
+    EXPECT_EQ(controls.Text(IDC_DEVICE_NAME), list.ItemText(count - 1, 1));
     EXPECT_NE(controls.Text(IDC_DEV_IP), "0.0.0.0");
     EXPECT_EQ(dialog->DeviceSelected(), 1);
   }

@@ -3,27 +3,25 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QTest>
 #include <atomic>
 #include <chrono>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
-#include "dialog_controls.h"
-#include "drop_down_list.h"
+#include "dialog_driver.h"
 #include "fake_adapters.h"
 #include "message_box_recorder.h"
 #include "private_lan.h"
-#include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "timers.h"
+#include "window_driver.h"
 #include "window_thread.h"
 
 namespace {
 
 using namespace vf::res;
+using vf::test::PumpUntil;
 
 class CommandsOnTheLan : public ::testing::Test {
  protected:
@@ -50,14 +48,15 @@ class CommandsOnTheLan : public ::testing::Test {
     ASSERT_TRUE(m_camsim->ready());
     m_dialog = adapters != nullptr ? std::make_unique<CSearchDlg>(*adapters)
                                    : std::make_unique<CSearchDlg>();
+    ASSERT_TRUE(m_dialog->Create());
     ASSERT_NE(m_dialog->Session(), nullptr);
   }
 
-  vf::ui::DialogControls &Controls() { return m_dialog->Controls(); }
+  vf::ui::DialogWindow &Controls() { return m_dialog->Window(); }
 
   void Search(const char *count = "3 pcs") {
     m_dialog->OnSearch();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
     ASSERT_EQ(Controls().Text(IDC_DEVICE_COUNT), count);
   }
   // The Client-ID of each search the cameras heard, in order.
@@ -84,10 +83,7 @@ class CommandsOnTheLan : public ::testing::Test {
     return -1;
   }
 
-  void Select(int row) {
-    Controls().List(IDC_DEVICE_LIST)->SetSelectionMark(row);
-    m_dialog->OnDeviceListClick(row);
-  }
+  void Select(int row) { vf::test::SelectRow(*m_dialog, row); }
 
   // Types the viewing account and presses Update.
   void Update(const char *password = "admin") {
@@ -111,14 +107,14 @@ class CommandsOnTheLan : public ::testing::Test {
     return lines;
   }
   bool WaitForLog(const std::string &text, int ms = 5000) {
-    return QTest::qWaitFor([&] { return Log().find(text) != std::string::npos; }, ms);
+    return PumpUntil([&] { return Log().find(text) != std::string::npos; }, ms);
   }
   bool WaitForBoxes(int count, int ms = 5000) {
-    return QTest::qWaitFor([&] { return m_boxes.Count() >= count; }, ms);
+    return PumpUntil([&] { return m_boxes.Count() >= count; }, ms);
   }
-  QString LastBoxText() const {
+  std::string LastBoxText() const {
     const auto boxes = m_boxes.Requests();
-    return boxes.empty() ? QString() : boxes.back().text;
+    return boxes.empty() ? std::string() : boxes.back().text;
   }
 
   std::string m_logPath;
@@ -156,7 +152,7 @@ TEST_F(CommandsOnTheLan, NewPortRestartsTheDeviceAndTheSearchAfterwardsShowsIt) 
   Select(0);
   Controls().SetText(IDC_HTTP_PORT, "8091");
   Update();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Controls().IsVisible(IDC_RESTART_PROGRESS); }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return Controls().IsVisible(IDC_RESTART_PROGRESS); }, 5000));
   EXPECT_FALSE(m_dialog->IsControlEnabled(IDC_UPDATE));
   // The answer to the port command is the one message after the question.
   ASSERT_TRUE(WaitForBoxes(2));
@@ -169,10 +165,10 @@ TEST_F(CommandsOnTheLan, NewPortRestartsTheDeviceAndTheSearchAfterwardsShowsIt) 
   EXPECT_EQ(LastBoxText(), "Device is restarting...,Please try again later.");
 
   for (int tick = 0; tick < CSearchDlg::kRestartTickCount; ++tick) {
-    m_dialog->Timers().Fire(CSearchDlg::TIMER_RESTART);
+    vf::test::FireTimer(*m_dialog, CSearchDlg::TIMER_RESTART);
   }
   EXPECT_FALSE(Controls().IsVisible(IDC_RESTART_PROGRESS));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
   const int row = RowOf(id);
   ASSERT_GE(row, 0);
   EXPECT_STREQ(Device(row).httpPort, "8091");
@@ -197,7 +193,7 @@ TEST_F(CommandsOnTheLan, RefusingCameraGetsNoMessage) {
   Select(0);
   Update();
   ASSERT_TRUE(WaitForLog("FORBIDDEN"));
-  QTest::qWait(300);
+  vf::test::Pump(300);
   EXPECT_EQ(m_boxes.Count(), 1);  // The question only.
 }
 
@@ -239,7 +235,7 @@ TEST_F(CommandsOnTheLan, PortFollowsTheUpdatedDeviceWhateverIsClickedMeanwhile) 
   EXPECT_EQ(command.find(other), std::string::npos) << command;
   EXPECT_NE(command.find("8093"), std::string::npos) << command;
   ASSERT_TRUE(WaitForLog("APPLIED", 5000));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return LogLines("APPLIED").size() == 2; }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return LogLines("APPLIED").size() == 2; }, 5000));
 }
 
 // The PC's addresses change while the window is open: each search between
@@ -257,8 +253,8 @@ TEST_F(CommandsOnTheLan, EachSearchBetweenCommandsFollowsThePcsAddresses) {
 
   adapters.adapters->push_back(vf::test::MakeAdapter("pc0", 2, {{pc, "255.255.255.0"}}));
   Search();
-  EXPECT_EQ(m_dialog->LocalAddresses(), QStringList{QString::fromStdString(pc)});
-  EXPECT_EQ(Controls().Combo(IDC_ADAPTER)->Count(), 2) << "the panel shows the new adapter";
+  EXPECT_EQ(m_dialog->LocalAddresses(), std::vector<std::string>{pc});
+  EXPECT_EQ(Controls().ComboCount(IDC_ADAPTER), 2) << "the panel shows the new adapter";
   Search();  // Unchanged: the same session.
   ASSERT_EQ(SearchClients().size(), 2u);
   EXPECT_EQ(SearchClients()[0], SearchClients()[1]);
@@ -276,7 +272,7 @@ TEST_F(CommandsOnTheLan, EachSearchBetweenCommandsFollowsThePcsAddresses) {
 
   Search();
   EXPECT_EQ(m_dialog->LocalAddresses().size(), 2);
-  EXPECT_EQ(Controls().Combo(IDC_ADAPTER)->Count(), 3);
+  EXPECT_EQ(Controls().ComboCount(IDC_ADAPTER), 3);
   ASSERT_GE(SearchClients().size(), 4u);
   EXPECT_NE(SearchClients().back(), SearchClients()[0]) << "a new session searched";
   EXPECT_EQ(m_boxes.Count(), 2) << "no message on the way";
@@ -286,24 +282,26 @@ TEST_F(CommandsOnTheLan, ClosingWhileAnAnswerIsShownEndsCleanly) {
   StartCameras();
   Search();
   std::atomic<bool> waiting{false};
+  std::atomic<bool> releasedByClosing{false};
   std::atomic<int> calls{0};
   CSearchDlg *dialog = m_dialog.get();
   vf::ui::SetMessageBoxInterceptor([&](const vf::ui::MessageBoxRequest &request) {
     ++calls;
     if (request.onGuiThread) return vf::ui::IDYES;
-    // The worker's box stays open until the window begins closing.
+    // The worker's box stays open until the window begins closing (or the
+    // patience of the test runs out).
     waiting = true;
-    vf::testing::WaitFor([&] { return dialog->Thread().IsClosing(); }, std::chrono::seconds(10));
+    releasedByClosing = vf::testing::WaitFor([&] { return dialog->Window().Thread().IsClosing(); },
+                                             std::chrono::seconds(10));
     return vf::ui::IDOK;
   });
   Select(0);
   Update();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.load(); }, 5000));
-  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(PumpUntil([&] { return waiting.load(); }, 5000));
   m_dialog.reset();
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_TRUE(releasedByClosing) << "closing did not wait for the worker's box";
   const int after = calls;
-  QTest::qWait(200);
+  vf::test::Pump(200);
   EXPECT_EQ(calls, after) << "no answer reaches a closed window";
   vf::ui::SetMessageBoxInterceptor({});
 }
@@ -318,7 +316,7 @@ TEST_F(CommandsOnTheLan, ClosingRightAfterThePortCommandEndsCleanly) {
   ASSERT_TRUE(vf::testing::WaitFor([&] { return Log().find("httpport") != std::string::npos; },
                                    std::chrono::seconds(5)));
   m_dialog.reset();
-  QTest::qWait(100);
+  vf::test::Pump(100);
 }
 
 }  // namespace

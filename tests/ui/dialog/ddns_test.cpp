@@ -4,14 +4,11 @@
 
 #include <thread>
 
-#include "dialog_controls.h"
 #include "dialog_driver.h"
 #include "fake_adapters.h"
 #include "message_box_recorder.h"
-#include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "timers.h"
 
 namespace {
 
@@ -37,12 +34,13 @@ class DdnsTest : public ::testing::Test {
   vf::ui::MessageBoxRecorder m_boxes;
   vf::test::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
-  vf::ui::DialogControls &m_controls = m_dialog.Controls();
+  bool m_created = m_dialog.Create();
+  vf::ui::DialogWindow &m_controls = m_dialog.Window();
 };
 
 TEST_F(DdnsTest, ChecksSelectionThenNameAndKeepsTheLastCommandOnFailure) {
   ASSERT_NE(m_dialog.Session(), nullptr);
-  m_controls.List(IDC_DEVICE_LIST)->SetSelectionMark(-1);
+  vf::test::DeviceList(m_dialog).SetSelectionMark(-1);
   m_dialog.OnSetDdns();  // Name empty too: the selection is checked first.
   ASSERT_EQ(m_boxes.Count(), 1);
   EXPECT_EQ(LastBox().text, "Please select one device from list.");
@@ -78,7 +76,7 @@ TEST_F(DdnsTest, RefusedCommandIsReported) {
 
   // Over-long fields are cut to fit rather than refused.
   Select(0);
-  m_controls.SetText(IDC_DDNS_NAME, QString(80, QLatin1Char('d')));
+  m_controls.SetText(IDC_DDNS_NAME, std::string(80, 'd'));
   m_dialog.OnSetDdns();
   EXPECT_EQ(m_boxes.Count(), 1);
 }

@@ -2,12 +2,10 @@
 // check box and the http port arrows.
 #include <gtest/gtest.h>
 
-#include "dialog_controls.h"
+#include "dialog_driver.h"
 #include "fake_adapters.h"
-#include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "timers.h"
 
 namespace {
 
@@ -28,10 +26,7 @@ class DetailPanelTest : public ::testing::Test {
     CopyField(fixed.network.ipAddress, "");
     CopyField(fixed.httpPort, "81");
     fixed.network.dhcp = 0;
-    m_dialog.OnSearch();
-    CSearchDlg::OnDeviceFound(nullptr, "200", &dhcp, &m_dialog);
-    CSearchDlg::OnDeviceFound(nullptr, "200", &fixed, &m_dialog);
-    m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+    vf::test::ShowDevices(m_dialog, {dhcp, fixed});
   }
 
   void ExpectAddressControlsEnabled(bool enabled) {
@@ -43,7 +38,8 @@ class DetailPanelTest : public ::testing::Test {
 
   vf::test::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
-  vf::ui::DialogControls &m_controls = m_dialog.Controls();
+  bool m_created = m_dialog.Create();
+  vf::ui::DialogWindow &m_controls = m_dialog.Window();
 };
 
 TEST_F(DetailPanelTest, ClickFillsEveryFieldAndOpensThePanel) {
@@ -96,11 +92,11 @@ TEST_F(DetailPanelTest, ClicksBesideOrBeyondTheRows) {
   EXPECT_FALSE(m_controls.IsReadOnly(IDC_ACCOUNT));
 
   // Beside the rows: the panel keeps its device, the mark is dropped.
-  vf::ui::ReportList *list = m_controls.List(IDC_DEVICE_LIST);
+  const vf::ui::ListView list = vf::test::DeviceList(m_dialog);
   m_dialog.OnDeviceListClick(1);
-  list->SetSelectionMark(1);
+  list.SetSelectionMark(1);
   m_dialog.OnDeviceListClick(-1);
-  EXPECT_EQ(list->SelectionMark(), -1);
+  EXPECT_EQ(list.SelectionMark(), -1);
   EXPECT_EQ(m_dialog.DeviceSelected(), 1);
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-fixed");
   EXPECT_TRUE(m_controls.IsEnabled(IDC_UPDATE));

@@ -1,17 +1,25 @@
 // Steps the window tests take the way the user and the engine would: show a
-// list of devices, pick a row, deliver a command answer from the worker.
+// list of devices, pick a row, deliver a command answer from the worker, let
+// a timer tick. Everything goes through the neutral window layer, so the same
+// steps drive either backend.
 #pragma once
 
 #include <initializer_list>
+#include <string>
 #include <thread>
 
-#include "dialog_controls.h"
-#include "report_list.h"
+#include "controls.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "timers.h"
 
 namespace vf::test {
+
+// One tick of a running timer of the window, now; false when not running.
+inline bool FireTimer(CSearchDlg &dialog, int id) {
+  if (!dialog.Window().IsTimerActive(id)) return false;
+  dialog.OnTimer(id);
+  return true;
+}
 
 // A search whose answers are `devices`, ended by the collection tick.
 inline void ShowDevices(CSearchDlg &dialog, std::initializer_list<DeviceRecord> devices) {
@@ -19,23 +27,30 @@ inline void ShowDevices(CSearchDlg &dialog, std::initializer_list<DeviceRecord> 
   for (const DeviceRecord &device : devices) {
     CSearchDlg::OnDeviceFound(nullptr, "200", &device, &dialog);
   }
-  dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+  FireTimer(dialog, CSearchDlg::TIMER_COLLECT);
+}
+
+inline ui::ListView DeviceList(CSearchDlg &dialog) {
+  return ui::ListView(dialog.Window(), res::IDC_DEVICE_LIST);
 }
 
 // A click on a row, as the list reports it.
 inline void SelectRow(CSearchDlg &dialog, int row) {
-  dialog.Controls().List(vf::res::IDC_DEVICE_LIST)->SetSelectionMark(row);
+  DeviceList(dialog).SetSelectionMark(row);
   dialog.OnDeviceListClick(row);
 }
 
 // A command answer, delivered on a thread of its own as the engine's worker does.
 inline int ReplyFromWorker(CSearchDlg &dialog, const char *status) {
   int result = 0;
-  std::thread worker([&] {
-    result = CSearchDlg::OnCommandReply(dialog.Session(), status, nullptr, &dialog);
-  });
+  std::thread worker(
+      [&] { result = CSearchDlg::OnCommandReply(dialog.Session(), status, nullptr, &dialog); });
   worker.join();
   return result;
+}
+
+inline std::string Pcs(int count) {
+  return std::to_string(count) + " pcs";
 }
 
 }  // namespace vf::test

@@ -2,24 +2,21 @@
 // recorded message boxes and a recording page opener.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QTest>
-
-#include "dialog_controls.h"
+#include "dialog_driver.h"
 #include "fake_adapters.h"
 #include "message_box_recorder.h"
 #include "platform/url_opener.h"
-#include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "step_progress_bar.h"
-#include "timers.h"
+#include "virtual_keys.h"
+#include "window_driver.h"
 
 namespace {
 
 using namespace vf::res;
 using vf::test::CopyField;
 using vf::test::MakeDevice;
+namespace vk = vf::ui::vk;
 
 class RecordingOpener final : public vf::platform::UrlOpener {
  public:
@@ -59,49 +56,40 @@ class WindowCommandsTest : public ::testing::Test {
     for (const DeviceRecord &record : records) {
       CSearchDlg::OnDeviceFound(nullptr, "200", &record, &m_dialog);
     }
-    m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+    vf::test::FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT);
   }
   void ShowThreeRows() {
     ShowRows({Camera(1, "192.168.1.21", "255.255.255.0", "81"),
               Camera(2, "192.168.1.22", "255.255.255.0", "82"),
               Camera(3, "192.168.1.23", "255.255.255.0", "83")});
   }
-  void Select(int row) {
-    List()->SetSelectionMark(row);
-    m_dialog.OnDeviceListClick(row);
-  }
-  vf::ui::ReportList *List() { return m_controls.List(IDC_DEVICE_LIST); }
-  // The window as the application runs it. It stays unmapped: showing it
-  // would start the platform's font threads, which the race checker cannot
-  // see into, and the keys and close requests reach it all the same.
-  void Open() { m_dialog.setResult(-1); }
-  // A key to the widget that has the focus, as the keyboard would send it.
-  void Key(QWidget *focus, Qt::Key key) {
-    focus->setFocus();
-    QTest::keyClick(focus, key);
-  }
-  QString LastBoxText() const {
+  void Select(int row) { vf::test::SelectRow(m_dialog, row); }
+  vf::ui::ListView List() { return vf::test::DeviceList(m_dialog); }
+  // A key to the control that has the focus (0: the window itself), as the
+  // keyboard would send it. The window stays unmapped: showing it would start
+  // the platform's font threads, which the race checker cannot see into, and
+  // the keys and close requests reach it all the same.
+  void Key(int focus, int key) { vf::test::PressKey(m_controls, focus, key); }
+  std::string LastBoxText() const {
     const auto boxes = m_boxes.Requests();
-    return boxes.empty() ? QString() : boxes.back().text;
+    return boxes.empty() ? std::string() : boxes.back().text;
   }
 
   vf::ui::MessageBoxRecorder m_boxes;
   RecordingOpener m_opener;
   vf::test::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
-  vf::ui::DialogControls &m_controls = m_dialog.Controls();
+  bool m_created = m_dialog.Create();
+  vf::ui::DialogWindow &m_controls = m_dialog.Window();
 };
 
 TEST_F(WindowCommandsTest, EnterAndEscapeDoNothingAnywhere) {
   ShowThreeRows();
-  Open();
   Select(1);
-  QWidget *account = m_controls.Control(IDC_ACCOUNT);
-  for (QWidget *target :
-       {static_cast<QWidget *>(List()), account, static_cast<QWidget *>(&m_dialog)}) {
-    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+  for (int target : {IDC_DEVICE_LIST, IDC_ACCOUNT, IDC_DEV_IP, 0}) {
+    for (int key : {vk::kEscape, vk::kReturn}) {
       Key(target, key);
-      EXPECT_EQ(m_dialog.result(), -1) << "the window did not end";
+      EXPECT_FALSE(m_controls.Ended()) << "the window did not end";
     }
   }
   EXPECT_EQ(m_boxes.Count(), 0) << "Enter pressed no button";
@@ -110,72 +98,78 @@ TEST_F(WindowCommandsTest, EnterAndEscapeDoNothingAnywhere) {
 
 TEST_F(WindowCommandsTest, ArrowsInTheListFillThePanelWithTheRowTheyMoveTo) {
   ShowThreeRows();
-  Open();
   Select(1);
-  Key(List(), Qt::Key_Down);
+  Key(IDC_DEVICE_LIST, vk::kDown);
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-3");
-  EXPECT_EQ(List()->SelectionMark(), 2);
-  Key(List(), Qt::Key_Down);  // The last row again.
+  EXPECT_EQ(List().SelectionMark(), 2);
+  Key(IDC_DEVICE_LIST, vk::kDown);  // The last row again.
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-3");
-  Key(List(), Qt::Key_Up);
+  Key(IDC_DEVICE_LIST, vk::kUp);
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-2");
-  Key(List(), Qt::Key_Up);
-  Key(List(), Qt::Key_Up);  // The first row again.
+  Key(IDC_DEVICE_LIST, vk::kUp);
+  Key(IDC_DEVICE_LIST, vk::kUp);  // The first row again.
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
 
-  // Without a mark both arrows report the first row.
-  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up}) {
-    List()->SetSelectionMark(-1);
+  // Without a mark both arrows report the first row, and the list agrees.
+  for (int key : {vk::kDown, vk::kUp}) {
+    List().SetSelectionMark(-1);
     m_controls.SetText(IDC_DEVICE_NAME, "");
-    Key(List(), key);
+    Key(IDC_DEVICE_LIST, key);
     EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
+    EXPECT_EQ(List().SelectionMark(), 0);
   }
+
+  // The list's own keys move the panel along with the mark.
+  Key(IDC_DEVICE_LIST, vk::kEnd);
+  EXPECT_EQ(List().SelectionMark(), 2);
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-3");
+  Key(IDC_DEVICE_LIST, vk::kHome);
+  EXPECT_EQ(List().SelectionMark(), 0);
+  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
 
   // Arrows elsewhere leave the panel alone.
   Select(0);
-  Key(m_controls.Control(IDC_ACCOUNT), Qt::Key_Down);
+  Key(IDC_ACCOUNT, vk::kDown);
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
-  EXPECT_EQ(List()->SelectionMark(), 0);
+  EXPECT_EQ(List().SelectionMark(), 0);
 }
 
 TEST_F(WindowCommandsTest, ArrowsInAnEmptyList) {
   ShowRows({});
-  Open();
-  Key(List(), Qt::Key_Down);  // Row -1: the panel stays locked.
+  Key(IDC_DEVICE_LIST, vk::kDown);  // Row -1: the panel stays locked.
   EXPECT_EQ(m_dialog.DeviceSelected(), 0);
-  EXPECT_EQ(List()->SelectionMark(), -1);
-  Key(List(), Qt::Key_Up);  // Row 0: opens without a device.
+  EXPECT_EQ(List().SelectionMark(), -1);
+  Key(IDC_DEVICE_LIST, vk::kUp);  // Row 0: opens without a device.
   EXPECT_EQ(m_dialog.DeviceSelected(), 1);
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "");
 }
 
 TEST_F(WindowCommandsTest, FunctionKeysRunEnabledCommandsOnly) {
   ShowThreeRows();
-  Open();
-  QWidget *account = m_controls.Control(IDC_ACCOUNT);
+  const int account = IDC_ACCOUNT;
   // Panel locked: Browse and Update do nothing.
-  Key(account, Qt::Key_F4);
-  Key(account, Qt::Key_F5);
+  Key(account, vk::kF4);
+  Key(account, vk::kF5);
   EXPECT_TRUE(m_opener.urls.empty());
   EXPECT_EQ(m_boxes.Count(), 0);
 
   Select(1);
-  Key(List(), Qt::Key_F4);
+  Key(IDC_DEVICE_LIST, vk::kF4);
   ASSERT_EQ(m_opener.urls.size(), 1u) << "one key, one page, wherever the focus is";
   EXPECT_EQ(m_opener.urls[0], "http://192.168.1.22:82");
   m_boxes.Script({vf::ui::IDNO});
-  Key(account, Qt::Key_F5);
+  Key(account, vk::kF5);
   ASSERT_EQ(m_boxes.Count(), 1);
   EXPECT_EQ(LastBoxText(), "Are you sure to update the selected device?");
 
-  Key(account, Qt::Key_F3);
-  EXPECT_EQ(List()->ItemCount(), 0);
+  Key(account, vk::kF3);
+  EXPECT_EQ(List().ItemCount(), 0);
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH));
-  EXPECT_TRUE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+  EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
   // While collecting, F3 does not start another search.
   const DeviceRecord late = Camera(4, "192.168.1.24", "255.255.255.0", "84");
   CSearchDlg::OnDeviceFound(nullptr, "200", &late, &m_dialog);
-  Key(account, Qt::Key_F3);
+  Key(account, vk::kF3);
   EXPECT_EQ(m_dialog.Devices().Count(), 1);
 }
 
@@ -215,7 +209,7 @@ TEST_F(WindowCommandsTest, BrowseOpensOnlyPlainAddressesAndPorts) {
 TEST_F(WindowCommandsTest, BrowseAndRouterWithoutASelectedDevice) {
   ShowThreeRows();
   for (int mark : {-1, 3}) {
-    List()->SetSelectionMark(mark);
+    List().SetSelectionMark(mark);
     m_dialog.OnBrowse();
     m_dialog.OnSetRouter();
   }
@@ -274,33 +268,31 @@ TEST_F(WindowCommandsTest, WithoutAProgramToOpenPagesBrowseAndRouterSaySo) {
 }
 
 TEST_F(WindowCommandsTest, ClosingIsRefusedWhileADeviceRestarts) {
-  Open();
   m_dialog.OnDeviceRestarting();
-  m_dialog.OnCloseButton();
-  m_dialog.close();
-  m_dialog.reject();
-  EXPECT_EQ(m_dialog.result(), -1) << "the window did not end";
+  vf::test::Click(m_controls, IDC_CLOSE);
+  vf::test::RequestClose(m_controls);
+  vf::test::Cancel(m_controls);
+  EXPECT_FALSE(m_controls.Ended()) << "the window did not end";
   ASSERT_EQ(m_boxes.Count(), 3);
   for (const auto &box : m_boxes.Requests()) {
     EXPECT_EQ(box.text, "Device is restarting...,Please try again later.");
     EXPECT_EQ(box.caption, "Tips");
     EXPECT_EQ(box.type, vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
-    EXPECT_EQ(box.owner, &m_dialog);
+    EXPECT_EQ(box.owner, &m_controls);
   }
   EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_PROGRESS)) << "nothing else changes";
 
   for (int tick = 0; tick < CSearchDlg::kRestartTickCount; ++tick) {
-    m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART);
+    vf::test::FireTimer(m_dialog, CSearchDlg::TIMER_RESTART);
   }
-  m_dialog.close();
-  EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
+  vf::test::RequestClose(m_controls);
+  EXPECT_TRUE(m_controls.Ended());
   EXPECT_EQ(m_boxes.Count(), 3) << "no question when closing";
 }
 
 TEST_F(WindowCommandsTest, CloseButtonEndsTheWindow) {
-  Open();
-  QTest::mouseClick(m_controls.Control(IDC_CLOSE), Qt::LeftButton);
-  EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
+  vf::test::Click(m_controls, IDC_CLOSE);
+  EXPECT_TRUE(m_controls.Ended());
   EXPECT_EQ(m_boxes.Count(), 0);
 }
 

@@ -2,41 +2,41 @@
 // what the collection tick shows, and the restart wait that ends in a search.
 #include <gtest/gtest.h>
 
-#include <QTest>
 #include <atomic>
 #include <thread>
 
-#include "dialog_controls.h"
+#include "dialog_driver.h"
 #include "fake_adapters.h"
-#include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "step_progress_bar.h"
-#include "timers.h"
+#include "window_driver.h"
 
 namespace {
 
 using namespace vf::res;
+using vf::test::FireTimer;
 using vf::test::MakeDevice;
+using vf::test::Pcs;
 
 class SearchCycleTest : public ::testing::Test {
  protected:
   void Found(const DeviceRecord &record) {
     EXPECT_EQ(CSearchDlg::OnDeviceFound(nullptr, "200", &record, &m_dialog), 0);
   }
-  QString Cell(int row, int column) const {
-    return m_dialog.Controls().List(IDC_DEVICE_LIST)->ItemText(row, column);
+  std::string Cell(int row, int column) const {
+    return m_controls.ItemText(IDC_DEVICE_LIST, row, column);
   }
-  int Rows() const { return m_dialog.Controls().List(IDC_DEVICE_LIST)->ItemCount(); }
+  int Rows() const { return m_controls.ItemCount(IDC_DEVICE_LIST); }
 
   vf::test::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
-  vf::ui::DialogControls &m_controls = m_dialog.Controls();
+  bool m_created = m_dialog.Create();
+  vf::ui::DialogWindow &m_controls = m_dialog.Window();
 };
 
 TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
   m_dialog.OnSearch();
-  EXPECT_TRUE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+  EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH));
 
   DeviceRecord first = MakeDevice("cam-a", "00:11:22:33:44:55");
@@ -52,8 +52,8 @@ TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
   EXPECT_EQ(Rows(), 0);
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "0 pcs");
 
-  ASSERT_TRUE(m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT));
-  EXPECT_FALSE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+  ASSERT_TRUE(FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT));
+  EXPECT_FALSE(m_controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
   EXPECT_TRUE(m_dialog.IsControlEnabled(IDC_SEARCH));
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "4 pcs");
   ASSERT_EQ(Rows(), 4);
@@ -61,7 +61,7 @@ TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
   const char *macs[] = {"00:11:22:33:44:55", "00:11:22:33:44:aa", "00:11:22:33:44:AA", ""};
   for (int row = 0; row < 4; ++row) {
     SCOPED_TRACE(row);
-    EXPECT_EQ(Cell(row, 0), QString::number(row + 1));
+    EXPECT_EQ(Cell(row, 0), std::to_string(row + 1));
     EXPECT_EQ(Cell(row, 1), names[row]);
     EXPECT_EQ(Cell(row, 2), macs[row]);
   }
@@ -79,7 +79,7 @@ TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
   EXPECT_EQ(m_dialog.Devices().Count(), 0);
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "4 pcs");
   Found(again);  // Its MAC is new again in this search.
-  ASSERT_TRUE(m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT));
+  ASSERT_TRUE(FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT));
   EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "1 pcs");
   EXPECT_EQ(Cell(0, 1), "cam-a-renamed");
 }
@@ -89,14 +89,14 @@ TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
 TEST_F(SearchCycleTest, NamesAreDecodedAndShownSafelyInTheListAndThePanel) {
   struct Case {
     std::string name;
-    QString shown;
+    std::string shown;
   };
   const std::string cut = std::string(39, 'n') + "\xC3\xA9";  // Its last byte is cut off.
   const Case cases[] = {
-      {"Caf\xC3\xA9", QString::fromUtf8("Caf\xC3\xA9")},
-      {"Caf\xE9", QString::fromUtf8("Caf\xC3\xA9")},
+      {"Caf\xC3\xA9", "Caf\xC3\xA9"},
+      {"Caf\xE9", "Caf\xC3\xA9"},
       {"Bell\x07\x1B[2J", "Bell\\x07\\x1B[2J"},
-      {cut, QString(39, QLatin1Char('n'))},
+      {cut, std::string(39, 'n')},
   };
   m_dialog.OnSearch();
   char mac[] = "00:11:22:33:44:50";
@@ -104,7 +104,7 @@ TEST_F(SearchCycleTest, NamesAreDecodedAndShownSafelyInTheListAndThePanel) {
     ++mac[16];
     Found(MakeDevice(c.name, mac));
   }
-  m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+  FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT);
   for (int row = 0; row < 4; ++row) {
     SCOPED_TRACE(row);
     EXPECT_EQ(Cell(row, 1), cases[row].shown);
@@ -116,7 +116,7 @@ TEST_F(SearchCycleTest, NamesAreDecodedAndShownSafelyInTheListAndThePanel) {
 TEST_F(SearchCycleTest, SearchEmptiesAndLocksTheDetailPanel) {
   m_dialog.OnSearch();
   Found(MakeDevice("cam-a", "00:11:22:33:44:55"));
-  m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+  FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT);
   m_dialog.OnDeviceListClick(0);
   m_controls.SetText(IDC_ACCOUNT, "admin");
   m_controls.SetText(IDC_PASSWORD, "secret");
@@ -138,29 +138,27 @@ TEST_F(SearchCycleTest, SearchEmptiesAndLocksTheDetailPanel) {
 }
 
 TEST_F(SearchCycleTest, RestartWaitEndsAfter45TicksWithASearch) {
-  vf::ui::StepProgressBar *bar = m_controls.Progress(IDC_RESTART_PROGRESS);
-  ASSERT_NE(bar, nullptr);
+  const vf::ui::ProgressBar bar(m_controls, IDC_RESTART_PROGRESS);
   // What the restart display sets up when it starts.
   m_controls.Show(IDC_RESTART_PROGRESS, true);
   m_controls.Show(IDC_RESTART_TEXT, true);
-  bar->SetRange(1, 47);
-  bar->SetPos(1);
-  bar->SetStep(1);
-  ASSERT_TRUE(m_dialog.Timers().StartTimer(CSearchDlg::TIMER_RESTART, 1000));
+  bar.SetRange(1, 47);
+  bar.SetPos(1);
+  bar.SetStep(1);
+  ASSERT_TRUE(m_controls.StartTimer(CSearchDlg::TIMER_RESTART, 1000));
 
-  for (int tick = 1; tick < 45; ++tick)
-    ASSERT_TRUE(m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART));
-  EXPECT_TRUE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_RESTART));
-  EXPECT_EQ(bar->Pos(), 45);
+  for (int tick = 1; tick < 45; ++tick) ASSERT_TRUE(FireTimer(m_dialog, CSearchDlg::TIMER_RESTART));
+  EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_RESTART));
+  EXPECT_EQ(bar.Pos(), 45);
   EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_TEXT));
-  EXPECT_FALSE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+  EXPECT_FALSE(m_controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
 
-  ASSERT_TRUE(m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART));
-  EXPECT_FALSE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_RESTART));
-  EXPECT_EQ(bar->Pos(), 46);
+  ASSERT_TRUE(FireTimer(m_dialog, CSearchDlg::TIMER_RESTART));
+  EXPECT_FALSE(m_controls.IsTimerActive(CSearchDlg::TIMER_RESTART));
+  EXPECT_EQ(bar.Pos(), 46);
   EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
   EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_TEXT));
-  EXPECT_TRUE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+  EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH));
 }
 
@@ -174,10 +172,10 @@ TEST_F(SearchCycleTest, WorkerRecordsWhileTheWindowSearchesAndShows) {
   });
   for (int cycle = 0; cycle < 50; ++cycle) {
     m_dialog.OnSearch();
-    m_dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT);
+    FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT);
     const int rows = Rows();
     EXPECT_LE(rows, 50);
-    EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), QString("%1 pcs").arg(rows));
+    EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), Pcs(rows));
   }
   stop = true;
   worker.join();
@@ -188,11 +186,12 @@ TEST(SearchCycleTimer, RealCollectionWindowEndsTheCycle) {
   adapters.adapters = std::vector<vf::platform::Adapter>{
       vf::test::MakeAdapter("eth0", 2, {{"127.0.0.1", "255.0.0.0"}})};
   CSearchDlg dialog(adapters);
+  ASSERT_TRUE(dialog.Create());
   ASSERT_NE(dialog.Session(), nullptr);
   dialog.OnSearch();
   EXPECT_FALSE(dialog.IsControlEnabled(IDC_SEARCH));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.IsControlEnabled(IDC_SEARCH); }, 5000));
-  EXPECT_FALSE(dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+  EXPECT_TRUE(vf::test::PumpUntil([&] { return dialog.IsControlEnabled(IDC_SEARCH); }, 5000));
+  EXPECT_FALSE(dialog.Window().IsTimerActive(CSearchDlg::TIMER_COLLECT));
 }
 
 }  // namespace

@@ -10,12 +10,12 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QTest>
 #include <fstream>
 #include <sstream>
 
-#include "dialog_controls.h"
 #include "message_box_recorder.h"
 #include "private_lan.h"
 #include "report_list.h"
@@ -72,10 +72,12 @@ class ShownWindow : public ::testing::Test {
     ASSERT_TRUE(m_camsim->ready());
 
     m_dialog = std::make_unique<CSearchDlg>();
+    ASSERT_TRUE(m_dialog->Create());
     ASSERT_NE(m_dialog->Session(), nullptr);
-    m_dialog->show();
-    m_dialog->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+    QDialog *window = Dialog();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     qApp->installEventFilter(&m_releases);
   }
   void TearDown() override {
@@ -85,8 +87,11 @@ class ShownWindow : public ::testing::Test {
     if (!m_logPath.empty()) unlink(m_logPath.c_str());
   }
 
-  vf::ui::DialogControls &Controls() { return m_dialog->Controls(); }
-  vf::ui::ReportList *List() { return Controls().List(IDC_DEVICE_LIST); }
+  QDialog *Dialog() { return static_cast<QDialog *>(m_dialog->Window().NativeHandle()); }
+  vf::ui::DialogWindow &Controls() { return m_dialog->Window(); }
+  vf::ui::ReportList *List() {
+    return Dialog()->findChild<vf::ui::ReportList *>(QStringLiteral("IDC_DEVICE_LIST"));
+  }
 
   // One key pressed and released on the X server; returns once the window
   // has handled it.
@@ -111,7 +116,7 @@ class ShownWindow : public ::testing::Test {
   void SearchByKey() {
     Key("F3");
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
-    ASSERT_EQ(Controls().Text(IDC_DEVICE_COUNT), QString("%1 pcs").arg(kCameras));
+    ASSERT_EQ(Controls().Text(IDC_DEVICE_COUNT), std::to_string(kCameras) + " pcs");
   }
 
   DeviceRecord Device(int row) {
@@ -135,10 +140,10 @@ class ShownWindow : public ::testing::Test {
     EXPECT_EQ(highlighted[0].row(), row);
     EXPECT_EQ(list->currentIndex().row(), row);
     const DeviceRecord device = Device(row);
-    EXPECT_EQ(Controls().Text(IDC_DEVICE_NAME), QString::fromLatin1(device.deviceName));
+    EXPECT_EQ(Controls().Text(IDC_DEVICE_NAME), device.deviceName);
     EXPECT_EQ(list->ItemText(row, 1), QString::fromLatin1(device.deviceName));
-    EXPECT_EQ(Controls().Text(IDC_DEV_IP), QString::fromLatin1(device.network.ipAddress));
-    EXPECT_EQ(Controls().Text(IDC_HTTP_PORT), QString::fromLatin1(device.httpPort));
+    EXPECT_EQ(Controls().Text(IDC_DEV_IP), device.network.ipAddress);
+    EXPECT_EQ(Controls().Text(IDC_HTTP_PORT), device.httpPort);
     EXPECT_EQ(m_dialog->DeviceSelected(), 1);
   }
 
@@ -220,7 +225,7 @@ TEST_F(ShownWindow, ListMarkAndPanelAgreeAfterEveryKeyAndUpdateGoesToTheHighligh
   Click(below);
   EXPECT_EQ(List()->SelectionMark(), -1);
   EXPECT_TRUE(List()->selectionModel()->selectedRows().isEmpty());
-  EXPECT_EQ(Controls().Text(IDC_DEVICE_NAME), QString::fromLatin1(highlighted.deviceName));
+  EXPECT_EQ(Controls().Text(IDC_DEVICE_NAME), highlighted.deviceName);
   const int boxes = m_boxes.Count();
   Key("F5");
   ASSERT_EQ(m_boxes.Count(), boxes + 1);

@@ -1,26 +1,15 @@
 // The window as it opens: title, system menu, list columns, locked detail
 // panel, adapter panel and the engine start with its fallback and failure.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QHeaderView>
-#include <QMenu>
-#include <QTimer>
-
-#include "dialog_controls.h"
-#include "drop_down_list.h"
+#include "controls.h"
+#include "dialog_driver.h"
 #include "fake_adapters.h"
 #include "message_box_recorder.h"
-#include "report_list.h"
+#include "private_lan.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "system_menu.h"
-#include "timers.h"
-#include "up_down_control.h"
+#include "window_driver.h"
 #include "window_title.h"
 
 namespace {
@@ -29,69 +18,46 @@ using namespace vf::res;
 using vf::test::FakeAdapters;
 using vf::test::MakeAdapter;
 
-// A UDP socket bound to a port without address reuse, so that the engine
-// cannot bind the same port while it is open.
-class PortBlocker {
- public:
-  explicit PortBlocker(uint16_t port) : m_fd(socket(AF_INET, SOCK_DGRAM, 0)) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    m_bound =
-        m_fd >= 0 && bind(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-  }
-  ~PortBlocker() {
-    if (m_fd >= 0) close(m_fd);
-  }
-  PortBlocker(const PortBlocker &) = delete;
-  PortBlocker &operator=(const PortBlocker &) = delete;
-  bool Bound() const { return m_bound; }
-
- private:
-  int m_fd;
-  bool m_bound = false;
-};
+using vf::testing::PortHolder;
 
 TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
-  g_windowTitle = QStringLiteral("Zelmor Serial Intranet search and settings(V1.0.0.1)");
+  g_windowTitle = "Zelmor Serial Intranet search and settings(V1.0.0.1)";
   FakeAdapters adapters;
   vf::ui::MessageBoxRecorder boxes;
   CSearchDlg dialog(adapters);
-  vf::ui::DialogControls &controls = dialog.Controls();
+  ASSERT_TRUE(dialog.Create());
+  vf::ui::DialogWindow &controls = dialog.Window();
 
-  EXPECT_EQ(dialog.windowTitle(), g_windowTitle);
-  EXPECT_FALSE(dialog.windowIcon().isNull());
+  EXPECT_EQ(controls.Title(), g_windowTitle);
+  EXPECT_TRUE(vf::test::HasIcon(controls));
   EXPECT_TRUE(dialog.EngineStarted());
   EXPECT_NE(dialog.Session(), nullptr);
   EXPECT_EQ(boxes.Count(), 0);
 
   // The About item closes the system menu, after a separator.
-  const auto actions = dialog.SysMenu()->Menu()->actions();
-  ASSERT_GE(actions.size(), 2);
-  EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
-  EXPECT_EQ(actions.last()->text(), "About Vellafind(&A)...");
+  const auto items = vf::test::SystemMenuItems(controls);
+  ASSERT_GE(items.size(), 2u);
+  EXPECT_EQ(items[items.size() - 2].commandId, 0) << "a separator";
+  EXPECT_EQ(items.back().commandId, IDM_ABOUTBOX);
+  EXPECT_EQ(items.back().text, "About Vellafind(&A)...");
 
-  vf::ui::ReportList *list = controls.List(IDC_DEVICE_LIST);
-  ASSERT_NE(list, nullptr);
-  ASSERT_EQ(list->ColumnCount(), 3);
+  const vf::ui::ListView list(controls, IDC_DEVICE_LIST);
+  ASSERT_EQ(list.ColumnCount(), 3);
   const char *headings[] = {"No.", "DeviceName", "MAC"};
   const int widths[] = {40, 80, 115};
   for (int c = 0; c < 3; ++c) {
-    EXPECT_EQ(list->ColumnHeading(c), headings[c]);
-    EXPECT_EQ(list->columnWidth(c), widths[c]);
+    EXPECT_EQ(list.ColumnHeading(c), headings[c]);
+    EXPECT_EQ(list.ColumnWidth(c), widths[c]);
   }
-  EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
-  EXPECT_EQ(list->ItemCount(), 0);
+  EXPECT_TRUE(list.IsFullRowSelect());
+  EXPECT_EQ(list.ItemCount(), 0);
   EXPECT_EQ(controls.Text(IDC_DEVICE_COUNT), "0 pcs");
 
   EXPECT_EQ(controls.Text(IDC_HTTP_PORT), "80");
-  vf::ui::UpDownControl *spin = controls.UpDown(IDC_HTTP_PORT_SPIN);
-  ASSERT_NE(spin, nullptr);
-  EXPECT_EQ(spin->Buddy(), controls.Control(IDC_HTTP_PORT));
-  EXPECT_EQ(spin->Lower(), 1);
-  EXPECT_EQ(spin->Upper(), 65535);
-  EXPECT_EQ(spin->Pos(), 1);
+  const vf::ui::UpDown spin(controls, IDC_HTTP_PORT_SPIN);
+  EXPECT_EQ(spin.Buddy(), IDC_HTTP_PORT);
+  EXPECT_EQ(spin.Range(), std::make_pair(1, 65535));
+  EXPECT_EQ(spin.Pos(), 1);
 
   // Locked: edits are read-only but enabled, everything else disabled.
   EXPECT_EQ(dialog.DeviceSelected(), 0);
@@ -109,23 +75,22 @@ TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
   EXPECT_TRUE(controls.IsEnabled(IDC_CLOSE));
   EXPECT_FALSE(controls.IsVisible(IDC_RESTART_PROGRESS));
   EXPECT_FALSE(controls.IsVisible(IDC_RESTART_TEXT));
-  EXPECT_FALSE(dialog.Timers().IsActive(CSearchDlg::TIMER_COLLECT));
+  EXPECT_FALSE(controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
 }
 
 TEST(SearchDialogStartup, AboutCommandsOpenTheAboutBox) {
   FakeAdapters adapters;
   CSearchDlg dialog(adapters);
+  ASSERT_TRUE(dialog.Create());
   for (unsigned id : {16u, 31u}) {
-    QString caption;
-    QTimer::singleShot(0, [&caption] {
-      if (QWidget *modal = QApplication::activeModalWidget()) {
-        caption = modal->windowTitle();
-        static_cast<QDialog *>(modal)->reject();
-      }
-    });
-    dialog.OnSysCommand(id);
-    EXPECT_EQ(caption, "About Vellafind") << id;
+    bool handled = false;
+    EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] { handled = dialog.OnSysCommand(id); }),
+              "About Vellafind")
+        << id;
+    EXPECT_TRUE(handled);
   }
+  // The window system's own commands are left to it.
+  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] { EXPECT_FALSE(dialog.OnSysCommand(32)); }), "");
 }
 
 TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
@@ -140,13 +105,13 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   adapters.dns[3] = {"1.1.1.1", "9.9.9.9", "8.8.8.8"};
   adapters.dns[4] = {"172.16.0.53"};
   CSearchDlg dialog(adapters);
-  vf::ui::DialogControls &controls = dialog.Controls();
+  ASSERT_TRUE(dialog.Create());
+  vf::ui::DialogWindow &controls = dialog.Window();
 
-  vf::ui::DropDownList *combo = controls.Combo(IDC_ADAPTER);
-  ASSERT_NE(combo, nullptr);
-  ASSERT_EQ(combo->Count(), 4);
-  EXPECT_EQ(combo->itemText(0), "lo-like");
-  EXPECT_EQ(combo->CurSel(), 2);
+  const vf::ui::ComboBox combo(controls, IDC_ADAPTER);
+  ASSERT_EQ(combo.Count(), 4);
+  EXPECT_EQ(combo.ItemText(0), "lo-like");
+  EXPECT_EQ(combo.CurSel(), 2);
   EXPECT_EQ(controls.Text(IDC_LOCAL_IP), "192.168.1.10\r\n192.168.2.10");
   EXPECT_EQ(controls.Text(IDC_LOCAL_MASK), "255.255.255.0");
   EXPECT_EQ(controls.Text(IDC_LOCAL_GATEWAY), "192.168.1.1");
@@ -155,16 +120,17 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
 
   // Every adapter with an IPv4 address gives its first one; the unconfigured
   // one is listed but has nothing to search from.
-  EXPECT_EQ(dialog.LocalAddresses(), QStringList({"10.0.0.5", "192.168.1.10", "172.16.0.2"}));
+  EXPECT_EQ(dialog.LocalAddresses(),
+            (std::vector<std::string>{"10.0.0.5", "192.168.1.10", "172.16.0.2"}));
 
   // Choosing another adapter changes the five fields only.
-  combo->SetCurSel(3);
+  combo.SetCurSel(3);
   dialog.OnAdapterSelChange();
   EXPECT_EQ(controls.Text(IDC_LOCAL_IP), "172.16.0.2");
   EXPECT_EQ(controls.Text(IDC_LOCAL_GATEWAY), "172.16.0.1");
   EXPECT_EQ(controls.Text(IDC_LOCAL_DNS1), "172.16.0.53");
   EXPECT_EQ(controls.Text(IDC_LOCAL_DNS2), "");
-  combo->SetCurSel(0);
+  combo.SetCurSel(0);
   dialog.OnAdapterSelChange();
   EXPECT_EQ(controls.Text(IDC_LOCAL_IP), "0.0.0.0");
   EXPECT_EQ(controls.Text(IDC_LOCAL_DNS1), "");
@@ -175,30 +141,33 @@ TEST(SearchDialogAdapters, UnreadableAdapterListLeavesThePanelEmpty) {
   FakeAdapters adapters;
   adapters.adapters = std::nullopt;
   CSearchDlg dialog(adapters);
-  EXPECT_EQ(dialog.Controls().Combo(IDC_ADAPTER)->Count(), 0);
-  EXPECT_EQ(dialog.Controls().Text(IDC_LOCAL_IP), "");
-  EXPECT_TRUE(dialog.LocalAddresses().isEmpty());
+  ASSERT_TRUE(dialog.Create());
+  EXPECT_EQ(dialog.Window().ComboCount(IDC_ADAPTER), 0);
+  EXPECT_EQ(dialog.Window().Text(IDC_LOCAL_IP), "");
+  EXPECT_TRUE(dialog.LocalAddresses().empty());
 }
 
 TEST(SearchDialogEngine, FallsBackToTheSecondPortSilently) {
-  PortBlocker first(8002);
-  ASSERT_TRUE(first.Bound());
+  PortHolder first(8002);
+  ASSERT_TRUE(first.held());
   FakeAdapters adapters;
   vf::ui::MessageBoxRecorder boxes;
   CSearchDlg dialog(adapters);
+  ASSERT_TRUE(dialog.Create());
   EXPECT_TRUE(dialog.EngineStarted());
   EXPECT_NE(dialog.Session(), nullptr);
   EXPECT_EQ(boxes.Count(), 0);
 }
 
 TEST(SearchDialogEngine, BothPortsTakenShowsOneMessageAndSearchStillCompletes) {
-  PortBlocker first(8002);
-  PortBlocker second(12109);
-  ASSERT_TRUE(first.Bound());
-  ASSERT_TRUE(second.Bound());
+  PortHolder first(8002);
+  PortHolder second(12109);
+  ASSERT_TRUE(first.held());
+  ASSERT_TRUE(second.held());
   FakeAdapters adapters;
   vf::ui::MessageBoxRecorder boxes;
   CSearchDlg dialog(adapters);
+  ASSERT_TRUE(dialog.Create());
   EXPECT_FALSE(dialog.EngineStarted());
   EXPECT_EQ(dialog.Session(), nullptr);
   ASSERT_EQ(boxes.Count(), 1);
@@ -206,12 +175,12 @@ TEST(SearchDialogEngine, BothPortsTakenShowsOneMessageAndSearchStillCompletes) {
   EXPECT_EQ(request.text, "Failed to initialize.");
   EXPECT_EQ(request.caption, "Tips");
   EXPECT_EQ(request.type, vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
-  EXPECT_EQ(request.owner, &dialog);
+  EXPECT_EQ(request.owner, &dialog.Window());
 
   dialog.OnSearch();
   EXPECT_FALSE(dialog.IsControlEnabled(IDC_SEARCH));
-  ASSERT_TRUE(dialog.Timers().Fire(CSearchDlg::TIMER_COLLECT));
-  EXPECT_EQ(dialog.Controls().Text(IDC_DEVICE_COUNT), "0 pcs");
+  ASSERT_TRUE(vf::test::FireTimer(dialog, CSearchDlg::TIMER_COLLECT));
+  EXPECT_EQ(dialog.Window().Text(IDC_DEVICE_COUNT), "0 pcs");
   EXPECT_TRUE(dialog.IsControlEnabled(IDC_SEARCH));
   EXPECT_EQ(dialog.StopEngine(), -1);
   EXPECT_EQ(boxes.Count(), 1);

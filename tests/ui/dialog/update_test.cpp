@@ -4,26 +4,21 @@
 // a thread of their own, as the engine's worker does.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QTest>
 #include <thread>
 
-#include "dialog_controls.h"
 #include "dialog_driver.h"
 #include "fake_adapters.h"
-#include "ip_address_edit.h"
 #include "message_box_recorder.h"
-#include "report_list.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
-#include "step_progress_bar.h"
-#include "timers.h"
+#include "window_driver.h"
 #include "window_thread.h"
 
 namespace {
 
 using namespace vf::res;
 using vf::test::CopyField;
+using vf::test::FireTimer;
 using vf::test::MakeAdapter;
 using vf::test::MakeDevice;
 
@@ -60,14 +55,15 @@ class UpdateTest : public ::testing::Test {
   vf::ui::MessageBoxRecorder m_boxes;
   vf::test::FakeAdapters m_adapters = AdaptersWithOneAddress();
   CSearchDlg m_dialog{m_adapters};
-  vf::ui::DialogControls &m_controls = m_dialog.Controls();
+  bool m_created = m_dialog.Create();
+  vf::ui::DialogWindow &m_controls = m_dialog.Window();
 };
 
 TEST_F(UpdateTest, WithoutASelectedDeviceOnlyAsksForOne) {
   ASSERT_NE(m_dialog.Session(), nullptr);
   for (int mark : {-1, 2, 7}) {
     SCOPED_TRACE(mark);
-    m_controls.List(IDC_DEVICE_LIST)->SetSelectionMark(mark);
+    vf::test::DeviceList(m_dialog).SetSelectionMark(mark);
     m_dialog.OnUpdate();
   }
   ASSERT_EQ(m_boxes.Count(), 3);
@@ -75,7 +71,7 @@ TEST_F(UpdateTest, WithoutASelectedDeviceOnlyAsksForOne) {
     EXPECT_EQ(box.text, "Please select one device from list.");
     EXPECT_EQ(box.caption, "Tips");
     EXPECT_EQ(box.type, vf::ui::MB_ICONINFORMATION);
-    EXPECT_EQ(box.owner, &m_dialog);
+    EXPECT_EQ(box.owner, &m_controls);
   }
   EXPECT_EQ(m_dialog.LastCommand(), 0);
 }
@@ -194,8 +190,8 @@ TEST_F(UpdateTest, BadPortsAndHalfFilledAddressesAreRefused) {
     for (const Case &c : cases) {
       SCOPED_TRACE(std::to_string(c.control) + (dhcp ? " with DHCP" : ""));
       Select(0);  // Every field filled from the device.
-      m_controls.IpAddress(c.control)->Field(3)->clear();
-      m_controls.IpAddress(c.control)->Field(2)->clear();
+      vf::test::ClearAddressField(m_controls, c.control, 3);
+      vf::test::ClearAddressField(m_controls, c.control, 2);
       const int before = m_boxes.Count();
       m_dialog.OnUpdate();
       ASSERT_EQ(m_boxes.Count(), before + 2);
@@ -213,7 +209,7 @@ TEST_F(UpdateTest, RefusedCommandIsToldAndNothingWaitsForIt) {
     SCOPED_TRACE(account.size());
     Select(0);
     m_controls.SetText(IDC_HTTP_PORT, "8090");
-    m_controls.SetText(IDC_ACCOUNT, QString::fromStdString(account));
+    m_controls.SetText(IDC_ACCOUNT, account);
     const int before = m_boxes.Count();
     m_dialog.OnUpdate();
     ASSERT_EQ(m_boxes.Count(), before + 2);
@@ -224,8 +220,8 @@ TEST_F(UpdateTest, RefusedCommandIsToldAndNothingWaitsForIt) {
 
     Reply("200");
     bool marker = false;  // Runs after anything the answer posted.
-    m_dialog.Thread().Post([&] { marker = true; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return marker; }, 2000));
+    m_controls.Thread().Post([&] { marker = true; });
+    ASSERT_TRUE(vf::test::PumpUntil([&] { return marker; }, 2000));
     EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
   }
 }
@@ -282,7 +278,7 @@ TEST_F(UpdateTest, RepliesShowTheirMessagesOffTheWindowThread) {
   EXPECT_EQ(Box(1).text, "Device information successfully updated!");
   EXPECT_EQ(Box(1).caption, "Tips");
   EXPECT_EQ(Box(1).type, vf::ui::MB_ICONINFORMATION);
-  EXPECT_EQ(Box(1).owner, &m_dialog);
+  EXPECT_EQ(Box(1).owner, &m_controls);
   EXPECT_FALSE(Box(1).onGuiThread);
 
   EXPECT_EQ(Reply("401"), -1);
@@ -309,26 +305,26 @@ TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
   EXPECT_EQ(m_dialog.HttpPortPending(), 0);
   EXPECT_EQ(m_boxes.Count(), boxes) << "the port command says nothing";
 
-  vf::ui::StepProgressBar *bar = m_controls.Progress(IDC_RESTART_PROGRESS);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return m_controls.IsVisible(IDC_RESTART_PROGRESS); }, 2000));
+  const vf::ui::ProgressBar bar(m_controls, IDC_RESTART_PROGRESS);
+  ASSERT_TRUE(
+      vf::test::PumpUntil([&] { return m_controls.IsVisible(IDC_RESTART_PROGRESS); }, 2000));
   EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_TEXT));
-  EXPECT_TRUE(m_dialog.Timers().IsActive(CSearchDlg::TIMER_RESTART));
-  EXPECT_EQ(bar->minimum(), 1);
-  EXPECT_EQ(bar->maximum(), 47);
-  EXPECT_EQ(bar->Pos(), 1);
+  EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_RESTART));
+  EXPECT_EQ(bar.Range(), std::make_pair(1, 47));
+  EXPECT_EQ(bar.Pos(), 1);
   EXPECT_EQ(m_dialog.DeviceSelected(), 0);
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_UPDATE));
   EXPECT_TRUE(m_controls.IsReadOnly(IDC_ACCOUNT));
 
   // A second start begins the count again.
-  for (int i = 0; i < 10; ++i) m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART);
-  EXPECT_EQ(bar->Pos(), 11);
+  for (int i = 0; i < 10; ++i) FireTimer(m_dialog, CSearchDlg::TIMER_RESTART);
+  EXPECT_EQ(bar.Pos(), 11);
   m_dialog.OnDeviceRestarting();
-  EXPECT_EQ(bar->Pos(), 1);
-  for (int i = 0; i < 44; ++i) m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART);
+  EXPECT_EQ(bar.Pos(), 1);
+  for (int i = 0; i < 44; ++i) FireTimer(m_dialog, CSearchDlg::TIMER_RESTART);
   EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
-  EXPECT_EQ(bar->Pos(), 45);
-  m_dialog.Timers().Fire(CSearchDlg::TIMER_RESTART);
+  EXPECT_EQ(bar.Pos(), 45);
+  FireTimer(m_dialog, CSearchDlg::TIMER_RESTART);
   EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
   EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_TEXT));
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH)) << "a new search runs";

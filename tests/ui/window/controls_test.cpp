@@ -267,8 +267,9 @@ TEST_F(ListTest, OnlyTheLeftButtonSelectsAndDraggingKeepsThePressedRow) {
 TEST_F(ListTest, SuppliedRowsReadThroughTheirFunctionAndBecomeStoredWhenEdited) {
   m_list->InsertItem(0, "old");
   m_list->SetSelectionMark(0);
-  m_list->SetSuppliedItems(
-      100000, [](int row, int column) { return QStringLiteral("%1/%2").arg(row).arg(column); });
+  m_list->SetSuppliedItems(100000, [](int row, int column) {
+    return std::to_string(row) + "/" + std::to_string(column);
+  });
   EXPECT_EQ(m_list->ItemCount(), 100000);
   EXPECT_EQ(m_list->SelectionMark(), -1);
   EXPECT_EQ(m_list->ItemText(99999, 2), "99999/2");
@@ -278,7 +279,7 @@ TEST_F(ListTest, SuppliedRowsReadThroughTheirFunctionAndBecomeStoredWhenEdited) 
   EXPECT_EQ(m_list->SelectionMark(), 99999);
 
   m_list->SetSuppliedItems(
-      2, [](int row, int column) { return QStringLiteral("%1/%2").arg(row).arg(column); });
+      2, [](int row, int column) { return std::to_string(row) + "/" + std::to_string(column); });
   EXPECT_EQ(m_list->InsertItem(1, "new"), 1);
   EXPECT_TRUE(m_list->SetItemText(2, 1, "edited"));
   EXPECT_EQ(m_list->ItemCount(), 3);

@@ -257,8 +257,8 @@ TEST(StringTable, HoldsEveryUserTextByNumber) {
   EXPECT_EQ(LoadString(116), "Device information successfully updated!");
   EXPECT_EQ(LoadString(117), "The account or password for watching is wrong!");
   EXPECT_EQ(LoadString(118), "Device is restarting...,Please try again later.");
-  EXPECT_TRUE(LoadString(114).isEmpty());
-  EXPECT_TRUE(LoadString(0).isEmpty());
+  EXPECT_TRUE(LoadString(114).empty());
+  EXPECT_TRUE(LoadString(0).empty());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "message_box_recorder.h"
 #include "resource_ids.h"
 #include "string_table.h"
+#include "translation_qt.h"
 
 namespace vf::ui {
 namespace {
@@ -35,7 +36,8 @@ QStringList WhatTheUserReads() {
   }
   MessageBoxRecorder recorder;
   ShowMessageBox(nullptr, LoadString(IDS_SELECT_DEVICE), LoadString(IDS_TIPS), MB_ICONINFORMATION);
-  texts << recorder.Requests().at(0).text << recorder.Requests().at(0).caption;
+  texts << QString::fromStdString(recorder.Requests().at(0).text)
+        << QString::fromStdString(recorder.Requests().at(0).caption);
   return texts;
 }
 
@@ -73,19 +75,19 @@ TEST_F(TranslationTest, GermanKeepsMnemonicsAndPlaceholdersAndTranslatesEveryMes
     for (const ControlSpec &control : dialog->controls) {
       const QString text = QString::fromUtf8(control.text);
       if (text.contains('&')) {
-        EXPECT_TRUE(Translated(text).contains('&')) << control.text;
+        EXPECT_TRUE(TranslatedText(text).contains('&')) << control.text;
       }
     }
   }
-  EXPECT_EQ(Translated(VF_TEXT("%1 pcs")).arg(12), QString::fromUtf8("12 Stk."));
+  EXPECT_EQ(WithArgument(Translated(VF_TEXT("%1 pcs")), "12"), "12 Stk.");
   for (int id = IDS_ABOUTBOX; id <= IDS_ABOUTBOX + 100; ++id) {
-    const QString text = LoadString(id);
+    const QString text = QString::fromStdString(LoadString(id));
     if (text.isEmpty()) continue;
-    EXPECT_NE(Translated(text), text) << "no German for string " << id;
-    EXPECT_EQ(text.contains("%1"), Translated(text).contains("%1")) << id;
+    EXPECT_NE(TranslatedText(text), text) << "no German for string " << id;
+    EXPECT_EQ(text.contains("%1"), TranslatedText(text).contains("%1")) << id;
   }
   // Texts that are no marked text, such as a camera's name, stay as they are.
-  EXPECT_EQ(Translated(QString::fromUtf8("Kamera Süd-Tor")), QString::fromUtf8("Kamera Süd-Tor"));
+  EXPECT_EQ(Translated("Kamera Süd-Tor"), "Kamera Süd-Tor");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "search_app.h"
-#include "translation.h"
+#include "translation_qt.h"
 #ifdef VF_DISPLAY_CHECK
 #include "display_check.h"
 #endif

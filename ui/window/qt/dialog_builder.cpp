@@ -15,7 +15,7 @@
 #include "ip_address_edit.h"
 #include "report_list.h"
 #include "step_progress_bar.h"
-#include "translation.h"
+#include "translation_qt.h"
 #include "up_down_control.h"
 
 namespace vf::ui {
@@ -30,7 +30,7 @@ bool Has(const ControlSpec &entry, std::uint32_t flag) {
 
 // The template's text in the user's language.
 QString TextOf(const ControlSpec &entry) {
-  return Translated(entry.text);
+  return TranslatedText(entry.text);
 }
 
 QWidget *MakeStatic(const ControlSpec &entry, QWidget *parent) {
@@ -154,7 +154,7 @@ BuiltDialog BuildDialog(QDialog *dialog, const res::DialogTemplate &dialogTempla
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (dialogTemplate.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
   dialog->setWindowFlags(flags);
-  dialog->setWindowTitle(Translated(dialogTemplate.caption));
+  dialog->setWindowTitle(TranslatedText(dialogTemplate.caption));
   dialog->setFixedSize(client);
 
   std::vector<std::pair<const ControlSpec *, QWidget *>> made;

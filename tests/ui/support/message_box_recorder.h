@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <initializer_list>
 #include <mutex>
 #include <vector>
 
@@ -11,11 +12,11 @@
 namespace vf::ui {
 
 class MessageBoxRecorder final {
-  Q_DISABLE_COPY_MOVE(MessageBoxRecorder)
-
  public:
   MessageBoxRecorder();
   ~MessageBoxRecorder();
+  MessageBoxRecorder(const MessageBoxRecorder &) = delete;
+  MessageBoxRecorder &operator=(const MessageBoxRecorder &) = delete;
 
   // Answers given in order; once they run out, a box answers with its first
   // button (IDOK, or IDYES for MB_YESNO).

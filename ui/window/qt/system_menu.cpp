@@ -6,7 +6,7 @@
 #include <QMenu>
 
 #include "core/text_marker.h"
-#include "translation.h"
+#include "translation_qt.h"
 
 namespace vf::ui {
 
@@ -31,7 +31,7 @@ void SystemMenu::AppendSeparator() {
 }
 
 void SystemMenu::AppendItem(int commandId, const QString &text) {
-  QAction *action = m_menu->addAction(Translated(text));
+  QAction *action = m_menu->addAction(TranslatedText(text));
   action->setProperty(kCommandProperty, commandId);
 }
 

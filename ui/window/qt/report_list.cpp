@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "translation.h"
+#include "translation_qt.h"
 
 namespace vf::ui {
 namespace {
@@ -44,7 +44,7 @@ ReportList::ReportList(QWidget *parent) : QTableView(parent), m_model(new Report
 }
 
 int ReportList::InsertColumn(int index, const QString &heading, int widthPx) {
-  if (m_model->InsertColumn(index, Translated(heading)) < 0) return -1;
+  if (m_model->InsertColumn(index, TranslatedText(heading)) < 0) return -1;
   setColumnWidth(index, widthPx);
   return index;
 }

@@ -1,13 +1,11 @@
-// The rows and columns behind the device list. Rows are either stored, one
-// text per cell, or supplied: a count and a function that gives a cell's text
-// when the view needs it, so that showing 100,000 rows costs no more than
-// showing the few on screen.
+// The rows and columns behind the device list, as Qt's views read them: the
+// backend-neutral ReportRows with the notices a view needs.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QString>
-#include <functional>
-#include <vector>
+
+#include "report_rows.h"
 
 namespace vf::ui {
 
@@ -16,9 +14,7 @@ class ReportListModel final : public QAbstractTableModel {
   Q_DISABLE_COPY_MOVE(ReportListModel)
 
  public:
-  // The text of a cell of a supplied row; asked only for 0 <= row < count
-  // and 0 <= column < the number of columns.
-  using CellText = std::function<QString(int row, int column)>;
+  using CellText = ReportRows::CellText;
 
   explicit ReportListModel(QObject *parent = nullptr);
 
@@ -41,14 +37,7 @@ class ReportListModel final : public QAbstractTableModel {
   void SetSuppliedRows(int count, CellText text);
 
  private:
-  bool IsCell(int row, int column) const;
-  // Stores the supplied rows' texts, so that single rows can be changed.
-  void StoreSuppliedRows();
-
-  std::vector<QString> m_headings;
-  std::vector<std::vector<QString>> m_rows;  // Stored rows; short rows read "" beyond their end.
-  int m_suppliedCount = 0;                   // Supplied rows; the stored ones are then empty.
-  CellText m_cellText;
+  ReportRows m_rows;
 };
 
 }  // namespace vf::ui

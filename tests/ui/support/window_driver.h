@@ -1,0 +1,47 @@
+// What the window tests do to a dialog the way the user and the window
+// system would: keys, clicks, the close box, the system menu, waiting while
+// the window thread runs its events. One implementation per backend
+// (window_driver_qt.cpp, window_driver_win32.cpp), so the same tests drive
+// the Qt window on Linux and the Win32 window under Wine.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialog_window.h"
+
+namespace vf::test {
+
+// Runs the window thread's events until `done` holds or `ms` pass.
+bool PumpUntil(const std::function<bool()> &done, int ms = 5000);
+// Runs the window thread's events for `ms`.
+void Pump(int ms);
+
+// A key pressed and released with the focus on control `id` (0: the dialog
+// itself), as the keyboard sends it: through the dialog's key hook, then to
+// the control.
+void PressKey(ui::DialogWindow &window, int id, int virtualKey);
+// A left click on a button or check box.
+void Click(ui::DialogWindow &window, int id);
+// Empties one of the four fields of an IP address control, as the user
+// does with the keyboard.
+void ClearAddressField(ui::DialogWindow &window, int id, int field);
+// The close box of the title bar.
+void RequestClose(ui::DialogWindow &window);
+// The dialog's cancel command (what Escape would give, were it not consumed).
+void Cancel(ui::DialogWindow &window);
+
+struct MenuItem {
+  int commandId = 0;  // 0 for a separator.
+  std::string text;
+};
+std::vector<MenuItem> SystemMenuItems(const ui::DialogWindow &window);
+bool HasIcon(const ui::DialogWindow &window);
+
+// Runs `action`, which opens a modal dialog; once it is up, reads its
+// caption and closes it with its OK button. The caption, empty when none
+// opened.
+std::string CaptionOfModalOpenedBy(const std::function<void()> &action);
+
+}  // namespace vf::test

@@ -1,0 +1,146 @@
+// The window driver on Qt: events sent as QTest sends them, to the widgets
+// the dialog's template made.
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include "control_id.h"
+#include "ip_address_edit.h"
+#include "resource_ids.h"
+#include "system_menu.h"
+#include "virtual_keys.h"
+#include "window_driver.h"
+
+namespace vf::test {
+namespace {
+
+QDialog *DialogOf(const ui::DialogWindow &window) {
+  return static_cast<QDialog *>(window.NativeHandle());
+}
+
+QWidget *ControlOf(QWidget *dialog, int id) {
+  if (dialog == nullptr) return nullptr;
+  if (id == 0) return dialog;
+  for (QWidget *child : dialog->findChildren<QWidget *>()) {
+    const QVariant property = child->property(ui::kControlIdProperty);
+    if (property.isValid() && property.toInt() == id) return child;
+  }
+  return nullptr;
+}
+
+Qt::Key QtKeyOf(int virtualKey) {
+  namespace vk = ui::vk;
+  if (virtualKey >= vk::kF1 && virtualKey < vk::kF1 + 24) {
+    return static_cast<Qt::Key>(Qt::Key_F1 + (virtualKey - vk::kF1));
+  }
+  if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9')) {
+    return static_cast<Qt::Key>(virtualKey);
+  }
+  switch (virtualKey) {
+    case vk::kEscape:
+      return Qt::Key_Escape;
+    case vk::kReturn:
+      return Qt::Key_Return;
+    case vk::kTab:
+      return Qt::Key_Tab;
+    case vk::kUp:
+      return Qt::Key_Up;
+    case vk::kDown:
+      return Qt::Key_Down;
+    case vk::kLeft:
+      return Qt::Key_Left;
+    case vk::kRight:
+      return Qt::Key_Right;
+    case vk::kHome:
+      return Qt::Key_Home;
+    case vk::kEnd:
+      return Qt::Key_End;
+    case vk::kPageUp:
+      return Qt::Key_PageUp;
+    case vk::kPageDown:
+      return Qt::Key_PageDown;
+    default:
+      return Qt::Key_unknown;
+  }
+}
+
+}  // namespace
+
+bool PumpUntil(const std::function<bool()> &done, int ms) {
+  return QTest::qWaitFor(done, ms);
+}
+
+void Pump(int ms) {
+  QTest::qWait(ms);
+}
+
+void PressKey(ui::DialogWindow &window, int id, int virtualKey) {
+  QWidget *target = ControlOf(DialogOf(window), id);
+  if (target == nullptr) return;
+  // An IP address control hands its focus to its first field.
+  if (target->focusProxy() != nullptr) target = target->focusProxy();
+  target->setFocus();
+  QTest::keyClick(target, QtKeyOf(virtualKey));
+}
+
+void Click(ui::DialogWindow &window, int id) {
+  if (QWidget *control = ControlOf(DialogOf(window), id)) {
+    QTest::mouseClick(control, Qt::LeftButton);
+  }
+}
+
+void ClearAddressField(ui::DialogWindow &window, int id, int field) {
+  if (auto *address = qobject_cast<ui::IpAddressEdit *>(ControlOf(DialogOf(window), id))) {
+    address->Field(field)->clear();
+  }
+}
+
+void RequestClose(ui::DialogWindow &window) {
+  if (QDialog *dialog = DialogOf(window)) dialog->close();
+}
+
+void Cancel(ui::DialogWindow &window) {
+  if (QDialog *dialog = DialogOf(window)) dialog->reject();
+}
+
+std::vector<MenuItem> SystemMenuItems(const ui::DialogWindow &window) {
+  std::vector<MenuItem> items;
+  QDialog *dialog = DialogOf(window);
+  const auto *menu = dialog ? dialog->findChild<ui::SystemMenu *>() : nullptr;
+  if (menu == nullptr) return items;
+  for (const QAction *action : menu->Menu()->actions()) {
+    if (action->isSeparator()) {
+      items.push_back({0, {}});
+    } else {
+      items.push_back({action->property("commandId").toInt(), action->text().toStdString()});
+    }
+  }
+  return items;
+}
+
+bool HasIcon(const ui::DialogWindow &window) {
+  const QDialog *dialog = DialogOf(window);
+  return dialog != nullptr && !dialog->windowIcon().isNull();
+}
+
+std::string CaptionOfModalOpenedBy(const std::function<void()> &action) {
+  std::string caption;
+  QTimer::singleShot(0, [&caption] {
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    caption = modal->windowTitle().toStdString();
+    if (QWidget *ok = ControlOf(modal, res::IDOK)) {
+      QTest::mouseClick(ok, Qt::LeftButton);
+    } else {
+      static_cast<QDialog *>(modal)->reject();
+    }
+  });
+  action();
+  return caption;
+}
+
+}  // namespace vf::test

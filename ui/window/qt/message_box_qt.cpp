@@ -1,0 +1,76 @@
+// Message boxes on Qt: a QMessageBox with the window system's buttons, owned
+// by the dialog's widget.
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+
+#include "core/text_marker.h"
+#include "dialog_window.h"
+#include "message_box.h"
+#include "translation_qt.h"
+
+namespace vf::ui::backend {
+namespace {
+
+QMessageBox::Icon IconOf(unsigned type) {
+  switch (type & 0xF0u) {
+    case 0x10u:
+      return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+      return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+      return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+int ShowOnGuiThread(QWidget *owner, const std::string &text, const std::string &caption,
+                    unsigned type) {
+  QMessageBox box(owner);
+  box.setWindowTitle(QString::fromStdString(caption));
+  box.setText(QString::fromStdString(text));
+  box.setIcon(IconOf(type));
+  if ((type & 0x0Fu) == MB_YESNO) {
+    QPushButton *yes = box.addButton(TranslatedText(VF_TEXT("Yes")), QMessageBox::YesRole);
+    box.addButton(TranslatedText(VF_TEXT("No")), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes ? IDYES : IDNO;
+  }
+  QPushButton *ok = box.addButton(TranslatedText(VF_TEXT("OK")), QMessageBox::AcceptRole);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  box.exec();
+  return IDOK;
+}
+
+}  // namespace
+
+int ShowMessageBoxNow(const DialogWindow *owner, const std::string &text,
+                      const std::string &caption, unsigned type) {
+  if (QCoreApplication::instance() == nullptr) return 0;
+  QWidget *widget = owner ? static_cast<QWidget *>(owner->NativeHandle()) : nullptr;
+  return ShowOnGuiThread(widget, text, caption, type);
+}
+
+int ShowMessageBoxOffThread(const std::string &text, const std::string &caption, unsigned type) {
+  QCoreApplication *app = QCoreApplication::instance();
+  if (app == nullptr) return 0;
+  // No window is open, so no shutdown can be waiting for this thread.
+  int answer = 0;
+  QMetaObject::invokeMethod(
+      app, [&] { answer = ShowOnGuiThread(nullptr, text, caption, type); },
+      Qt::BlockingQueuedConnection);
+  return answer;
+}
+
+bool OnApplicationThread() {
+  const QCoreApplication *app = QCoreApplication::instance();
+  return app != nullptr && QThread::currentThread() == app->thread();
+}
+
+}  // namespace vf::ui::backend
