@@ -38,9 +38,16 @@ esac
 
 # The demo: a dozen simulated cameras on the camera side of a private LAN; the
 # window runs on its PC side and can reach nothing else.
+# Its runtime files (the single-instance lock among them) go to a folder of
+# its own: one in /tmp left by another user, or by root before a user
+# namespace, is not the demo's to use.
 lan=(tools/privlan.sh --links 1 --camsim "$build/camsim --count 12 --quiet" --)
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 if [[ -n "${DISPLAY:-}" ]]; then
-  exec "${lan[@]}" tools/demo_window.sh "$build/vellafind" "$build/demo-window.png"
+  "${lan[@]}" tools/demo_window.sh "$build/vellafind" "$build/demo-window.png"
+else
+  "${lan[@]}" xvfb-run -a -s "-screen 0 1024x768x24" \
+    tools/demo_window.sh "$build/vellafind" "$build/demo-window.png" --exit
 fi
-exec "${lan[@]}" xvfb-run -a -s "-screen 0 1024x768x24" \
-  tools/demo_window.sh "$build/vellafind" "$build/demo-window.png" --exit
