@@ -121,6 +121,11 @@ TEST(PlanNetworkChange, StartsFromTheReportAndChecksEverythingThatGoesOut) {
       << "a reported value goes back only if it is an address";
   EXPECT_EQ(PlanNetworkChange(hostile, Edit(&NetworkEdits::gateway, "192.168.1.254"), pc, change),
             "");
+  DeviceRecord forged = device;
+  std::memcpy(forged.deviceId, "0123456789ABCDEF0123456789ABC\r\nX", 32);
+  EXPECT_EQ(PlanNetworkChange(forged, Edit(&NetworkEdits::gateway, "192.168.1.254"), pc, change),
+            "The device reported an invalid device id; nothing was sent.")
+      << "a line break in the id would add lines to the request";
   std::strcpy(hostile.network.macAddress, "02:EE -dhcp on");
   EXPECT_NE(PlanNetworkChange(hostile, Edit(&NetworkEdits::gateway, "192.168.1.254"), pc, change),
             "");

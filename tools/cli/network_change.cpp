@@ -17,6 +17,9 @@ std::string Shown(const std::string &text) {
 
 std::string PlanNetworkChange(const DeviceRecord &device, const NetworkEdits &edits,
                               const std::vector<std::string> &pcAddresses, NetworkChange &out) {
+  // The device id heads the command's own lines: one that could end a line or start an option
+  // is never sent.
+  if (!core::IsDeviceIdText(core::FieldText(device.deviceId))) return core::text::kBadDeviceId;
   const NetworkSettings &reported = device.network;
   core::NetworkInput input;
   input.ipAddress = edits.ip.value_or(core::FieldText(reported.ipAddress));

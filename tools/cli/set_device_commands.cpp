@@ -49,6 +49,10 @@ int SendToDevice(Context &context, const CommandOptions &options, const std::str
       status != kExitSuccess) {
     return status;
   }
+  if (!core::IsDeviceIdText(core::FieldText(device.deviceId))) {
+    Say(context, core::text::kBadDeviceId);
+    return kExitUsage;
+  }
   if (const std::string problem = build(device, lan->Devices()); !problem.empty()) {
     Say(context, problem);
     return kExitUsage;
