@@ -1,6 +1,9 @@
-# The Windows download: a ZIP with the command-line search, the engine's DLL, its header, import
-# library and export list, the licence and a README for Windows, all in one folder.
+# The Windows download: a ZIP with the window, the command-line search, the engine's DLL, its
+# header, import library and export list, the licence and a README for Windows, all in one folder.
 #   scripts/build-windows.sh --package   ->   build-windows/vellafind-<version>-win64.zip
+if(TARGET vellafind)
+  install(TARGETS vellafind RUNTIME DESTINATION .)
+endif()
 install(TARGETS vellafind-cli RUNTIME DESTINATION .)
 install(TARGETS devsearch RUNTIME DESTINATION . ARCHIVE DESTINATION lib)
 install(FILES ${PROJECT_SOURCE_DIR}/engine/devsearch.h DESTINATION include)

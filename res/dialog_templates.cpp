@@ -126,7 +126,8 @@ constexpr DialogTemplate kSearchDialog{IDD_SEARCH_DIALOG,
                                        true,
                                        376,
                                        316,
-                                       kSearchControls};
+                                       kSearchControls,
+                                       true};
 
 constexpr DialogTemplate kAboutDialog{
     IDD_ABOUTBOX, VF_TEXT("About Vellafind"), "Arial", 8, false, 235, 55, kAboutControls};

@@ -62,6 +62,7 @@ struct DialogTemplate {
   bool minimizeBox;   // The frame offers a minimise button.
   int width, height;  // Client area in dialog units.
   std::span<const ControlSpec> controls;
+  bool taskBar = false;  // Shown in the task bar as a window of its own.
 };
 
 const DialogTemplate &SearchDialogTemplate();

@@ -21,7 +21,7 @@ dir=build-windows
 mkdir -p "$dir"
 echo "== Building $dir (mingw-w64, x86_64)"
 cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DVELLAFIND_WERROR=ON -DBUILD_TESTING=ON "$@" >"$dir/configure.log" 2>&1 ||
+  -DCMAKE_BUILD_TYPE=Release -DVELLAFIND_WERROR=ON -DBUILD_TESTING=ON -DVELLAFIND_GUI=ON "$@" >"$dir/configure.log" 2>&1 ||
   { cat "$dir/configure.log"; exit 1; }
 if ! cmake --build "$dir" -j "${VF_JOBS:-$(nproc)}" >"$dir/build.log" 2>&1; then
   grep -E -B2 -A8 "error|Error" "$dir/build.log" | head -n 80

@@ -22,26 +22,43 @@ if [[ "${1:-}" == "--inside-lan" ]]; then
   export VF_WINE_NETNS
   VF_WINE_NETNS=$(readlink /proc/self/ns/net)
   unset DISPLAY WAYLAND_DISPLAY
+  log=build-windows/wine.log
+  # One X server for every window of the tests: Wine's X11 driver draws the windows there. It
+  # picks a free display itself (-displayfd), and its socket lives in this namespace.
+  xvfb_display="$WINEPREFIX/display"
+  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1024x768x24 3>"$xvfb_display" 2>"$log.xvfb" &
+  xvfb=$!
   cleanup() {
     wineserver -k >/dev/null 2>&1
     wineserver -w >/dev/null 2>&1
+    kill "$xvfb" 2>/dev/null
+    wait "$xvfb" 2>/dev/null
     rm -rf "$WINEPREFIX"
   }
   trap cleanup EXIT
-  log=build-windows/wine.log
+  for _ in $(seq 100); do
+    [[ -s "$xvfb_display" ]] && break
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.1
+  done
+  [[ -s "$xvfb_display" ]] || { echo "Xvfb did not start:"; cat "$log.xvfb"; exit 1; }
+  export DISPLAY=":$(head -n 1 "$xvfb_display")"
   # The "browser" that Wine hands web pages to writes down each page it is given, one argument a
   # line in brackets, so that tests can see what a real ShellExecuteW opened.
   browser="$WINEPREFIX/record-browsed-url"
   printf '#!/bin/sh\nfor a in "$@"; do printf "[%%s]\\n" "$a"; done >>"%s"\n' \
     "$WINEPREFIX/browsed-urls" >"$browser"
   chmod +x "$browser"
-  # Windows without a display: Wine's null graphics driver still keeps real top-level windows.
-  # The desktop process reads the setting when it starts, so the server is started again after.
+  # The dialogs' font is Arial; Liberation Sans (fonts-liberation) has its metrics. No window
+  # manager runs on the X server: Wine draws the frames itself and waits for none.
   { wineserver -p && wineboot -i &&
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f &&
-    wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$browser" /f &&
-    wineserver -k && wineserver -w && wineserver -p; } >"$log" 2>&1 ||
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "Liberation Sans" /f &&
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
+    wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$browser" /f; } >"$log" 2>&1 ||
     { echo "Wine did not start:"; tail -n 20 "$log"; exit 1; }
+  # Wine's own fonts (fonts-wine: Marlett draws the frames' buttons, Tahoma the boxes), where
+  # Windows keeps its fonts.
+  ln -s /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>>"$log"
   export VF_BROWSED_URLS
   VF_BROWSED_URLS=$(winepath -w "$WINEPREFIX/browsed-urls" 2>>"$log")
   shift
@@ -69,8 +86,8 @@ scripts/build-windows.sh --package || exit 1
 # The ZIP holds what its README promises.
 name=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' build-windows/CPackConfig.cmake)
 listing=$(cmake -E tar tf "build-windows/$name.zip") || exit 1
-entries=(vellafind-cli.exe devsearch.dll include/devsearch.h lib/devsearch.dll.a lib/devsearch.def
-  README.txt)
+entries=(vellafind.exe vellafind-cli.exe devsearch.dll include/devsearch.h lib/devsearch.dll.a
+  lib/devsearch.def README.txt)
 [[ -f LICENSE ]] && entries+=(LICENSE.txt)
 for entry in "${entries[@]}"; do
   grep -qx "$name/$entry" <<<"$listing" || { echo "$name.zip lacks $entry"; exit 1; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "message_box_recorder.h"
+#include "platform/program_info/program_info.h"
 #include "window_title.h"
 
 namespace {
@@ -73,8 +74,13 @@ TEST(SearchApp, StartsInOrderAndRunsTheWindowOnce) {
             script.calls);
   EXPECT_EQ("Brivane", app.RegistryKey());
   // The program's own file, named without a display name.
-  EXPECT_EQ(g_moduleDir + app.ExeName(), script.firewallPath);
-  EXPECT_TRUE(g_moduleDir.back() == '/' || g_moduleDir.back() == '\\');
+  EXPECT_EQ(g_moduleDir + app.ExeName() + std::string(vf::program_info::kExecutableSuffix),
+            script.firewallPath);
+#if defined(_WIN32)
+  EXPECT_EQ('\\', g_moduleDir.back());
+#else
+  EXPECT_EQ('/', g_moduleDir.back());
+#endif
   EXPECT_EQ("", script.firewallName);
   EXPECT_EQ(g_windowTitle, "Zelmor Serial Intranet search and settings(V13.0.1.4)");
   EXPECT_EQ(g_windowTitle, script.lookedUpTitle);

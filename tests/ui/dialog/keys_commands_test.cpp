@@ -112,6 +112,7 @@ TEST_F(WindowCommandsTest, ArrowsInTheListFillThePanelWithTheRowTheyMoveTo) {
 
   // Without a mark both arrows report the first row, and the list agrees.
   for (int key : {vk::kDown, vk::kUp}) {
+    SCOPED_TRACE(key);
     List().SetSelectionMark(-1);
     m_controls.SetText(IDC_DEVICE_NAME, "");
     Key(IDC_DEVICE_LIST, key);

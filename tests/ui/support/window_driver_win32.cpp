@@ -1,0 +1,192 @@
+// The window driver on Win32: messages posted or sent as the window system
+// and the keyboard send them, and a message loop that runs them through the
+// dialogs' IsDialogMessage (and so the key hook) as a dialog's loop does.
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "dialog_window.h"
+#include "platform/windows_text.h"
+#include "window_driver.h"
+
+// Last: the window system's macros would clash with the names above.
+#include <windows.h>
+// The common controls build on the declarations above.
+#include <commctrl.h>
+
+namespace vf::test {
+namespace {
+
+HWND DialogOf(const ui::DialogWindow &window) {
+  return static_cast<HWND>(window.NativeHandle());
+}
+
+HWND ControlOf(const ui::DialogWindow &window, int id) {
+  HWND dialog = DialogOf(window);
+  if (dialog == nullptr) return nullptr;
+  return id == 0 ? dialog : GetDlgItem(dialog, id);
+}
+
+bool IsDialogWindow(HWND window) {
+  wchar_t name[16] = {};
+  return window != nullptr && GetClassNameW(window, name, 16) > 0 &&
+         std::wstring(name) == L"#32770";
+}
+
+// Runs every message waiting, each through its dialog as a dialog's loop does.
+void RunWaiting() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (IsDialogWindow(root) && IsDialogMessageW(root, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+std::vector<HWND> AddressFields(HWND control) {
+  std::vector<HWND> fields;
+  for (HWND child = GetWindow(control, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    fields.push_back(child);
+  }
+  std::sort(fields.begin(), fields.end(), [](HWND a, HWND b) {
+    RECT ra{}, rb{};
+    GetWindowRect(a, &ra);
+    GetWindowRect(b, &rb);
+    return ra.left < rb.left;
+  });
+  return fields;
+}
+
+// What CaptionOfModalOpenedBy looks for, seen by its timer.
+thread_local std::string *t_caption = nullptr;
+
+void CALLBACK CloseModal(HWND, UINT, UINT_PTR timer, DWORD) {
+  // The modal dialog is the enabled dialog of this thread that is shown.
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM result) -> BOOL {
+        if (IsDialogWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window)) {
+          *reinterpret_cast<HWND *>(result) = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  if (found == nullptr || t_caption == nullptr) return;
+  KillTimer(nullptr, timer);
+  const int length = GetWindowTextLengthW(found);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(found, text.data(), length + 1)));
+  *t_caption = platform::Utf8FromWide(text);
+  if (HWND ok = GetDlgItem(found, IDOK)) {
+    SendMessageW(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+  } else {
+    SendMessageW(found, WM_CLOSE, 0, 0);
+  }
+}
+
+}  // namespace
+
+bool PumpUntil(const std::function<bool()> &done, int ms) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    RunWaiting();
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() > until) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+  }
+}
+
+void Pump(int ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+void PressKey(ui::DialogWindow &window, int id, int virtualKey) {
+  HWND control = ControlOf(window, id);
+  if (control == nullptr) return;
+  SetFocus(control);
+  // An IP address control hands the focus on to its first field.
+  HWND focus = GetFocus() != nullptr ? GetFocus() : control;
+  const UINT scan = MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
+  PostMessageW(focus, WM_KEYDOWN, static_cast<WPARAM>(virtualKey),
+               static_cast<LPARAM>(1 | (scan << 16)));
+  PostMessageW(focus, WM_KEYUP, static_cast<WPARAM>(virtualKey),
+               static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+  RunWaiting();
+}
+
+void Click(ui::DialogWindow &window, int id) {
+  HWND control = ControlOf(window, id);
+  if (control == nullptr || !IsWindowEnabled(control)) return;
+  // A check box toggles itself before it reports the click.
+  const LONG style = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+  if (style == BS_AUTOCHECKBOX) {
+    const bool checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    SendMessageW(control, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
+  }
+  SendMessageW(DialogOf(window), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(control));
+  RunWaiting();
+}
+
+void ClearAddressField(ui::DialogWindow &window, int id, int field) {
+  HWND control = ControlOf(window, id);
+  if (control == nullptr) return;
+  const std::vector<HWND> fields = AddressFields(control);
+  if (field >= 0 && field < static_cast<int>(fields.size())) {
+    SetWindowTextW(fields[static_cast<std::size_t>(field)], L"");
+  }
+}
+
+void RequestClose(ui::DialogWindow &window) {
+  if (HWND dialog = DialogOf(window)) SendMessageW(dialog, WM_CLOSE, 0, 0);
+}
+
+void Cancel(ui::DialogWindow &window) {
+  if (HWND dialog = DialogOf(window)) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }
+}
+
+std::vector<MenuItem> SystemMenuItems(const ui::DialogWindow &window) {
+  std::vector<MenuItem> items;
+  HMENU menu = DialogOf(window) != nullptr ? GetSystemMenu(DialogOf(window), FALSE) : nullptr;
+  if (menu == nullptr) return items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = 128;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    if ((info.fType & MFT_SEPARATOR) != 0) {
+      items.push_back({0, {}});
+    } else {
+      items.push_back({static_cast<int>(info.wID), platform::Utf8FromWide(text)});
+    }
+  }
+  return items;
+}
+
+bool HasIcon(const ui::DialogWindow &window) {
+  HWND dialog = DialogOf(window);
+  return dialog != nullptr && SendMessageW(dialog, WM_GETICON, ICON_BIG, 0) != 0 &&
+         SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0) != 0;
+}
+
+std::string CaptionOfModalOpenedBy(const std::function<void()> &action) {
+  std::string caption;
+  t_caption = &caption;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, CloseModal);
+  action();
+  KillTimer(nullptr, timer);
+  t_caption = nullptr;
+  return caption;
+}
+
+}  // namespace vf::test

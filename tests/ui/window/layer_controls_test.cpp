@@ -1,0 +1,210 @@
+// The controls as the window layer offers them, on whichever backend the
+// program links: what the dialog's logic relies on from each, and the
+// window system's behaviour each backend must reproduce (or leave to the
+// real control).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls.h"
+#include "dialog_templates.h"
+#include "dialog_window.h"
+#include "resource_ids.h"
+#include "virtual_keys.h"
+#include "window_driver.h"
+
+namespace vf::ui {
+namespace {
+
+using namespace vf::res;
+
+// Records what the dialog reports.
+struct Recorder final : DialogHandler {
+  void OnInitDialog() override { ++inits; }
+  void OnCommand(int id) override { commands.push_back(id); }
+  void OnListKeyMoved(int id, int row) override { moves.push_back({id, row}); }
+  void OnUpDownDelta(int id, int delta) override { deltas.push_back({id, delta}); }
+  void OnTimer(int id) override { ticks.push_back(id); }
+  void OnUserMessage(unsigned offset) override { messages.push_back(offset); }
+
+  int inits = 0;
+  std::vector<int> commands;
+  std::vector<std::pair<int, int>> moves;
+  std::vector<std::pair<int, int>> deltas;
+  std::vector<int> ticks;
+  std::vector<unsigned> messages;
+};
+
+class LayerControlsTest : public ::testing::Test {
+ protected:
+  LayerControlsTest() { EXPECT_TRUE(m_window->Create()); }
+
+  Recorder m_handler;
+  std::unique_ptr<DialogWindow> m_window = CreateDialogWindow(SearchDialogTemplate(), m_handler);
+};
+
+TEST_F(LayerControlsTest, MadeOnceFromTheTemplateWithItsStates) {
+  EXPECT_EQ(m_handler.inits, 1);
+  EXPECT_FALSE(m_window->Create()) << "made once";
+  EXPECT_EQ(m_window->Title(), "Search and configuration tool for Quorin series");
+  EXPECT_EQ(m_window->ClassName(IDC_LOCAL_IP), "Edit");
+  EXPECT_EQ(m_window->ClassName(IDC_DEV_IP), "SysIPAddress32");
+  EXPECT_EQ(m_window->ClassName(IDC_DEVICE_LIST), "SysListView32");
+  EXPECT_EQ(m_window->ClassName(IDC_HTTP_PORT_SPIN), "msctls_updown32");
+  EXPECT_EQ(m_window->ClassName(IDC_RESTART_PROGRESS), "msctls_progress32");
+  EXPECT_EQ(m_window->ClassName(IDC_ADAPTER), "ComboBox");
+  EXPECT_EQ(m_window->ClassName(IDC_SEARCH), "Button");
+  EXPECT_EQ(m_window->Text(IDC_DEVICE_COUNT), "0 pcs");
+  EXPECT_TRUE(m_window->IsReadOnly(IDC_LOCAL_IP));
+  EXPECT_TRUE(m_window->IsEnabled(IDC_LOCAL_IP)) << "read-only, not disabled";
+  EXPECT_FALSE(m_window->IsEnabled(IDC_SET_ROUTER));
+  EXPECT_FALSE(m_window->IsVisible(IDC_SET_ROUTER));
+  EXPECT_FALSE(m_window->IsVisible(IDC_RESTART_PROGRESS));
+  EXPECT_TRUE(m_window->IsVisible(IDC_SEARCH)) << "shown once the dialog is";
+  // No control, no effect.
+  EXPECT_FALSE(m_window->HasControl(IDC_STATIC));
+  EXPECT_FALSE(m_window->SetText(4711, "x"));
+  EXPECT_EQ(m_window->Text(4711), "");
+  EXPECT_FALSE(m_window->SetReadOnly(IDC_SEARCH, true)) << "only edits";
+  EXPECT_EQ(m_window->ItemCount(IDC_SEARCH), 0);
+}
+
+TEST_F(LayerControlsTest, IpAddressControlReadsBlankFieldsAsZero) {
+  EXPECT_EQ(m_window->Text(IDC_DEV_IP), "0.0.0.0");
+  EXPECT_FALSE(m_window->IsAddressPartlyBlank(IDC_DEV_IP)) << "all blank is not partly";
+  struct Case {
+    const char *set, *read;
+    bool partly;
+  };
+  const Case cases[] = {
+      {"192.168.1.5", "192.168.1.5", false}, {"", "0.0.0.0", false},
+      {"172.16", "172.16.0.0", true},    // Missing fields stay blank.
+      {"300.x.1.2", "255.0.1.2", true},  // Too large is cut, no number is blank.
+      {"10.0.0.0", "10.0.0.0", false},   // A zero is a field filled in.
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.set);
+    ASSERT_TRUE(m_window->SetText(IDC_DEV_IP, c.set));
+    EXPECT_EQ(m_window->Text(IDC_DEV_IP), c.read);
+    EXPECT_EQ(m_window->IsAddressPartlyBlank(IDC_DEV_IP), c.partly);
+  }
+  m_window->SetText(IDC_DEV_MASK, "255.255.255.0");
+  vf::test::ClearAddressField(*m_window, IDC_DEV_MASK, 3);
+  EXPECT_EQ(m_window->Text(IDC_DEV_MASK), "255.255.255.0");
+  EXPECT_TRUE(m_window->IsAddressPartlyBlank(IDC_DEV_MASK));
+}
+
+TEST_F(LayerControlsTest, ListRowsMarkAndTheListsOwnKeys) {
+  const ListView list(*m_window, IDC_DEVICE_LIST);
+  ASSERT_EQ(list.InsertColumn(0, "No.", 40), 0);
+  ASSERT_EQ(list.InsertColumn(1, "Name", 80), 1);
+  EXPECT_EQ(list.InsertColumn(5, "beyond", 10), -1);
+  EXPECT_EQ(list.ColumnWidth(1), 80);
+  list.SetFullRowSelect(true);
+  list.SetFindColumn(1);
+  EXPECT_TRUE(list.IsFullRowSelect());
+
+  // 100,000 rows read through their function, and only when needed.
+  int asked = 0;
+  list.SetSuppliedItems(100000, [&asked](int row, int column) {
+    ++asked;
+    return column == 0 ? std::to_string(row + 1) : (row % 2 != 0 ? "odd" : "even");
+  });
+  EXPECT_EQ(list.ItemCount(), 100000);
+  EXPECT_EQ(list.SelectionMark(), -1);
+  EXPECT_LT(asked, 1000);
+  EXPECT_EQ(list.ItemText(99999, 0), "100000");
+  EXPECT_EQ(list.ItemText(100000, 0), "") << "beyond the rows";
+
+  // The mark moves with the list's own keys, and each move is reported.
+  EXPECT_EQ(list.SetSelectionMark(2), -1);
+  vf::test::PressKey(*m_window, IDC_DEVICE_LIST, vk::kEnd);
+  EXPECT_EQ(list.SelectionMark(), 99999);
+  vf::test::PressKey(*m_window, IDC_DEVICE_LIST, vk::kHome);
+  EXPECT_EQ(list.SelectionMark(), 0);
+  vf::test::PressKey(*m_window, IDC_DEVICE_LIST, 'O');  // The next row whose name begins so.
+  EXPECT_EQ(list.SelectionMark(), 1);
+  EXPECT_EQ(m_handler.moves,
+            (std::vector<std::pair<int, int>>{
+                {IDC_DEVICE_LIST, 99999}, {IDC_DEVICE_LIST, 0}, {IDC_DEVICE_LIST, 1}}));
+
+  // Stored rows: an insert above the mark keeps the mark on its row.
+  list.DeleteAllItems();
+  EXPECT_EQ(list.ItemCount(), 0);
+  EXPECT_EQ(list.InsertItem(0, "a"), 0);
+  EXPECT_EQ(list.InsertItem(9, "b"), 1) << "past the end appends";
+  list.SetSelectionMark(1);
+  EXPECT_EQ(list.InsertItem(0, "c"), 0);
+  EXPECT_EQ(list.SelectionMark(), 2);
+  EXPECT_TRUE(list.SetItemText(2, 1, "B"));
+  EXPECT_EQ(list.ItemText(2, 0), "b");
+  EXPECT_EQ(list.ItemText(2, 1), "B");
+}
+
+TEST_F(LayerControlsTest, ComboSelectsByPrefixAfterAnEntryAndWraps) {
+  const ComboBox combo(*m_window, IDC_ADAPTER);
+  for (const char *name : {"eth0", "Ethernet 2", "wlan0", "eth1"}) combo.AddString(name);
+  combo.SetItemData(2, 42);
+  EXPECT_EQ(combo.ItemData(2), 42u);
+  EXPECT_EQ(combo.ItemData(9), 0u);
+  EXPECT_EQ(combo.SelectString(0, "ETH"), 1) << "after entry 0, ignoring case";
+  EXPECT_EQ(combo.SelectString(3, "eth0"), 0) << "wraps to the top";
+  EXPECT_EQ(combo.SelectString(-1, "wl"), 2);
+  EXPECT_EQ(combo.SelectString(0, "none"), -1);
+  EXPECT_EQ(combo.CurSel(), 2) << "unchanged by a failed search";
+  EXPECT_EQ(combo.ItemText(1), "Ethernet 2");
+  EXPECT_EQ(m_window->Text(IDC_ADAPTER), "wlan0");
+  combo.ResetContent();
+  EXPECT_EQ(combo.Count(), 0);
+  EXPECT_EQ(combo.CurSel(), -1);
+}
+
+TEST_F(LayerControlsTest, UpDownOnlyReportsItsStepAndProgressWraps) {
+  const UpDown spin(*m_window, IDC_HTTP_PORT_SPIN);
+  EXPECT_EQ(spin.Range(), std::make_pair(100, 0)) << "the window system's default";
+  EXPECT_EQ(spin.SetBuddy(IDC_HTTP_PORT), 0);
+  EXPECT_EQ(spin.Buddy(), IDC_HTTP_PORT);
+  spin.SetRange(1, 65535);
+  spin.SetPos(1);
+  m_window->SetText(IDC_HTTP_PORT, "80");
+  // The buddy's arrow keys step the control, which changes nothing itself.
+  vf::test::PressKey(*m_window, IDC_HTTP_PORT, vk::kUp);
+  vf::test::PressKey(*m_window, IDC_HTTP_PORT, vk::kDown);
+  EXPECT_EQ(m_handler.deltas,
+            (std::vector<std::pair<int, int>>{{IDC_HTTP_PORT_SPIN, 1}, {IDC_HTTP_PORT_SPIN, -1}}));
+  EXPECT_EQ(m_window->Text(IDC_HTTP_PORT), "80");
+  EXPECT_EQ(spin.Pos(), 1);
+
+  const ProgressBar bar(*m_window, IDC_RESTART_PROGRESS);
+  bar.SetRange(1, 47);
+  bar.SetStep(1);
+  EXPECT_EQ(bar.Range(), std::make_pair(1, 47));
+  bar.SetPos(46);
+  EXPECT_EQ(bar.StepIt(), 46);
+  EXPECT_EQ(bar.Pos(), 47);
+  bar.StepIt();
+  EXPECT_LT(bar.Pos(), 47) << "past the top it starts over";
+}
+
+TEST_F(LayerControlsTest, ClicksTimersAndUserMessagesReachTheHandler) {
+  vf::test::Click(*m_window, IDC_DHCP);
+  vf::test::Click(*m_window, IDC_SEARCH);
+  EXPECT_EQ(m_handler.commands, (std::vector<int>{IDC_DHCP, IDC_SEARCH}));
+  EXPECT_EQ(m_window->GetCheck(IDC_DHCP), 1) << "the check box toggled itself";
+
+  ASSERT_TRUE(m_window->StartTimer(7, 1));
+  EXPECT_TRUE(m_window->IsTimerActive(7));
+  ASSERT_TRUE(vf::test::PumpUntil([&] { return m_handler.ticks.size() >= 2; }, 2000));
+  EXPECT_TRUE(m_window->KillTimer(7));
+  EXPECT_FALSE(m_window->KillTimer(7));
+  const std::size_t ticks = m_handler.ticks.size();
+  // A message posted after the kill runs after any tick still queued.
+  m_window->PostUserMessage(1);
+  ASSERT_TRUE(vf::test::PumpUntil([&] { return !m_handler.messages.empty(); }, 2000));
+  EXPECT_EQ(m_handler.ticks.size(), ticks);
+  EXPECT_EQ(m_handler.messages, std::vector<unsigned>{1});
+}
+
+}  // namespace
+}  // namespace vf::ui

@@ -1,0 +1,153 @@
+// The Win32 backend's own part: the dialog the window system made from the
+// in-memory template (font, places, classes and styles), the labels laid out
+// on one line, and messages of the dialog manager that share the restart
+// message's number.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialog_templates.h"
+#include "dialog_window.h"
+#include "platform/windows_text.h"
+#include "resource_ids.h"
+
+// Last: the window system's macros would clash with the names above.
+#include <windows.h>
+// The common controls build on the declarations above.
+#include <commctrl.h>
+
+namespace vf::ui {
+namespace {
+
+using res::ControlClass;
+
+struct UserMessages final : DialogHandler {
+  void OnUserMessage(unsigned offset) override { ++count[offset % 4]; }
+  int count[4] = {};
+};
+
+class Win32DialogTest : public ::testing::Test {
+ protected:
+  Win32DialogTest() {
+    EXPECT_TRUE(m_window->Create());
+    m_dialog = static_cast<HWND>(m_window->NativeHandle());
+  }
+
+  // A rectangle of the template in the dialog's pixels: the place and the
+  // size each converted, as the dialog manager does.
+  RECT Pixels(int x, int y, int w, int h) const {
+    RECT rect{x, y, w, h};
+    MapDialogRect(m_dialog, &rect);
+    return {rect.left, rect.top, rect.left + rect.right, rect.top + rect.bottom};
+  }
+  // Where a control is, in the dialog's client coordinates.
+  RECT Placed(HWND control) const {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, m_dialog, reinterpret_cast<POINT *>(&rect), 2);
+    return rect;
+  }
+  HWND Label(const char *text) const {
+    for (HWND child = GetWindow(m_dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t buffer[128] = {};
+      GetWindowTextW(child, buffer, 128);
+      if (platform::Utf8FromWide(buffer) == text) return child;
+    }
+    return nullptr;
+  }
+
+  UserMessages m_handler;
+  std::unique_ptr<DialogWindow> m_window =
+      CreateDialogWindow(res::SearchDialogTemplate(), m_handler);
+  HWND m_dialog = nullptr;
+};
+
+TEST_F(Win32DialogTest, FontSizeAndControlsComeFromTheTemplate) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(m_dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(std::wstring(font.lfFaceName), L"Arial");
+  EXPECT_EQ(font.lfHeight, -11) << "8 points at 96 dots per inch";
+  RECT client{};
+  GetClientRect(m_dialog, &client);
+  const RECT size = Pixels(0, 0, 376, 316);
+  EXPECT_EQ(client.right, size.right);
+  EXPECT_EQ(client.bottom, size.bottom);
+  EXPECT_NE(GetWindowLongW(m_dialog, GWL_STYLE) & WS_MINIMIZEBOX, 0);
+  EXPECT_NE(GetWindowLongW(m_dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0) << "in the task bar";
+
+  int checked = 0;
+  for (const res::ControlSpec &spec : res::SearchDialogTemplate().controls) {
+    if (spec.id == res::IDC_STATIC) continue;
+    SCOPED_TRACE(spec.name);
+    HWND control = GetDlgItem(m_dialog, spec.id);
+    ASSERT_NE(control, nullptr);
+    ++checked;
+    // The up-down control places itself at its buddy's edge.
+    if (spec.cls == ControlClass::kUpDown) continue;
+    const RECT want = Pixels(spec.x, spec.y, spec.w, spec.h);
+    const RECT got = Placed(control);
+    // A label is as wide as its text (LabelsKeepTheirAlignedEdgeOnOneLine).
+    if (spec.cls != ControlClass::kStatic) {
+      EXPECT_EQ(got.left, want.left);
+    }
+    EXPECT_EQ(got.top, want.top);
+    EXPECT_EQ(got.right, want.right);
+    // A drop-down list is as high as its closed box; the template gives the open list's height.
+    if (spec.cls != ControlClass::kDropDownList) {
+      EXPECT_EQ(got.bottom, want.bottom);
+    }
+    const bool hidden = (spec.style & res::kStyleHidden) != 0;
+    EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) == 0, hidden);
+  }
+  EXPECT_EQ(checked, 34);
+
+  const LONG list = GetWindowLongW(GetDlgItem(m_dialog, res::IDC_DEVICE_LIST), GWL_STYLE);
+  const LONG want =
+      LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
+  EXPECT_EQ(list & want, want);
+  EXPECT_NE(
+      GetWindowLongW(GetDlgItem(m_dialog, res::IDC_DEVICE_LIST), GWL_EXSTYLE) & WS_EX_STATICEDGE,
+      0);
+  EXPECT_NE(GetWindowLongW(GetDlgItem(m_dialog, res::IDC_PASSWORD), GWL_STYLE) & ES_PASSWORD, 0);
+  EXPECT_NE(GetWindowLongW(GetDlgItem(m_dialog, res::IDC_HTTP_PORT), GWL_STYLE) & ES_NUMBER, 0);
+  const LONG spin = GetWindowLongW(GetDlgItem(m_dialog, res::IDC_HTTP_PORT_SPIN), GWL_STYLE);
+  EXPECT_EQ(spin & (UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_SETBUDDYINT),
+            UDS_ALIGNRIGHT | UDS_ARROWKEYS)
+      << "the control writes nothing into its buddy";
+}
+
+TEST_F(Win32DialogTest, LabelsKeepTheirAlignedEdgeOnOneLine) {
+  // Right-aligned: ends where the template's rectangle ends, whole.
+  HWND label = Label("FirmwareApp-Ver:");
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(Placed(label).right, Pixels(186, 38, 62, 8).right);
+  HDC dc = GetDC(label);
+  SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  SIZE text{};
+  GetTextExtentPoint32W(dc, L"FirmwareApp-Ver:", 16, &text);
+  ReleaseDC(label, dc);
+  RECT client{};
+  GetClientRect(label, &client);
+  EXPECT_GE(client.right, text.cx);
+  // A new text keeps the same right edge.
+  ASSERT_TRUE(m_window->SetText(res::IDC_DEVICE_COUNT, "100000 pcs"));
+  EXPECT_EQ(Placed(GetDlgItem(m_dialog, res::IDC_DEVICE_COUNT)).right,
+            Pixels(108, 111, 56, 8).right);
+  // Left-aligned and short enough: as the template has it.
+  EXPECT_EQ(Placed(Label("Tips:")).left, Pixels(203, 235, 21, 8).left);
+  EXPECT_EQ(Placed(Label("Tips:")).right, Pixels(203, 235, 21, 8).right);
+}
+
+// The dialog manager's DM_SETDEFID is WM_USER + 1 too, the restart message's number: only
+// what PostUserMessage posted reaches the handler.
+TEST_F(Win32DialogTest, DialogManagerMessagesAreNoUserMessages) {
+  SendMessageW(m_dialog, DM_SETDEFID, res::IDC_SEARCH, 0);
+  ASSERT_TRUE(m_window->PostUserMessage(1));
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  EXPECT_EQ(m_handler.count[1], 1);
+}
+
+}  // namespace
+}  // namespace vf::ui
