@@ -5,7 +5,8 @@
 #
 #   scripts/build-windows.sh [--package] [cmake options...]
 #
-# --package also makes the ZIP (build-windows/vellafind-<version>-win64.zip).
+# --package also makes the ZIP (build-windows/vellafind-<version>-win64.zip) and the installer
+# (build-windows/vellafind-<version>-win64.exe, with Debian's NSIS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -29,6 +30,6 @@ if ! cmake --build "$dir" -j "${VF_JOBS:-$(nproc)}" >"$dir/build.log" 2>&1; then
 fi
 grep -E "warning:" "$dir/build.log" | head -n 20 || true
 if [[ -n "$package" ]]; then
-  (cd "$dir" && cpack -G ZIP >cpack.log 2>&1) || { cat "$dir/cpack.log"; exit 1; }
-  ls "$dir"/*.zip
+  (cd "$dir" && cpack -G "ZIP;NSIS64" >cpack.log 2>&1) || { cat "$dir/cpack.log"; exit 1; }
+  ls "$dir"/vellafind-*-win64.zip "$dir"/vellafind-*-win64.exe
 fi

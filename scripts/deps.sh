@@ -44,9 +44,9 @@ VF_GUI_PACKAGES=(qt6-base-dev qt6-tools-dev qt6-l10n-tools libx11-dev fonts-libe
 # What the demo adds: a virtual display, a hand on the mouse, a camera.
 VF_DEMO_PACKAGES=(xvfb xauth xdotool imagemagick)
 # What the Windows build adds: the mingw-w64 cross compiler (POSIX threads), GoogleTest's sources
-# to build for Windows, and Wine to run the result, with the fonts of its window frames, the
-# metric twin of the dialogs' Arial and a virtual display to draw on.
-VF_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest wine wine64
+# to build for Windows, NSIS for the installer, and Wine to run the result, with the fonts of its
+# window frames, the metric twin of the dialogs' Arial and a virtual display to draw on.
+VF_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest nsis wine wine64
                      fonts-wine fonts-liberation xvfb)
 # What the tests, the sanitizer builds, the fuzz pass and the benches add,
 # and what builds and checks the Debian packages.

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The Windows build under Wine: installs what is missing, cross-builds build-windows/ (and its
-# ZIP), then runs every test of that build on a private LAN (tools/privlan.sh --links 2). One
-# wineserver is started inside the LAN's PC namespace, so every Windows socket lives there; the
-# simulated cameras stay native Linux programs on the camera side.
+# ZIP and installer), then runs every test of that build on a private LAN (tools/privlan.sh
+# --links 2), and installs and removes the installer. One wineserver is started inside the LAN's
+# PC namespace, so every Windows socket lives there, and one Xvfb there, on which Wine draws the
+# windows; the simulated cameras stay native Linux programs on the camera side.
 #
 #   scripts/test-windows.sh [CAMSIM]     CAMSIM: a native camsim (default: build/camsim, built
 #                                        here)
 # Inside such a LAN, "scripts/test-windows.sh --inside-lan [COMMAND...]" sets Wine up and runs
-# COMMAND (default: the whole CTest suite of build-windows/), e.g. one test with its output:
+# COMMAND (default: the whole CTest suite of build-windows/ and the installer's test), e.g. one
+# test with its output:
 #   tools/privlan.sh --links 2 -- scripts/test-windows.sh --inside-lan \
 #     ctest --test-dir build-windows -R firewall_tests -V
 # Runs as root or as an ordinary user (network namespaces), as tools/privlan.sh does.
@@ -18,7 +20,8 @@ if [[ "${1:-}" == "--inside-lan" ]]; then
   # In the PC namespace of the private LAN: one Wine prefix and one wineserver for every test.
   export WINEPREFIX
   WINEPREFIX=$(mktemp -d /tmp/vellafind-wine.XXXXXX)
-  export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+  # No .NET or Gecko installs, and no menu entries or icons for the desktop outside the prefix.
+  export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
   export VF_WINE_NETNS
   VF_WINE_NETNS=$(readlink /proc/self/ns/net)
   unset DISPLAY WAYLAND_DISPLAY
@@ -62,11 +65,18 @@ if [[ "${1:-}" == "--inside-lan" ]]; then
   export VF_BROWSED_URLS
   VF_BROWSED_URLS=$(winepath -w "$WINEPREFIX/browsed-urls" 2>>"$log")
   shift
-  if [[ $# -eq 0 ]]; then
-    set -- ctest --test-dir build-windows --output-on-failure -j 2
+  if [[ $# -gt 0 ]]; then
+    "$@"
+    exit $?
   fi
-  "$@"
-  exit $?
+  ctest --test-dir build-windows --output-on-failure -j 2
+  status=$?
+  # The installer that scripts/build-windows.sh --package made, installed and removed.
+  for installer in build-windows/vellafind-*-win64.exe; do
+    [[ -f "$installer" ]] || continue
+    tests/packaging/windows_installer_test.sh "$installer" || status=1
+  done
+  exit "$status"
 fi
 
 source scripts/deps.sh
