@@ -25,7 +25,10 @@ int ShowMessageBox(const DialogWindow *owner, std::string_view untranslatedText,
   // user would read.
   const std::string text = Translated(untranslatedText);
   const std::string caption = Translated(untranslatedCaption);
-  const std::shared_ptr<WindowChannel> channel = WindowChannel::Find(owner);
+  // A box is owned by its window while that is open; with none open, by none.
+  const std::shared_ptr<WindowChannel> own = WindowChannel::Of(owner);
+  const DialogWindow *shownOwner = own ? owner : nullptr;
+  const std::shared_ptr<WindowChannel> channel = own ? own : WindowChannel::Find(nullptr);
   const bool onGuiThread = channel ? channel->IsWindowThread() : backend::OnApplicationThread();
   MessageBoxInterceptor interceptor;
   {
@@ -33,14 +36,13 @@ int ShowMessageBox(const DialogWindow *owner, std::string_view untranslatedText,
     interceptor = g_interceptor;
   }
   if (interceptor) return interceptor({text, caption, type, owner, onGuiThread});
-  if (onGuiThread)
-    return backend::ShowMessageBoxNow(channel ? owner : nullptr, text, caption, type);
+  if (onGuiThread) return backend::ShowMessageBoxNow(shownOwner, text, caption, type);
   if (channel == nullptr) return backend::ShowMessageBoxOffThread(text, caption, type);
 
   // The owner is used only while its window is open, which Send guarantees.
   auto result = std::make_shared<int>(0);
   const bool shown =
-      channel->Send([=] { *result = backend::ShowMessageBoxNow(owner, text, caption, type); });
+      channel->Send([=] { *result = backend::ShowMessageBoxNow(shownOwner, text, caption, type); });
   return shown ? *result : 0;
 }
 

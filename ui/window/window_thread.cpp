@@ -181,6 +181,16 @@ std::shared_ptr<WindowChannel> WindowChannel::Find(const void *window) {
   return newest;
 }
 
+std::shared_ptr<WindowChannel> WindowChannel::Of(const void *window) {
+  if (window == nullptr) return nullptr;
+  Registry &registry = TheRegistry();
+  const std::lock_guard lock(registry.mutex);
+  for (const auto &[key, weak] : registry.entries) {
+    if (key == window) return weak.lock();
+  }
+  return nullptr;
+}
+
 WindowThread::WindowThread(const void *window, std::function<void()> wake)
     : m_channel(std::make_shared<WindowChannel>(std::this_thread::get_id(), std::move(wake))) {
   Register(window, m_channel);

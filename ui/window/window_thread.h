@@ -97,6 +97,8 @@ class WindowChannel final {
   // The channel of the open window `window`, else of the window opened last;
   // null when none is open.
   static std::shared_ptr<WindowChannel> Find(const void *window);
+  // The channel of the open window `window` only.
+  static std::shared_ptr<WindowChannel> Of(const void *window);
 
  private:
   struct State;
