@@ -77,27 +77,27 @@ TEST_F(Win32DialogTest, FontSizeAndControlsComeFromTheTemplate) {
   EXPECT_NE(GetWindowLongW(m_dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0) << "in the task bar";
 
   int checked = 0;
-  for (const res::ControlSpec &spec : res::SearchDialogTemplate().controls) {
-    if (spec.id == res::IDC_STATIC) continue;
-    SCOPED_TRACE(spec.name);
-    HWND control = GetDlgItem(m_dialog, spec.id);
+  for (const res::ControlSpec &entry : res::SearchDialogTemplate().controls) {
+    if (entry.id == res::IDC_STATIC) continue;
+    SCOPED_TRACE(entry.name);
+    HWND control = GetDlgItem(m_dialog, entry.id);
     ASSERT_NE(control, nullptr);
     ++checked;
     // The up-down control places itself at its buddy's edge.
-    if (spec.cls == ControlClass::kUpDown) continue;
-    const RECT want = Pixels(spec.x, spec.y, spec.w, spec.h);
+    if (entry.cls == ControlClass::kUpDown) continue;
+    const RECT want = Pixels(entry.x, entry.y, entry.w, entry.h);
     const RECT got = Placed(control);
     // A label is as wide as its text (LabelsKeepTheirAlignedEdgeOnOneLine).
-    if (spec.cls != ControlClass::kStatic) {
+    if (entry.cls != ControlClass::kStatic) {
       EXPECT_EQ(got.left, want.left);
     }
     EXPECT_EQ(got.top, want.top);
     EXPECT_EQ(got.right, want.right);
     // A drop-down list is as high as its closed box; the template gives the open list's height.
-    if (spec.cls != ControlClass::kDropDownList) {
+    if (entry.cls != ControlClass::kDropDownList) {
       EXPECT_EQ(got.bottom, want.bottom);
     }
-    const bool hidden = (spec.style & res::kStyleHidden) != 0;
+    const bool hidden = (entry.style & res::kStyleHidden) != 0;
     EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) == 0, hidden);
   }
   EXPECT_EQ(checked, 34);
