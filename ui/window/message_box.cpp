@@ -28,7 +28,7 @@ int ShowMessageBox(const DialogWindow *owner, std::string_view untranslatedText,
   // A box is owned by its window while that is open; with none open, by none.
   const std::shared_ptr<WindowChannel> own = WindowChannel::Of(owner);
   const DialogWindow *shownOwner = own ? owner : nullptr;
-  const std::shared_ptr<WindowChannel> channel = own ? own : WindowChannel::Find(nullptr);
+  const std::shared_ptr<WindowChannel> channel = own ? own : WindowChannel::Newest();
   const bool onGuiThread = channel ? channel->IsWindowThread() : backend::OnApplicationThread();
   MessageBoxInterceptor interceptor;
   {

@@ -168,25 +168,21 @@ void WindowChannel::RunServingCalls(const std::function<void()> &work) {
   helper.join();
 }
 
-std::shared_ptr<WindowChannel> WindowChannel::Find(const void *window) {
-  Registry &registry = TheRegistry();
-  const std::lock_guard lock(registry.mutex);
-  std::shared_ptr<WindowChannel> newest;
-  for (const auto &[key, weak] : registry.entries) {
-    auto channel = weak.lock();
-    if (channel == nullptr) continue;
-    if (window != nullptr && key == window) return channel;
-    newest = std::move(channel);
-  }
-  return newest;
-}
-
 std::shared_ptr<WindowChannel> WindowChannel::Of(const void *window) {
   if (window == nullptr) return nullptr;
   Registry &registry = TheRegistry();
   const std::lock_guard lock(registry.mutex);
   for (const auto &[key, weak] : registry.entries) {
     if (key == window) return weak.lock();
+  }
+  return nullptr;
+}
+
+std::shared_ptr<WindowChannel> WindowChannel::Newest() {
+  Registry &registry = TheRegistry();
+  const std::lock_guard lock(registry.mutex);
+  for (auto it = registry.entries.rbegin(); it != registry.entries.rend(); ++it) {
+    if (auto channel = it->second.lock()) return channel;
   }
   return nullptr;
 }

@@ -7,8 +7,8 @@
 // still be running when the caller gives up, it must own what it uses
 // (capture by value); Call() keeps the result in shared storage for that.
 //
-// The backend of the window wakes its thread when calls wait (Attach) and,
-// woken, runs them there (WindowChannel::Drain).
+// The backend of the window wakes its thread when calls wait (the `wake` it
+// gives WindowThread) and, woken, runs them there (WindowChannel::Drain).
 #pragma once
 
 #include <functional>
@@ -94,11 +94,10 @@ class WindowChannel final {
   bool IsWindowThread() const { return std::this_thread::get_id() == m_thread; }
   int PendingCount() const;
 
-  // The channel of the open window `window`, else of the window opened last;
-  // null when none is open.
-  static std::shared_ptr<WindowChannel> Find(const void *window);
-  // The channel of the open window `window` only.
+  // The channel of the open window `window`; null when it is not open.
   static std::shared_ptr<WindowChannel> Of(const void *window);
+  // The channel of the window opened last; null when none is open.
+  static std::shared_ptr<WindowChannel> Newest();
 
  private:
   struct State;

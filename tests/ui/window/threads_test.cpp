@@ -221,7 +221,7 @@ TEST(WindowThreadCall, DestroyingTheWindowReleasesTheWaiter) {
   ASSERT_EQ(result.wait_for(std::chrono::seconds(2)), std::future_status::ready);
   EXPECT_FALSE(result.get());
   vf::test::Pump(10);  // Whatever woke the window is gone with it.
-  EXPECT_EQ(WindowChannel::Find(nullptr), nullptr);
+  EXPECT_EQ(WindowChannel::Newest(), nullptr);
 }
 
 }  // namespace
