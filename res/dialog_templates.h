@@ -23,6 +23,11 @@ enum class ControlClass : std::uint8_t {
   kIcon,
 };
 
+// The window system's class of a control class ("Edit", "Button", ...): the
+// class the Win32 window makes each control of, and the one the Qt window
+// reports for it.
+const char *WindowsClassName(ControlClass cls);
+
 // Style flags that change how a control behaves or looks.
 enum ControlStyle : std::uint32_t {
   kStyleNone = 0,

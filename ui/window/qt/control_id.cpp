@@ -26,31 +26,4 @@ int ControlIdOf(const QObject *object) {
   return control != nullptr ? control->property(kControlIdProperty).toInt() : 0;
 }
 
-QString WindowsClassName(res::ControlClass cls) {
-  using C = res::ControlClass;
-  switch (cls) {
-    case C::kStatic:
-    case C::kIcon:
-      return QStringLiteral("Static");
-    case C::kGroupBox:
-    case C::kPushButton:
-    case C::kDefPushButton:
-    case C::kCheckBox:
-      return QStringLiteral("Button");
-    case C::kEdit:
-      return QStringLiteral("Edit");
-    case C::kDropDownList:
-      return QStringLiteral("ComboBox");
-    case C::kListView:
-      return QStringLiteral("SysListView32");
-    case C::kUpDown:
-      return QStringLiteral("msctls_updown32");
-    case C::kProgressBar:
-      return QStringLiteral("msctls_progress32");
-    case C::kIpAddress:
-      return QStringLiteral("SysIPAddress32");
-  }
-  return {};
-}
-
 }  // namespace vf::ui

@@ -3,8 +3,6 @@
 // list's viewport) belongs to.
 #pragma once
 
-#include <QString>
-
 #include "dialog_templates.h"
 
 class QObject;
@@ -24,8 +22,5 @@ int ControlIdOf(const QObject *object);
 
 // The control widget `object` is or lies inside; null when none.
 QWidget *ControlWidgetOf(const QObject *object);
-
-// The window system's class name of a control class ("Edit", "Button", ...).
-QString WindowsClassName(res::ControlClass cls);
 
 }  // namespace vf::ui

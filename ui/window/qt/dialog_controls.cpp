@@ -106,8 +106,8 @@ bool DialogControls::IsVisible(int id) const {
 QString DialogControls::ClassName(int id) const {
   const QWidget *widget = Control(id);
   if (widget == nullptr) return {};
-  return WindowsClassName(
-      static_cast<res::ControlClass>(widget->property(kControlClassProperty).toInt()));
+  return QString::fromLatin1(res::WindowsClassName(
+      static_cast<res::ControlClass>(widget->property(kControlClassProperty).toInt())));
 }
 
 bool DialogControls::SetReadOnly(int id, bool readOnly) {

@@ -75,50 +75,42 @@ void WriteControl(Writer &writer, const res::ControlSpec &control) {
 
 ControlStyles StylesOf(const res::ControlSpec &control) {
   ControlStyles out;
+  out.className = platform::WideFromUtf8(res::WindowsClassName(control.cls));
   std::uint32_t style = WS_CHILD;
   if (!Has(control, res::kStyleHidden)) style |= WS_VISIBLE;
   if (Has(control, res::kStyleDisabled)) style |= WS_DISABLED;
   if (Has(control, res::kStyleTransparent)) out.exStyle |= WS_EX_TRANSPARENT;
   switch (control.cls) {
     case ControlClass::kStatic:
-      out.className = L"Static";
       style |= Has(control, res::kStyleRightAlign) ? SS_RIGHT : SS_LEFT;
       if (Has(control, res::kStyleNoPrefix)) style |= SS_NOPREFIX;
       break;
     case ControlClass::kIcon:
-      out.className = L"Static";
       style |= SS_ICON;
       break;
     case ControlClass::kGroupBox:
-      out.className = L"Button";
       style |= BS_GROUPBOX;
       break;
     case ControlClass::kEdit:
-      out.className = L"Edit";
       style |= ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
       if (Has(control, res::kStyleReadOnly)) style |= ES_READONLY;
       if (Has(control, res::kStylePassword)) style |= ES_PASSWORD;
       if (Has(control, res::kStyleDigitsOnly)) style |= ES_NUMBER;
       break;
     case ControlClass::kPushButton:
-      out.className = L"Button";
       style |= BS_PUSHBUTTON | WS_TABSTOP;
       break;
     case ControlClass::kDefPushButton:
-      out.className = L"Button";
       style |= BS_DEFPUSHBUTTON | WS_TABSTOP;
       break;
     case ControlClass::kCheckBox:
-      out.className = L"Button";
       style |= BS_AUTOCHECKBOX | WS_TABSTOP;
       break;
     case ControlClass::kDropDownList:
-      out.className = L"ComboBox";
       style |= CBS_DROPDOWNLIST | WS_TABSTOP;
       if (Has(control, res::kStyleVScroll)) style |= WS_VSCROLL;
       break;
     case ControlClass::kListView:
-      out.className = WC_LISTVIEWW;
       // The rows come from the window's store when they are shown: the list
       // holds no copy, so 100,000 rows cost what the visible ones do.
       style |= LVS_REPORT | LVS_OWNERDATA | WS_TABSTOP;
@@ -128,16 +120,13 @@ ControlStyles StylesOf(const res::ControlSpec &control) {
       if (Has(control, res::kStyleStaticEdge)) out.exStyle |= WS_EX_STATICEDGE;
       break;
     case ControlClass::kUpDown:
-      out.className = UPDOWN_CLASSW;
       if (Has(control, res::kStyleAlignRight)) style |= UDS_ALIGNRIGHT;
       if (Has(control, res::kStyleArrowKeys)) style |= UDS_ARROWKEYS;
       break;
     case ControlClass::kProgressBar:
-      out.className = PROGRESS_CLASSW;
       if (Has(control, res::kStyleBorder)) style |= WS_BORDER;
       break;
     case ControlClass::kIpAddress:
-      out.className = WC_IPADDRESSW;
       style |= WS_TABSTOP;
       break;
   }
