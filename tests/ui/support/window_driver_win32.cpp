@@ -1,7 +1,6 @@
 // The window driver on Win32: messages posted or sent as the window system
 // and the keyboard send them, and a message loop that runs them through the
 // dialogs' IsDialogMessage (and so the key hook) as a dialog's loop does.
-#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -15,8 +14,13 @@
 // The common controls build on the declarations above.
 #include <commctrl.h>
 
+#include "win32_controls.h"
+
 namespace vf::test {
 namespace {
+
+using ui::win32::AddressFields;
+using ui::win32::IsClass;
 
 HWND DialogOf(const ui::DialogWindow &window) {
   return static_cast<HWND>(window.NativeHandle());
@@ -29,9 +33,7 @@ HWND ControlOf(const ui::DialogWindow &window, int id) {
 }
 
 bool IsDialogWindow(HWND window) {
-  wchar_t name[16] = {};
-  return window != nullptr && GetClassNameW(window, name, 16) > 0 &&
-         std::wstring(name) == L"#32770";
+  return IsClass(window, L"#32770");
 }
 
 // Runs every message waiting, each through its dialog as a dialog's loop does.
@@ -43,21 +45,6 @@ void RunWaiting() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-}
-
-std::vector<HWND> AddressFields(HWND control) {
-  std::vector<HWND> fields;
-  for (HWND child = GetWindow(control, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    fields.push_back(child);
-  }
-  std::sort(fields.begin(), fields.end(), [](HWND a, HWND b) {
-    RECT ra{}, rb{};
-    GetWindowRect(a, &ra);
-    GetWindowRect(b, &rb);
-    return ra.left < rb.left;
-  });
-  return fields;
 }
 
 // What CaptionOfModalOpenedBy looks for, seen by its timer.
@@ -78,10 +65,7 @@ void CALLBACK CloseModal(HWND, UINT, UINT_PTR timer, DWORD) {
       reinterpret_cast<LPARAM>(&found));
   if (found == nullptr || t_caption == nullptr) return;
   KillTimer(nullptr, timer);
-  const int length = GetWindowTextLengthW(found);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(found, text.data(), length + 1)));
-  *t_caption = platform::Utf8FromWide(text);
+  *t_caption = ui::win32::WindowText(found);
   if (HWND ok = GetDlgItem(found, IDOK)) {
     SendMessageW(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
   } else {

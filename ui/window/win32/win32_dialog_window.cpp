@@ -1,7 +1,6 @@
 #include "win32_dialog_window.h"
 
 #include <algorithm>
-#include <cwctype>
 
 #include "dialog_template_win32.h"
 #include "platform/windows_text.h"
@@ -12,6 +11,8 @@
 #include <windows.h>
 // The common controls build on the declarations above.
 #include <commctrl.h>
+
+#include "win32_controls.h"
 
 namespace vf::ui {
 
@@ -42,25 +43,6 @@ std::string U(const std::wstring &text) {
   return platform::Utf8FromWide(text);
 }
 
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
-  const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return U(text);
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[128] = {};
-  const int length = GetClassNameW(window, name, 128);
-  return std::wstring(name, static_cast<std::size_t>(std::max(length, 0)));
-}
-
-bool IsClass(HWND window, const wchar_t *name) {
-  return window != nullptr &&
-         CompareStringOrdinal(ClassOf(window).c_str(), -1, name, -1, TRUE) == CSTR_EQUAL;
-}
-
 void EnsureCommonControls() {
   static const bool ready = [] {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_INTERNET_CLASSES |
@@ -69,22 +51,6 @@ void EnsureCommonControls() {
     return InitCommonControlsEx(&controls) != FALSE;
   }();
   (void)ready;
-}
-
-// An IP address control's four field edits, left to right.
-std::vector<HWND> AddressFields(HWND control) {
-  std::vector<HWND> fields;
-  for (HWND child = GetWindow(control, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    if (IsClass(child, L"Edit")) fields.push_back(child);
-  }
-  std::sort(fields.begin(), fields.end(), [](HWND a, HWND b) {
-    RECT ra{}, rb{};
-    GetWindowRect(a, &ra);
-    GetWindowRect(b, &rb);
-    return ra.left < rb.left;
-  });
-  return fields;
 }
 
 // A field of dotted text as the IP address control takes it: 0 to 255 (more
@@ -120,9 +86,7 @@ void FitLabel(HWND label) {
   const LONG_PTR rightEdge = GetWindowLongPtrW(label, GWLP_USERDATA);
   const bool right = kind == SS_RIGHT || rightEdge != 0;
   if (!right && kind != SS_LEFT && kind != SS_LEFTNOWORDWRAP) return;
-  const int length = GetWindowTextLengthW(label);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), length + 1)));
+  const std::wstring text = WideTextOf(label);
   HDC dc = GetDC(label);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
   RECT needed{};
