@@ -139,6 +139,12 @@ struct Win32DialogWindow::Native {
     SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
     return TRUE;
   }
+  // The template as the dialog manager reads it while it makes the dialog.
+  static LPCDLGTEMPLATEW Template(Win32DialogWindow &self) {
+    EnsureCommonControls();
+    self.m_templateData = BuildDialogTemplate(self.m_template);
+    return reinterpret_cast<LPCDLGTEMPLATEW>(self.m_templateData.data());
+  }
 };
 
 void Win32DialogWindow::Native::Attach(Win32DialogWindow &self, HWND hwnd) {
@@ -362,21 +368,16 @@ Win32DialogWindow::~Win32DialogWindow() {
 
 bool Win32DialogWindow::Create() {
   if (m_hwnd != nullptr || m_destroyed) return false;
-  EnsureCommonControls();
-  m_templateData = BuildDialogTemplate(m_template);
-  return CreateDialogIndirectParamW(
-             GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(m_templateData.data()),
-             nullptr, Native::DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), Native::Template(*this), nullptr,
+                                    Native::DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 int Win32DialogWindow::RunModal() {
   if (m_hwnd == nullptr && !m_destroyed) {
-    EnsureCommonControls();
-    m_templateData = BuildDialogTemplate(m_template);
     m_inDialogBox = true;
-    const INT_PTR result = DialogBoxIndirectParamW(
-        GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(m_templateData.data()),
-        nullptr, Native::DialogProc, reinterpret_cast<LPARAM>(this));
+    const INT_PTR result =
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), Native::Template(*this), nullptr,
+                                Native::DialogProc, reinterpret_cast<LPARAM>(this));
     m_inDialogBox = false;
     return result == -1 ? 0 : static_cast<int>(result);
   }
@@ -577,6 +578,10 @@ const Win32DialogWindow::ListRows *Win32DialogWindow::Rows(int id) const {
   return found != m_lists.end() && Control(id) != nullptr ? &found->second : nullptr;
 }
 
+void *Win32DialogWindow::ListControl(int id) const {
+  return Rows(id) != nullptr ? Control(id) : nullptr;
+}
+
 int Win32DialogWindow::InsertColumn(int id, int index, std::string_view heading, int widthPx) {
   ListRows *list = Rows(id);
   if (list == nullptr || list->rows.InsertColumn(index, std::string(heading)) < 0) return -1;
@@ -598,7 +603,7 @@ int Win32DialogWindow::ColumnCount(int id) const {
 }
 
 std::string Win32DialogWindow::ColumnHeading(int id, int column) const {
-  HWND list = Rows(id) != nullptr ? H(Control(id)) : nullptr;
+  HWND list = H(ListControl(id));
   if (list == nullptr || column < 0 || column >= ColumnCount(id)) return {};
   wchar_t text[256] = {};
   LVCOLUMNW item{};
@@ -610,13 +615,13 @@ std::string Win32DialogWindow::ColumnHeading(int id, int column) const {
 }
 
 int Win32DialogWindow::ColumnWidth(int id, int column) const {
-  HWND list = Rows(id) != nullptr ? H(Control(id)) : nullptr;
+  HWND list = H(ListControl(id));
   if (list == nullptr || column < 0 || column >= ColumnCount(id)) return 0;
   return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 
 bool Win32DialogWindow::SetFullRowSelect(int id, bool fullRow) {
-  HWND list = Rows(id) != nullptr ? H(Control(id)) : nullptr;
+  HWND list = H(ListControl(id));
   if (list == nullptr) return false;
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                fullRow ? LVS_EX_FULLROWSELECT : 0);
@@ -624,7 +629,7 @@ bool Win32DialogWindow::SetFullRowSelect(int id, bool fullRow) {
 }
 
 bool Win32DialogWindow::IsFullRowSelect(int id) const {
-  HWND list = Rows(id) != nullptr ? H(Control(id)) : nullptr;
+  HWND list = H(ListControl(id));
   return list != nullptr &&
          (SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT) != 0;
 }
@@ -686,17 +691,17 @@ bool Win32DialogWindow::SetSuppliedItems(int id, int count, CellText text) {
 }
 
 int Win32DialogWindow::ItemCount(int id) const {
-  HWND list = Rows(id) != nullptr ? H(Control(id)) : nullptr;
+  HWND list = H(ListControl(id));
   return list != nullptr ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
 int Win32DialogWindow::SelectionMark(int id) const {
-  HWND list = Rows(id) != nullptr ? H(Control(id)) : nullptr;
+  HWND list = H(ListControl(id));
   return list != nullptr ? static_cast<int>(SendMessageW(list, LVM_GETSELECTIONMARK, 0, 0)) : -1;
 }
 
 int Win32DialogWindow::SetSelectionMark(int id, int row) {
-  HWND list = Rows(id) != nullptr ? H(Control(id)) : nullptr;
+  HWND list = H(ListControl(id));
   if (list == nullptr) return -1;
   const int previous = SelectionMark(id);
   LVITEMW state{};

@@ -107,6 +107,7 @@ class Win32DialogWindow final : public DialogWindow {
   void *Control(int id) const;  // The HWND of control `id`; null for none.
   ListRows *Rows(int id);
   const ListRows *Rows(int id) const;
+  void *ListControl(int id) const;  // The HWND of list view `id`; null for none.
   // The list shows `count` rows anew, none of them marked.
   void ResetListRows(int id);
 
