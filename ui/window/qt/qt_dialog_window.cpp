@@ -214,6 +214,22 @@ bool QtDialogWindow::AppendSystemMenuItem(int commandId, std::string_view text) 
 
 // --- Controls ----------------------------------------------------------------
 
+ReportList *QtDialogWindow::List(int id) const {
+  return m_controls ? m_controls->List(id) : nullptr;
+}
+
+DropDownList *QtDialogWindow::Combo(int id) const {
+  return m_controls ? m_controls->Combo(id) : nullptr;
+}
+
+UpDownControl *QtDialogWindow::UpDown(int id) const {
+  return m_controls ? m_controls->UpDown(id) : nullptr;
+}
+
+StepProgressBar *QtDialogWindow::Progress(int id) const {
+  return m_controls ? m_controls->Progress(id) : nullptr;
+}
+
 bool QtDialogWindow::HasControl(int id) const {
   return m_controls && m_controls->Control(id) != nullptr;
 }
@@ -269,129 +285,129 @@ bool QtDialogWindow::SetCheck(int id, int state) {
 // --- List view ---------------------------------------------------------------
 
 int QtDialogWindow::InsertColumn(int id, int index, std::string_view heading, int widthPx) {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   return list ? list->InsertColumn(index, Q(heading), widthPx) : -1;
 }
 
 int QtDialogWindow::ColumnCount(int id) const {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   return list ? list->ColumnCount() : 0;
 }
 
 std::string QtDialogWindow::ColumnHeading(int id, int column) const {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   return list ? S(list->ColumnHeading(column)) : std::string();
 }
 
 int QtDialogWindow::ColumnWidth(int id, int column) const {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   return list && column >= 0 && column < list->ColumnCount() ? list->columnWidth(column) : 0;
 }
 
 bool QtDialogWindow::SetFullRowSelect(int id, bool fullRow) {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   if (list) list->SetFullRowSelect(fullRow);
   return list != nullptr;
 }
 
 bool QtDialogWindow::IsFullRowSelect(int id) const {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   return list && list->selectionBehavior() == QAbstractItemView::SelectRows;
 }
 
 bool QtDialogWindow::SetFindColumn(int id, int column) {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   if (list) list->SetFindColumn(column);
   return list != nullptr;
 }
 
 bool QtDialogWindow::DeleteAllItems(int id) {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   if (list) list->DeleteAllItems();
   return list != nullptr;
 }
 
 int QtDialogWindow::InsertItem(int id, int row, std::string_view text) {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   return list ? list->InsertItem(row, Q(text)) : -1;
 }
 
 bool QtDialogWindow::SetItemText(int id, int row, int column, std::string_view text) {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   return list && list->SetItemText(row, column, Q(text));
 }
 
 std::string QtDialogWindow::ItemText(int id, int row, int column) const {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   return list ? S(list->ItemText(row, column)) : std::string();
 }
 
 bool QtDialogWindow::SetSuppliedItems(int id, int count, CellText text) {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   if (list) list->SetSuppliedItems(count, std::move(text));
   return list != nullptr;
 }
 
 int QtDialogWindow::ItemCount(int id) const {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   return list ? list->ItemCount() : 0;
 }
 
 int QtDialogWindow::SelectionMark(int id) const {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   return list ? list->SelectionMark() : -1;
 }
 
 int QtDialogWindow::SetSelectionMark(int id, int row) {
-  ReportList *list = m_controls ? m_controls->List(id) : nullptr;
+  ReportList *list = List(id);
   return list ? list->SetSelectionMark(row) : -1;
 }
 
 // --- Drop-down list ----------------------------------------------------------
 
 bool QtDialogWindow::ResetContent(int id) {
-  DropDownList *combo = m_controls ? m_controls->Combo(id) : nullptr;
+  DropDownList *combo = Combo(id);
   if (combo) combo->ResetContent();
   return combo != nullptr;
 }
 
 int QtDialogWindow::AddString(int id, std::string_view text) {
-  DropDownList *combo = m_controls ? m_controls->Combo(id) : nullptr;
+  DropDownList *combo = Combo(id);
   return combo ? combo->AddString(Q(text)) : -1;
 }
 
 int QtDialogWindow::ComboCount(int id) const {
-  DropDownList *combo = m_controls ? m_controls->Combo(id) : nullptr;
+  DropDownList *combo = Combo(id);
   return combo ? combo->Count() : 0;
 }
 
 std::string QtDialogWindow::ComboText(int id, int index) const {
-  DropDownList *combo = m_controls ? m_controls->Combo(id) : nullptr;
+  DropDownList *combo = Combo(id);
   return combo && index >= 0 && index < combo->Count() ? S(combo->itemText(index)) : std::string();
 }
 
 bool QtDialogWindow::SetItemData(int id, int index, std::uintptr_t value) {
-  DropDownList *combo = m_controls ? m_controls->Combo(id) : nullptr;
+  DropDownList *combo = Combo(id);
   return combo && combo->SetItemData(index, value);
 }
 
 std::uintptr_t QtDialogWindow::ItemData(int id, int index) const {
-  DropDownList *combo = m_controls ? m_controls->Combo(id) : nullptr;
+  DropDownList *combo = Combo(id);
   return combo ? combo->ItemData(index) : 0;
 }
 
 int QtDialogWindow::SelectString(int id, int after, std::string_view prefix) {
-  DropDownList *combo = m_controls ? m_controls->Combo(id) : nullptr;
+  DropDownList *combo = Combo(id);
   return combo ? combo->SelectString(after, Q(prefix)) : -1;
 }
 
 int QtDialogWindow::CurSel(int id) const {
-  DropDownList *combo = m_controls ? m_controls->Combo(id) : nullptr;
+  DropDownList *combo = Combo(id);
   return combo ? combo->CurSel() : -1;
 }
 
 bool QtDialogWindow::SetCurSel(int id, int index) {
-  DropDownList *combo = m_controls ? m_controls->Combo(id) : nullptr;
+  DropDownList *combo = Combo(id);
   if (combo) combo->SetCurSel(index);
   return combo != nullptr;
 }
@@ -399,68 +415,68 @@ bool QtDialogWindow::SetCurSel(int id, int index) {
 // --- Up-down control -----------------------------------------------------------
 
 int QtDialogWindow::SetBuddy(int id, int buddyId) {
-  UpDownControl *spin = m_controls ? m_controls->UpDown(id) : nullptr;
+  UpDownControl *spin = UpDown(id);
   if (spin == nullptr) return 0;
   return ControlIdOf(spin->SetBuddy(m_controls->Control(buddyId)));
 }
 
 int QtDialogWindow::Buddy(int id) const {
-  UpDownControl *spin = m_controls ? m_controls->UpDown(id) : nullptr;
+  UpDownControl *spin = UpDown(id);
   return spin ? ControlIdOf(spin->Buddy()) : 0;
 }
 
 bool QtDialogWindow::SetRange(int id, int lower, int upper) {
-  UpDownControl *spin = m_controls ? m_controls->UpDown(id) : nullptr;
+  UpDownControl *spin = UpDown(id);
   if (spin) spin->SetRange(lower, upper);
   return spin != nullptr;
 }
 
 std::pair<int, int> QtDialogWindow::Range(int id) const {
-  UpDownControl *spin = m_controls ? m_controls->UpDown(id) : nullptr;
+  UpDownControl *spin = UpDown(id);
   return spin ? std::pair{spin->Lower(), spin->Upper()} : std::pair{0, 0};
 }
 
 int QtDialogWindow::SetPos(int id, int pos) {
-  UpDownControl *spin = m_controls ? m_controls->UpDown(id) : nullptr;
+  UpDownControl *spin = UpDown(id);
   return spin ? spin->SetPos(pos) : 0;
 }
 
 int QtDialogWindow::Pos(int id) const {
-  UpDownControl *spin = m_controls ? m_controls->UpDown(id) : nullptr;
+  UpDownControl *spin = UpDown(id);
   return spin ? spin->Pos() : 0;
 }
 
 // --- Progress bar --------------------------------------------------------------
 
 bool QtDialogWindow::SetProgressRange(int id, int lower, int upper) {
-  StepProgressBar *bar = m_controls ? m_controls->Progress(id) : nullptr;
+  StepProgressBar *bar = Progress(id);
   if (bar) bar->SetRange(lower, upper);
   return bar != nullptr;
 }
 
 std::pair<int, int> QtDialogWindow::ProgressRange(int id) const {
-  StepProgressBar *bar = m_controls ? m_controls->Progress(id) : nullptr;
+  StepProgressBar *bar = Progress(id);
   return bar ? std::pair{bar->minimum(), bar->maximum()} : std::pair{0, 0};
 }
 
 int QtDialogWindow::SetProgressPos(int id, int pos) {
-  StepProgressBar *bar = m_controls ? m_controls->Progress(id) : nullptr;
+  StepProgressBar *bar = Progress(id);
   return bar ? bar->SetPos(pos) : 0;
 }
 
 int QtDialogWindow::ProgressPos(int id) const {
-  StepProgressBar *bar = m_controls ? m_controls->Progress(id) : nullptr;
+  StepProgressBar *bar = Progress(id);
   return bar ? bar->Pos() : 0;
 }
 
 bool QtDialogWindow::SetProgressStep(int id, int step) {
-  StepProgressBar *bar = m_controls ? m_controls->Progress(id) : nullptr;
+  StepProgressBar *bar = Progress(id);
   if (bar) bar->SetStep(step);
   return bar != nullptr;
 }
 
 int QtDialogWindow::StepIt(int id) {
-  StepProgressBar *bar = m_controls ? m_controls->Progress(id) : nullptr;
+  StepProgressBar *bar = Progress(id);
   return bar ? bar->StepIt() : 0;
 }
 

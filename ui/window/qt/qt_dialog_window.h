@@ -12,7 +12,11 @@ namespace vf::ui {
 
 class DialogControls;
 class DialogTimers;
+class DropDownList;
+class ReportList;
+class StepProgressBar;
 class SystemMenu;
+class UpDownControl;
 class QtDialogWindow;
 
 // The QDialog itself: its close request and cancel go to the handler, and it
@@ -123,6 +127,11 @@ class QtDialogWindow final : public DialogWindow {
   bool PreTranslateKey(QObject *receiver, QEvent *event);
   // Shutdown, once: the handler's OnDestroy, then no more calls from threads.
   void Destroy();
+  // Control `id` of that kind; null for another kind and before Create.
+  ReportList *List(int id) const;
+  DropDownList *Combo(int id) const;
+  UpDownControl *UpDown(int id) const;
+  StepProgressBar *Progress(int id) const;
 
   const res::DialogTemplate &m_template;
   DialogHandler &m_handler;
