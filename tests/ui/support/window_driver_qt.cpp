@@ -116,7 +116,8 @@ std::vector<MenuItem> SystemMenuItems(const ui::DialogWindow &window) {
     if (action->isSeparator()) {
       items.push_back({0, {}});
     } else {
-      items.push_back({action->property("commandId").toInt(), action->text().toStdString()});
+      items.push_back(
+          {action->property(ui::kCommandIdProperty).toInt(), action->text().toStdString()});
     }
   }
   return items;

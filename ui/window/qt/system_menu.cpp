@@ -10,10 +10,6 @@
 
 namespace vf::ui {
 
-namespace {
-constexpr char kCommandProperty[] = "commandId";
-}
-
 SystemMenu::SystemMenu(QDialog *dialog)
     : QObject(dialog), m_dialog(dialog), m_menu(new QMenu(dialog)) {
   if (dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint)) {
@@ -21,7 +17,7 @@ SystemMenu::SystemMenu(QDialog *dialog)
   }
   AppendItem(SC_CLOSE, QStringLiteral(VF_TEXT("&Close\tAlt+F4")));
   connect(m_menu, &QMenu::triggered, this, [this](QAction *action) {
-    emit commandChosen(action->property(kCommandProperty).toInt());
+    emit commandChosen(action->property(kCommandIdProperty).toInt());
   });
   dialog->installEventFilter(this);
 }
@@ -32,7 +28,7 @@ void SystemMenu::AppendSeparator() {
 
 void SystemMenu::AppendItem(int commandId, const QString &text) {
   QAction *action = m_menu->addAction(TranslatedText(text));
-  action->setProperty(kCommandProperty, commandId);
+  action->setProperty(kCommandIdProperty, commandId);
 }
 
 bool SystemMenu::RunDefaultCommand(QWidget *window, int commandId) {

@@ -14,6 +14,9 @@ namespace vf::ui {
 inline constexpr int SC_MINIMIZE = 0xF020;
 inline constexpr int SC_CLOSE = 0xF060;
 
+// The dynamic property that carries an item's command id on its action.
+inline constexpr char kCommandIdProperty[] = "commandId";
+
 class SystemMenu final : public QObject {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(SystemMenu)
