@@ -1,7 +1,7 @@
+// The socket operations on POSIX sockets (Linux): the platform's part of the
+// steps in socket_steps.cpp, and the receive side.
 #include "socket_shim.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/uio.h>
@@ -9,108 +9,35 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
+
+#include "socket_platform.h"
 
 namespace devsearch::net {
-namespace {
 
-void Say(const char *line) {
-  std::fputs(line, stdout);
-  std::fflush(stdout);
-}
+namespace platform {
 
-bool SetInt(Socket s, int level, int option, int value) {
-  return setsockopt(s, level, option, &value, sizeof value) == 0;
-}
-
-// Steps 1 to 3 of opening any of the engine's sockets.
-Socket OpenBound(in_addr_t address, uint16_t port) {
-  Socket s = socket(AF_INET, SOCK_DGRAM, 0);
-  if (s < 0) {
-    Say(" 1 Socket create failure\n");
-    return kNoSocket;
-  }
-  if (!SetInt(s, SOL_SOCKET, SO_REUSEADDR, 1)) {
-    Say(" 2 SO_REUSEADDR\n");
-    close(s);
-    return kNoSocket;
-  }
-  sockaddr_in local{};
-  local.sin_family = AF_INET;
-  local.sin_port = htons(port);
-  local.sin_addr.s_addr = address;
-  if (bind(s, reinterpret_cast<sockaddr *>(&local), sizeof local) != 0) {
-    Say(" 3 bind failure\n");
-    close(s);
-    return kNoSocket;
-  }
-  return s;
-}
-
-}  // namespace
-
-Socket OpenGroupSocket(const char *group, uint16_t port) {
-  Socket s = OpenBound(htonl(INADDR_ANY), port);
-  if (s == kNoSocket) return kNoSocket;
-
-  ip_mreq membership{};
-  membership.imr_multiaddr.s_addr = inet_addr(group);
-  membership.imr_interface.s_addr = htonl(INADDR_ANY);
-  if (setsockopt(s, IPPROTO_IP, IP_ADD_MEMBERSHIP, &membership, sizeof membership) != 0) {
-    // Still usable for sending; it just hears nothing sent to the group.
-    Say(" 4 IP_ADD_MEMBERSHIP\n");
-  }
-  if (!SetInt(s, IPPROTO_IP, IP_MULTICAST_LOOP, 0)) {
-    Say(" 5 SO_BROADCAST\n");
-    close(s);
-    return kNoSocket;
-  }
-  return s;
-}
-
-bool JoinGroupOn(Socket s, const char *group, const char *localAddress) {
-  ip_mreq membership{};
-  membership.imr_multiaddr.s_addr = inet_addr(group);
-  membership.imr_interface.s_addr = inet_addr(localAddress);
-  if (setsockopt(s, IPPROTO_IP, IP_ADD_MEMBERSHIP, &membership, sizeof membership) == 0)
-    return true;
-  // Two addresses of one adapter, or the adapter the wildcard join chose.
-  if (errno == EADDRINUSE) return true;
-  char line[64];
-  std::snprintf(line, sizeof line, " 4 IP_ADD_MEMBERSHIP %.15s\n", localAddress);
-  Say(line);
-  return false;
-}
-
-Socket OpenSendSocket(const char *localAddress, uint16_t port) {
-  return OpenBound(inet_addr(localAddress), port);
-}
-
-bool SendTo(Socket s, std::string_view message, const char *group, uint16_t port, int timeoutSec) {
-  sockaddr_in to{};
-  to.sin_family = AF_INET;
-  to.sin_port = htons(port);
-  to.sin_addr.s_addr = inet_addr(group);
-
-  using Clock = std::chrono::steady_clock;
-  const auto deadline = Clock::now() + std::chrono::seconds(timeoutSec < 0 ? 0 : timeoutSec);
-  size_t sent = 0;
-  while (sent < message.size()) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    pollfd p{s, POLLOUT, 0};
-    int ready = poll(&p, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0 || !(p.revents & POLLOUT)) return false;
-    ssize_t n = sendto(s, message.data() + sent, message.size() - sent, MSG_DONTWAIT | MSG_NOSIGNAL,
-                       reinterpret_cast<sockaddr *>(&to), sizeof to);
-    if (n < 0) {
-      if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
-      return false;
-    }
-    sent += static_cast<size_t>(n);
-  }
+bool StartSockets() {
   return true;
 }
+
+bool AttachGroupSocket(Socket) {
+  return true;
+}
+
+long SendWhenWritable(Socket s, const char *data, size_t size, const sockaddr_in &to,
+                      std::chrono::microseconds left) {
+  pollfd p{s, POLLOUT, 0};
+  const auto waitMs = std::chrono::duration_cast<std::chrono::milliseconds>(left).count();
+  const int ready = poll(&p, 1, static_cast<int>(waitMs));
+  if (ready < 0 && errno == EINTR) return kTryAgain;
+  if (ready <= 0 || !(p.revents & POLLOUT)) return kSendFailed;
+  const ssize_t n = sendto(s, data, size, MSG_DONTWAIT | MSG_NOSIGNAL,
+                           reinterpret_cast<const sockaddr *>(&to), sizeof to);
+  if (n >= 0) return static_cast<long>(n);
+  return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? kTryAgain : kSendFailed;
+}
+
+}  // namespace platform
 
 int ReceiveBatch(Socket s, char *const *buffers, size_t capacity, size_t *sizes, int count) {
   constexpr int kMost = 64;
@@ -132,7 +59,8 @@ int ReceiveBatch(Socket s, char *const *buffers, size_t capacity, size_t *sizes,
 int RequestReceiveBuffer(Socket s, int bytes) {
   // SO_RCVBUFFORCE passes the system-wide limit but needs CAP_NET_ADMIN;
   // without it SO_RCVBUF still grows the buffer up to that limit.
-  if (!SetInt(s, SOL_SOCKET, SO_RCVBUFFORCE, bytes)) SetInt(s, SOL_SOCKET, SO_RCVBUF, bytes);
+  if (!platform::SetOption(s, SOL_SOCKET, SO_RCVBUFFORCE, bytes))
+    platform::SetOption(s, SOL_SOCKET, SO_RCVBUF, bytes);
   int granted = 0;
   socklen_t length = sizeof granted;
   getsockopt(s, SOL_SOCKET, SO_RCVBUF, &granted, &length);

@@ -1,5 +1,6 @@
-// The socket operations on Winsock. Winsock is started once per process, at
-// the first socket the engine opens, and left running until the process ends,
+// The socket operations on Winsock: the platform's part of the steps in
+// socket_steps.cpp, and the receive side. Winsock is started once per process,
+// at the first socket the engine opens, and left running until the process ends,
 // so that a caller that never starts it itself still gets working sessions.
 //
 // A thread blocked in recvfrom() is not released by shutdown() here (nor, under
@@ -7,16 +8,13 @@
 // it is switched to event notification, and ReceiveBatch() waits on two
 // events, the socket's "datagram waiting" and a wake-up event that
 // WakeReceiver() signals.
-#include <winsock2.h>
-#include <ws2tcpip.h>
-
 #include <chrono>
-#include <cstdio>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <type_traits>
 
+#include "socket_platform.h"
 #include "socket_shim.h"
 
 static_assert(std::is_same_v<SOCKET, devsearch::net::Socket> &&
@@ -24,23 +22,6 @@ static_assert(std::is_same_v<SOCKET, devsearch::net::Socket> &&
 
 namespace devsearch::net {
 namespace {
-
-void Say(const char *line) {
-  std::fputs(line, stdout);
-  std::fflush(stdout);
-}
-
-bool StartWinsock() {
-  static const bool started = [] {
-    WSADATA data;
-    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
-  }();
-  return started;
-}
-
-bool SetInt(Socket s, int level, int option, int value) {
-  return setsockopt(s, level, option, reinterpret_cast<const char *>(&value), sizeof value) == 0;
-}
 
 // The two events a receiving socket waits on.
 struct ReceiveEvents {
@@ -87,34 +68,6 @@ void DetachReceiveEvents(Socket s) {
   WSACloseEvent(events.wake);
 }
 
-// Steps 1 to 3 of opening any of the engine's sockets.
-Socket OpenBound(unsigned long address, uint16_t port) {
-  if (!StartWinsock()) {
-    Say(" 1 Socket create failure\n");
-    return kNoSocket;
-  }
-  Socket s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-  if (s == INVALID_SOCKET) {
-    Say(" 1 Socket create failure\n");
-    return kNoSocket;
-  }
-  if (!SetInt(s, SOL_SOCKET, SO_REUSEADDR, 1)) {
-    Say(" 2 SO_REUSEADDR\n");
-    closesocket(s);
-    return kNoSocket;
-  }
-  sockaddr_in local{};
-  local.sin_family = AF_INET;
-  local.sin_port = htons(port);
-  local.sin_addr.s_addr = address;
-  if (bind(s, reinterpret_cast<sockaddr *>(&local), sizeof local) != 0) {
-    Say(" 3 bind failure\n");
-    closesocket(s);
-    return kNoSocket;
-  }
-  return s;
-}
-
 // One recvfrom() that does not block (the socket is in event mode): the
 // length, 0 for an empty datagram, -1 when nothing is waiting or on an error
 // (`wouldBlock` tells which).
@@ -138,79 +91,36 @@ long ReceiveNow(Socket s, char *buffer, size_t capacity, bool *wouldBlock) {
 
 }  // namespace
 
-Socket OpenGroupSocket(const char *group, uint16_t port) {
-  Socket s = OpenBound(htonl(INADDR_ANY), port);
-  if (s == kNoSocket) return kNoSocket;
+namespace platform {
 
-  ip_mreq membership{};
-  membership.imr_multiaddr.s_addr = inet_addr(group);
-  membership.imr_interface.s_addr = htonl(INADDR_ANY);
-  if (setsockopt(s, IPPROTO_IP, IP_ADD_MEMBERSHIP, reinterpret_cast<const char *>(&membership),
-                 sizeof membership) != 0) {
-    // Still usable for sending; it just hears nothing sent to the group.
-    Say(" 4 IP_ADD_MEMBERSHIP\n");
-  }
-  if (!SetInt(s, IPPROTO_IP, IP_MULTICAST_LOOP, 0)) {
-    Say(" 5 SO_BROADCAST\n");
-    closesocket(s);
-    return kNoSocket;
-  }
-  if (!AttachReceiveEvents(s)) {
-    closesocket(s);
-    return kNoSocket;
-  }
-  return s;
+bool StartSockets() {
+  static const bool started = [] {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }();
+  return started;
 }
 
-bool JoinGroupOn(Socket s, const char *group, const char *localAddress) {
-  ip_mreq membership{};
-  membership.imr_multiaddr.s_addr = inet_addr(group);
-  membership.imr_interface.s_addr = inet_addr(localAddress);
-  if (setsockopt(s, IPPROTO_IP, IP_ADD_MEMBERSHIP, reinterpret_cast<const char *>(&membership),
-                 sizeof membership) == 0)
-    return true;
-  // Two addresses of one adapter, or the adapter the wildcard join chose.
-  if (WSAGetLastError() == WSAEADDRINUSE) return true;
-  char line[64];
-  std::snprintf(line, sizeof line, " 4 IP_ADD_MEMBERSHIP %.15s\n", localAddress);
-  Say(line);
-  return false;
+bool AttachGroupSocket(Socket s) {
+  return AttachReceiveEvents(s);
 }
 
-Socket OpenSendSocket(const char *localAddress, uint16_t port) {
-  return OpenBound(inet_addr(localAddress), port);
+long SendWhenWritable(Socket s, const char *data, size_t size, const sockaddr_in &to,
+                      std::chrono::microseconds left) {
+  const long long micros = left.count();
+  timeval limit{static_cast<long>(micros / 1000000), static_cast<long>(micros % 1000000)};
+  fd_set writable;
+  FD_ZERO(&writable);
+  FD_SET(s, &writable);
+  if (select(0, nullptr, &writable, nullptr, &limit) <= 0) return kSendFailed;
+  const int n = sendto(s, data, static_cast<int>(size), 0, reinterpret_cast<const sockaddr *>(&to),
+                       sizeof to);
+  if (n != SOCKET_ERROR) return n;
+  const int error = WSAGetLastError();
+  return error == WSAEWOULDBLOCK || error == WSAEINTR ? kTryAgain : kSendFailed;
 }
 
-bool SendTo(Socket s, std::string_view message, const char *group, uint16_t port, int timeoutSec) {
-  sockaddr_in to{};
-  to.sin_family = AF_INET;
-  to.sin_port = htons(port);
-  to.sin_addr.s_addr = inet_addr(group);
-
-  using Clock = std::chrono::steady_clock;
-  const auto deadline = Clock::now() + std::chrono::seconds(timeoutSec < 0 ? 0 : timeoutSec);
-  size_t sent = 0;
-  while (sent < message.size()) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
-    const long long micros = left.count() > 0 ? left.count() : 0;
-    timeval limit{static_cast<long>(micros / 1000000), static_cast<long>(micros % 1000000)};
-    fd_set writable;
-    FD_ZERO(&writable);
-    FD_SET(s, &writable);
-    if (select(0, nullptr, &writable, nullptr, &limit) <= 0) return false;
-    const size_t rest = message.size() - sent;
-    const int n = sendto(s, message.data() + sent, static_cast<int>(rest), 0,
-                         reinterpret_cast<sockaddr *>(&to), sizeof to);
-    if (n == SOCKET_ERROR) {
-      const int error = WSAGetLastError();
-      if (error == WSAEWOULDBLOCK || error == WSAEINTR) continue;
-      return false;
-    }
-    sent += static_cast<size_t>(n);
-  }
-  return true;
-}
+}  // namespace platform
 
 int ReceiveBatch(Socket s, char *const *buffers, size_t capacity, size_t *sizes, int count) {
   std::optional<ReceiveEvents> events = FindReceiveEvents(s);
@@ -238,7 +148,7 @@ int ReceiveBatch(Socket s, char *const *buffers, size_t capacity, size_t *sizes,
 }
 
 int RequestReceiveBuffer(Socket s, int bytes) {
-  SetInt(s, SOL_SOCKET, SO_RCVBUF, bytes);
+  platform::SetOption(s, SOL_SOCKET, SO_RCVBUF, bytes);
   int granted = 0;
   int length = sizeof granted;
   getsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<char *>(&granted), &length);
