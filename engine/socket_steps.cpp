@@ -16,7 +16,7 @@ void Say(const char *line) {
   std::fflush(stdout);
 }
 
-// `address` and `port` in network order ready for bind() and sendto().
+// The socket address of `address` (already in network order) and `port`.
 sockaddr_in Ipv4(std::uint32_t address, uint16_t port) {
   sockaddr_in ipv4{};
   ipv4.sin_family = AF_INET;
