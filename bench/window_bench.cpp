@@ -248,7 +248,7 @@ bool MeasureTick(int count) {
     Drain();
     start = Clock::now();
     for (const DeviceRecord &record : records) {
-      CSearchDlg::OnDeviceFound(nullptr, "200", &record, &dialog);
+      dialog.Lan().OnAnnouncement(record);
     }
     recordMs.push_back(MsSince(start));
     if (dialog.Devices().Count() != count) {

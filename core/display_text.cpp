@@ -77,12 +77,6 @@ bool IsControl(std::uint32_t c) {
   return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0);
 }
 
-bool IsInvisibleFormat(std::uint32_t c) {
-  return c == 0x061C || (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
-         (c >= 0x2060 && c <= 0x2064) || (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF ||
-         (c >= 0xFFF9 && c <= 0xFFFB);
-}
-
 void AppendHex(std::string &out, std::uint32_t value, int digits) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out += kHex[(value >> shift) & 0xF];
@@ -120,17 +114,35 @@ void AppendShown(std::string &out, std::uint32_t c) {
   }
 }
 
+// The code points of `bytes`: UTF-8 when it is, else Latin-1.
+std::vector<std::uint32_t> Decode(std::string_view bytes, bool mayBeCut) {
+  if (auto codePoints = DecodeUtf8(bytes, mayBeCut)) return std::move(*codePoints);
+  // Latin-1: every byte is the character of the same number.
+  std::vector<std::uint32_t> codePoints;
+  codePoints.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) codePoints.push_back(Byte(bytes, i));
+  return codePoints;
+}
+
 }  // namespace
+
+bool IsInvisibleFormat(std::uint32_t c) {
+  return c == 0x061C || (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
+         (c >= 0x2060 && c <= 0x2064) || (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF ||
+         (c >= 0xFFF9 && c <= 0xFFFB);
+}
+
+std::string DecodedText(std::string_view bytes, bool mayBeCut) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (const std::uint32_t c : Decode(bytes, mayBeCut)) AppendUtf8(out, c);
+  return out;
+}
 
 std::string DisplayText(std::string_view bytes, bool mayBeCut) {
   std::string out;
   out.reserve(bytes.size());
-  if (const auto codePoints = DecodeUtf8(bytes, mayBeCut)) {
-    for (const std::uint32_t c : *codePoints) AppendShown(out, c);
-  } else {
-    // Latin-1: every byte is the character of the same number.
-    for (std::size_t i = 0; i < bytes.size(); ++i) AppendShown(out, Byte(bytes, i));
-  }
+  for (const std::uint32_t c : Decode(bytes, mayBeCut)) AppendShown(out, c);
   return out;
 }
 

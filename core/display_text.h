@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -26,6 +27,11 @@ namespace vf::core {
 // letters with accents and other scripts included, stays as it is.
 std::string DisplayText(std::string_view bytes, bool mayBeCut = false);
 
+// The bytes of a device string decoded as above (UTF-8 when valid, else Latin-1) and written as
+// UTF-8, with nothing escaped: the exact value, for formats that carry any character with
+// escapes of their own (JSON, CSV).
+std::string DecodedText(std::string_view bytes, bool mayBeCut = false);
+
 // DisplayText of a fixed-size record field: read up to its NUL or its end, and taken as
 // possibly cut when it fills the field.
 template <std::size_t N>
@@ -33,5 +39,16 @@ std::string DisplayField(const char (&field)[N]) {
   const std::size_t length = strnlen(field, N);
   return DisplayText(std::string_view(field, length), length >= N - 1);
 }
+
+// DecodedText of a fixed-size record field, read as DisplayField reads it.
+template <std::size_t N>
+std::string DecodedField(const char (&field)[N]) {
+  const std::size_t length = strnlen(field, N);
+  return DecodedText(std::string_view(field, length), length >= N - 1);
+}
+
+// Whether a character is one DisplayText writes as \uNNNN: invisible, or one that reorders
+// the text around it.
+bool IsInvisibleFormat(std::uint32_t codePoint);
 
 }  // namespace vf::core

@@ -2,9 +2,14 @@
 // the same thing in the same words.
 #pragma once
 
+#include <functional>
+#include <string>
+#include <string_view>
+
 #include "core/text_marker.h"
 
-namespace vf::core::text {
+namespace vf::core {
+namespace text {
 
 inline constexpr const char *kAboutBox = VF_TEXT("About Vellafind(&A)...");
 inline constexpr const char *kTips = VF_TEXT("Tips");
@@ -36,5 +41,40 @@ inline constexpr const char *kBadDeviceId =
     VF_TEXT("The device reported an invalid device id; nothing was sent.");
 inline constexpr const char *kRefused = VF_TEXT("The device refused the command.");
 inline constexpr const char *kNotSent = VF_TEXT("The command could not be sent.");
+inline constexpr const char *kNoAnswer = VF_TEXT("No answer from the device within %1 s.");
+inline constexpr const char *kPortNotTaken =
+    VF_TEXT("The network settings were taken, the http port was not:");
+inline constexpr const char *kCommandBusy =
+    VF_TEXT("The device has not answered the last command yet; please try again later.");
+inline constexpr const char *kUnusableIp =
+    VF_TEXT("Entered an IP address no device can use (loopback, multicast or broadcast).");
+inline constexpr const char *kSubnetEdgeIp =
+    VF_TEXT("Entered the network or broadcast address of the subnet as the IP address.");
+inline constexpr const char *kNoAddress =
+    VF_TEXT("An IP address and a subnet mask are needed, also with DHCP on.");
+inline constexpr const char *kReservedHttpPort =
+    VF_TEXT("The http ports 8002 and 55555 are kept by the devices; enter another port.");
+inline constexpr const char *kBadAccount =
+    VF_TEXT("The viewing account or password cannot hold a line break.");
+inline constexpr const char *kBadBrowseAddress =
+    VF_TEXT("The device announced an address or http port that cannot be opened.");
 
-}  // namespace vf::core::text
+}  // namespace text
+
+// A text the user reads, kept apart from the one value it names (its "%1"), so that a front end
+// can translate the text before the value goes in. `lead`, when set, is a sentence put before it.
+struct UserMessage {
+  const char *text = "";
+  std::string argument;
+  const char *lead = nullptr;
+};
+
+// `pattern` with its first "%1" replaced by `value`.
+std::string WithArgument(std::string_view pattern, std::string_view value);
+
+// The message as one text: each marked part through `translate` (unchanged without one), then
+// the argument put in.
+using Translate = std::function<std::string(std::string_view)>;
+std::string Compose(const UserMessage &message, const Translate &translate = {});
+
+}  // namespace vf::core

@@ -18,11 +18,12 @@ inline constexpr std::chrono::milliseconds kCollectPeriod{2500};
 // How long a camera takes to restart after its HTTP port changed: the wait before searching again.
 inline constexpr std::chrono::seconds kRestartWait{45};
 
-// HTTP ports the devices keep for themselves: a port command never carries them.
-inline constexpr int kReservedHttpPorts[] = {8002, 55555};
+// How long a command waits for the device's answer unless told otherwise: devices answer within
+// a second, so one that has not after this will not.
+inline constexpr std::chrono::milliseconds kAnswerTimeout{5000};
 
-// What a blank address control reads; as a setting it means "no value".
-inline constexpr const char *kBlankAddress = "0.0.0.0";
+// Between the requests of a search sent more than once.
+inline constexpr std::chrono::milliseconds kRepeatSpacing{300};
 
 // A device's answer to a command, as the engine reports it.
 inline constexpr const char *kStatusAccepted = "200";

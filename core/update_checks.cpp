@@ -1,21 +1,13 @@
 #include "core/update_checks.h"
 
 #include "core/messages.h"
-#include "core/protocol.h"
+#include "core/record_text.h"
 
 namespace vf::core {
 namespace {
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 bool IsHexDigit(char c) {
-  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-bool IsBlankOrIpv4(std::string_view text) {
-  return IsBlankAddress(text) || IsIpv4Text(text);
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 }  // namespace
@@ -34,77 +26,24 @@ const char *ProblemText(InputProblem problem) {
       return text::kSameAsLocalIp;
     case InputProblem::WrongDns:
       return text::kWrongDns;
+    case InputProblem::UnusableIp:
+      return text::kUnusableIp;
+    case InputProblem::SubnetEdgeIp:
+      return text::kSubnetEdgeIp;
+    case InputProblem::NoAddress:
+      return text::kNoAddress;
+    case InputProblem::WrongHttpPort:
+      return text::kWrongHttpPort;
+    case InputProblem::ReservedHttpPort:
+      return text::kReservedHttpPort;
+    case InputProblem::BadDeviceId:
+      return text::kBadDeviceId;
+    case InputProblem::BadMacAddress:
+      return text::kBadMacAddress;
+    case InputProblem::BadAccount:
+      return text::kBadAccount;
   }
   return "";
-}
-
-bool IsBlankAddress(std::string_view text) {
-  return text.empty() || text == kBlankAddress;
-}
-
-bool IsIpv4Text(std::string_view text) {
-  int parts = 0;
-  std::size_t pos = 0;
-  for (;;) {
-    const std::size_t start = pos;
-    int value = 0;
-    while (pos < text.size() && IsDigit(text[pos]) && pos - start < 3) {
-      value = value * 10 + (text[pos] - '0');
-      ++pos;
-    }
-    const std::size_t digits = pos - start;
-    if (digits == 0 || value > 255 || (digits > 1 && text[start] == '0')) return false;
-    if (++parts == 4) return pos == text.size();
-    if (pos == text.size() || text[pos] != '.') return false;
-    ++pos;
-  }
-}
-
-bool IsLocalAddress(std::string_view address, const std::vector<std::string> &localAddresses) {
-  for (const std::string &local : localAddresses) {
-    if (address == local) return true;
-  }
-  return false;
-}
-
-InputProblem CheckNetworkInput(const NetworkInput &input,
-                               const std::vector<std::string> &localAddresses) {
-  if (input.dhcp) return InputProblem::None;
-  if (IsBlankAddress(input.ipAddress)) return InputProblem::WrongIp;
-  if (IsBlankAddress(input.netmask)) return InputProblem::WrongMask;
-  if (IsBlankAddress(input.gateway)) return InputProblem::WrongGateway;
-  if (IsLocalAddress(input.ipAddress, localAddresses)) return InputProblem::SameAsLocal;
-  return InputProblem::None;
-}
-
-InputProblem CheckAddressForms(const NetworkInput &input) {
-  if (!IsBlankOrIpv4(input.ipAddress)) return InputProblem::WrongIp;
-  if (!IsBlankOrIpv4(input.netmask)) return InputProblem::WrongMask;
-  if (!IsBlankOrIpv4(input.gateway)) return InputProblem::WrongGateway;
-  if (!IsBlankOrIpv4(input.primaryDns) || !IsBlankOrIpv4(input.secondaryDns)) {
-    return InputProblem::WrongDns;
-  }
-  return InputProblem::None;
-}
-
-std::optional<int> ParseHttpPort(std::string_view text) {
-  if (text.empty()) return std::nullopt;
-  long value = 0;
-  for (char c : text) {
-    if (!IsDigit(c)) return std::nullopt;
-    value = value * 10 + (c - '0');
-    if (value > 65535) return std::nullopt;  // also keeps a long run of digits from overflowing
-  }
-  if (value < 1) return std::nullopt;
-  return static_cast<int>(value);
-}
-
-bool PortCommandFollows(int newPort, std::string_view reportedPort) {
-  for (const int reserved : kReservedHttpPorts) {
-    if (newPort == reserved) return false;
-  }
-  const std::optional<int> reported = ParseHttpPort(reportedPort);
-  return !reported || *reported != newPort;
 }
 
 bool IsMacText(std::string_view text) {
@@ -120,7 +59,7 @@ bool IsMacText(std::string_view text) {
 bool IsDeviceIdText(std::string_view text) {
   constexpr std::size_t kLength = 32;
   if (text.size() != kLength) return false;
-  for (char c : text) {
+  for (const char c : text) {
     const bool letterOrDigit =
         (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     if (!letterOrDigit) return false;
@@ -129,10 +68,23 @@ bool IsDeviceIdText(std::string_view text) {
 }
 
 bool IsCommandValue(std::string_view text) {
-  for (char c : text) {
+  for (const char c : text) {
     if (c <= ' ' || c > '~') return false;
   }
   return true;
+}
+
+InputProblem CheckCommandTarget(const DeviceRecord &device) {
+  if (!IsDeviceIdText(FieldText(device.deviceId))) return InputProblem::BadDeviceId;
+  if (!IsMacText(FieldText(device.network.macAddress))) return InputProblem::BadMacAddress;
+  return InputProblem::None;
+}
+
+InputProblem CheckAccount(std::string_view user, std::string_view password) {
+  for (const std::string_view text : {user, password}) {
+    if (text.find_first_of("\r\n") != std::string_view::npos) return InputProblem::BadAccount;
+  }
+  return InputProblem::None;
 }
 
 }  // namespace vf::core

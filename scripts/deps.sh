@@ -50,5 +50,5 @@ VF_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest 
                      fonts-wine fonts-liberation xvfb)
 # What the tests, the sanitizer builds, the fuzz pass and the benches add,
 # and what builds and checks the Debian packages.
-VF_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+VF_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev python3
                   "${VF_DEMO_PACKAGES[@]}" dpkg-dev file lintian appstream desktop-file-utils)

@@ -114,6 +114,42 @@
         <source>The device reported an invalid device id; nothing was sent.</source>
         <translation>Das Gerät meldet eine ungültige Geräte-ID; nichts wurde gesendet.</translation>
     </message>
+    <message>
+        <source>No answer from the device within %1 s.</source>
+        <translation>Keine Antwort vom Gerät innerhalb von %1 s.</translation>
+    </message>
+    <message>
+        <source>The network settings were taken, the http port was not:</source>
+        <translation>Die Netzwerkeinstellungen wurden übernommen, der HTTP-Port nicht:</translation>
+    </message>
+    <message>
+        <source>The device has not answered the last command yet; please try again later.</source>
+        <translation>Das Gerät hat auf den letzten Befehl noch nicht geantwortet; bitte später erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>Entered an IP address no device can use (loopback, multicast or broadcast).</source>
+        <translation>Eine IP-Adresse eingegeben, die kein Gerät nutzen kann (Loopback, Multicast oder Broadcast).</translation>
+    </message>
+    <message>
+        <source>Entered the network or broadcast address of the subnet as the IP address.</source>
+        <translation>Als IP-Adresse die Netz- oder Broadcast-Adresse des Subnetzes eingegeben.</translation>
+    </message>
+    <message>
+        <source>An IP address and a subnet mask are needed, also with DHCP on.</source>
+        <translation>Eine IP-Adresse und eine Subnetzmaske werden auch mit DHCP benötigt.</translation>
+    </message>
+    <message>
+        <source>The http ports 8002 and 55555 are kept by the devices; enter another port.</source>
+        <translation>Die HTTP-Ports 8002 und 55555 sind den Geräten vorbehalten; bitte einen anderen Port eingeben.</translation>
+    </message>
+    <message>
+        <source>The viewing account or password cannot hold a line break.</source>
+        <translation>Benutzerkonto oder Passwort darf keinen Zeilenumbruch enthalten.</translation>
+    </message>
+    <message>
+        <source>The device announced an address or http port that cannot be opened.</source>
+        <translation>Das Gerät hat eine Adresse oder einen HTTP-Port gemeldet, der sich nicht öffnen lässt.</translation>
+    </message>
 </context>
 <context>
     <name>vf::res</name>

@@ -127,7 +127,9 @@ class CliOnTheLan : public ::testing::Test {
   std::unique_ptr<Camsim> m_camsim;
 };
 
-TEST_F(CliOnTheLan, EveryFormatCarriesTheSameFieldsAndNoRawControlBytes) {
+// The machine formats carry each announced value exactly, with their own
+// escaping; the forms meant for a terminal show it escaped.
+TEST_F(CliOnTheLan, MachineFormatsCarryExactValuesTerminalFormsEscapeThem) {
   StartCameras({"--count", "5", "--name", "1=Door, \"front\" 1", "--name",
                 "2=evil\\x1B[2J\\rrow\\nfake", "--name", "3=Caf\\xC3\\xA9 \\xE2\\x80\\xAEgnp.exe",
                 "--name", "4=Caf\\xE9", "--name", "5=back\\\\slash"});
@@ -139,6 +141,8 @@ TEST_F(CliOnTheLan, EveryFormatCarriesTheSameFieldsAndNoRawControlBytes) {
     EXPECT_EQ(run->status, 0) << run->err;
     EXPECT_NE(run->err.find("5 pcs"), std::string::npos) << "the summary goes to stderr";
     EXPECT_EQ(run->out.find("pcs"), std::string::npos) << "and never among the data";
+  }
+  for (const CliRun *run : {&table, &tsv, &jsonRun}) {
     EXPECT_EQ(run->out.find('\x1B'), std::string::npos) << "no terminal escape reaches it";
     EXPECT_EQ(run->out.find("\xE2\x80\xAE"), std::string::npos) << "no direction override";
   }
@@ -148,26 +152,33 @@ TEST_F(CliOnTheLan, EveryFormatCarriesTheSameFieldsAndNoRawControlBytes) {
   std::map<std::string, std::string> names;
   for (const json &device : devices) names[device["network"]["macAddress"]] = device["deviceName"];
   EXPECT_EQ(names["00:1A:3F:00:00:01"], "Door, \"front\" 1");
+  std::set<std::string> exact;
+  for (const auto &entry : names) exact.insert(entry.second);
+  EXPECT_EQ(exact, (std::set<std::string>{"Door, \"front\" 1", "evil\x1B[2J\rrow\nfake",
+                                          "Caf\xC3\xA9 \xE2\x80\xAEgnp.exe", "Caf\xC3\xA9",
+                                          "back\\slash"}))
+      << "as announced; the Latin-1 name decoded";
+
+  // CSV: a header of the JSON members' paths, then the same values, row for row.
+  const auto records = ParseCsv(csv.out);
+  ASSERT_EQ(records.size(), devices.size() + 1);
+  const std::vector<std::string> &header = records[0];
+  EXPECT_EQ(header.size(), 23u) << "every field of the record";
+  for (std::size_t row = 0; row < devices.size(); ++row) {
+    ASSERT_EQ(records[row + 1].size(), header.size());
+    for (std::size_t c = 0; c < header.size(); ++c) {
+      EXPECT_EQ(records[row + 1][c], Member(devices[row], header[c])) << header[c];
+    }
+  }
+  // TSV: the same header and rows, each value escaped so that no field or line splits.
+  const auto tsvRecords = ParseTsv(tsv.out);
+  ASSERT_EQ(tsvRecords.size(), devices.size() + 1);
+  EXPECT_EQ(tsvRecords[0], header);
   std::set<std::string> shown;
-  for (const auto &entry : names) shown.insert(entry.second);
+  for (std::size_t row = 1; row < tsvRecords.size(); ++row) shown.insert(tsvRecords[row][4]);
   EXPECT_EQ(shown,
             (std::set<std::string>{"Door, \"front\" 1", "evil\\x1B[2J\\x0Drow\\x0Afake",
                                    "Caf\xC3\xA9 \\u202Egnp.exe", "Caf\xC3\xA9", "back\\\\slash"}));
-
-  // CSV and TSV: a header of the JSON members' paths, then the same values, row for row.
-  for (const auto &[form, records] :
-       {std::pair{"csv", ParseCsv(csv.out)}, std::pair{"tsv", ParseTsv(tsv.out)}}) {
-    SCOPED_TRACE(form);
-    ASSERT_EQ(records.size(), devices.size() + 1);
-    const std::vector<std::string> &header = records[0];
-    EXPECT_EQ(header.size(), 23u) << "every field of the record";
-    for (std::size_t row = 0; row < devices.size(); ++row) {
-      ASSERT_EQ(records[row + 1].size(), header.size());
-      for (std::size_t c = 0; c < header.size(); ++c) {
-        EXPECT_EQ(records[row + 1][c], Member(devices[row], header[c])) << header[c];
-      }
-    }
-  }
 
   // The table: a heading and one line per camera, in 100 columns.
   std::istringstream lines(table.out);

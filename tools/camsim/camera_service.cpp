@@ -66,6 +66,10 @@ Outcome CameraService::handle_command(Outcome outcome, const Request &request) {
   }
   const int number = fleet_.at(*index).number;
   const std::string camera = std::to_string(number);
+  if (policy_.silent_cameras.count(number) != 0) {
+    outcome.log_lines.push_back("SILENT " + camera + " not answered");
+    return outcome;
+  }
   auto reply = [&outcome, &request](CommandStatus status) {
     outcome.answer = Answer::kReply;
     outcome.reply = compose_command_reply(status, request.cseq, request.client_id);

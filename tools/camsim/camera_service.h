@@ -19,6 +19,7 @@ struct CommandPolicy {
   std::string password = "admin";
   bool forbid_all = false;          // every command answered 403
   std::set<int> forbidden_cameras;  // camera numbers whose commands get 403
+  std::set<int> silent_cameras;     // camera numbers that answer searches but no command
 };
 
 enum class Answer {
@@ -40,7 +41,7 @@ class CameraService {
   CameraService(Fleet &fleet, CommandPolicy policy) : fleet_(fleet), policy_(std::move(policy)) {}
 
   // Reply rules for CMD, in this order: a Device-ID that names none of the
-  // cameras gets no answer; wrong user or password gets 401; a forbidden
+  // cameras, or a silent camera, gets no answer; wrong user or password gets 401; a forbidden
   // camera gets 403; a line that is none of the five commands gets no answer;
   // otherwise the command is applied and answered 200.
   // `arrival` names where the datagram came in (an interface) for the log.

@@ -155,6 +155,10 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
       auto number = whole_number(value, 1, kMaxCameras);
       if (!number) return bad("expects a camera number from 1");
       options.forbidden_cameras.insert(*number);
+    } else if (name == "--silent-camera") {
+      auto number = whole_number(value, 1, kMaxCameras);
+      if (!number) return bad("expects a camera number from 1");
+      options.silent_cameras.insert(*number);
     } else if (name == "--rate") {
       auto rate = rate_number(value);
       if (!rate) return bad("expects a number of datagrams per second, 0 or more");
@@ -196,6 +200,9 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
   for (int number : options.forbidden_cameras)
     if (number > options.count)
       parsed.error = "--forbid-camera: no camera " + std::to_string(number);
+  for (int number : options.silent_cameras)
+    if (number > options.count)
+      parsed.error = "--silent-camera: no camera " + std::to_string(number);
   // Naming a camera to repeat means wanting duplicates: two copies unless told.
   if (options.repeat_camera != 0 && !repeat_given) options.repeat = 2;
   return parsed;
@@ -225,6 +232,8 @@ Usage: camsim [options]
   --password W        password commands must carry (default admin)
   --forbid            refuse every command with 403 Forbidden
   --forbid-camera N   refuse commands for camera N with 403 (repeatable)
+  --silent-camera N   camera N answers searches but never a command
+                      (repeatable)
   --rate R            send at most R datagrams per second, all answers
                       together (default 0: unpaced, as fast as possible)
   --delay MS          wait MS milliseconds before answering each request
@@ -254,6 +263,7 @@ SEARCH ("SEARCH * QNS/1.0"): every camera answers with one announcement:
 
 CMD ("CMD * QNS/1.0"), decided in this order:
   - Device-ID names none of the cameras: no answer.
+  - --silent-camera names the camera: no answer.
   - user or password (from "Authorization:Basic USER:PASSWORD", split at the
     first colon) differ: "QNS/1.0 401 Unauthorized".
   - --forbid, or --forbid-camera names the camera: "QNS/1.0 403 Forbidden".

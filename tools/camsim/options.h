@@ -18,6 +18,7 @@ struct Options {
   std::string password = "admin";
   bool forbid_all = false;
   std::set<int> forbidden_cameras;
+  std::set<int> silent_cameras;
   double rate = 0;  // datagrams per second, 0 = unpaced
   int delay_ms = 0;
   int repeat = 1;

@@ -6,10 +6,11 @@
 #include <map>
 #include <sstream>
 
-#include "address_plan.h"
 #include "command_support.h"
 #include "commands.h"
+#include "core/address_plan.h"
 #include "core/display_text.h"
+#include "core/ipv4.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
 #include "csv_reader.h"
@@ -20,6 +21,7 @@
 namespace vf::cli {
 namespace {
 
+// The texts are exact values; the table escapes them where it shows them.
 struct BatchItem {
   std::string row;  // the file's line of an "apply" row; empty for "assign"
   std::string deviceLabel;
@@ -27,19 +29,19 @@ struct BatchItem {
   std::string oldAddress;
   std::string newAddress;
   DeviceRecord device{};
-  NetworkChange change;
+  core::NetworkChange change;
   // Why the camera gets nothing; empty when its settings go out.
   std::string problem;
   int problemStatus = kExitUsage;
-  std::optional<Outcome> outcome;
+  std::optional<core::Outcome> outcome;
   std::string result;
 };
 
 void Describe(BatchItem &item, const DeviceRecord &device) {
   item.device = device;
-  item.deviceLabel = core::DisplayField(device.deviceName);
-  item.mac = core::DisplayField(device.network.macAddress);
-  item.oldAddress = core::DisplayField(device.network.ipAddress);
+  item.deviceLabel = core::DecodedField(device.deviceName);
+  item.mac = core::DecodedField(device.network.macAddress);
+  item.oldAddress = core::DecodedField(device.network.ipAddress);
 }
 
 Table BatchTable(const std::vector<BatchItem> &items, bool withRow) {
@@ -69,7 +71,7 @@ int BatchStatus(const std::vector<BatchItem> &items) {
   int firstFailure = kExitSuccess;
   for (const BatchItem &item : items) {
     const int status = item.problem.empty()
-                           ? OutcomeExitCode(item.outcome.value_or(Outcome::NotSent))
+                           ? OutcomeExitCode(item.outcome.value_or(core::Outcome::NotSent))
                            : item.problemStatus;
     if (status == kExitSuccess) {
       ++accepted;
@@ -102,8 +104,8 @@ int RunBatch(Context &context, const CommandOptions &options, Lan &lan,
   const std::chrono::milliseconds timeout = Duration(options.timeoutSeconds);
   for (BatchItem &item : items) {
     if (!item.problem.empty()) continue;
-    const Target target(item.device, options.account.user, password);
-    const ChangeResult result = SendNetworkChange(lan, target.get(), item.change, timeout);
+    const ChangeResult result =
+        SendNetworkChange(lan, item.device, options.account.user, password, item.change, timeout);
     item.outcome = result.outcome;
     item.result = result.message;
     if (result.restarting) item.result += " Restarting for the new http port.";
@@ -118,14 +120,17 @@ struct Subnet {
   std::string gateway;
 };
 
-std::optional<Subnet> PcSubnetOf(platform::AdapterSource &adapters, std::uint32_t address) {
+std::optional<Subnet> PcSubnetOf(platform::AdapterSource &adapters, core::Ipv4 address) {
   const auto list = adapters.ReadAdapters();
   if (!list) return std::nullopt;
   for (const platform::Adapter &adapter : *list) {
     for (const platform::AdapterAddress &own : adapter.addresses) {
-      const auto value = Ipv4Value(own.address);
-      const auto mask = Ipv4Value(own.mask);
-      if (!value || !mask || *value == 0 || (*value & *mask) != (address & *mask)) continue;
+      const auto value = core::Ipv4::Parse(own.address);
+      const auto mask = core::Ipv4::Parse(own.mask);
+      if (!value || !mask || value->IsUnspecified() ||
+          core::NetworkOf(*value, *mask) != core::NetworkOf(address, *mask)) {
+        continue;
+      }
       Subnet subnet{own.mask, {}};
       if (!adapter.gateways.empty()) subnet.gateway = adapter.gateways.front();
       return subnet;
@@ -136,7 +141,7 @@ std::optional<Subnet> PcSubnetOf(platform::AdapterSource &adapters, std::uint32_
 
 std::optional<std::string> GivenAddress(const Context &context, const char *name,
                                         const std::optional<std::string> &value, bool &bad) {
-  if (value && !core::IsIpv4Text(*value) && !core::IsBlankAddress(*value)) {
+  if (value && !core::Ipv4::Parse(*value) && !core::IsBlankAddress(*value)) {
     Say(context, std::string(name) + " " + core::DisplayText(*value) + " is not an IPv4 address.");
     bad = true;
   }
@@ -146,28 +151,30 @@ std::optional<std::string> GivenAddress(const Context &context, const char *name
 }  // namespace
 
 int RunAssign(Context &context, const AssignOptions &options) {
-  const auto first = Ipv4Value(options.first);
+  const auto first = core::Ipv4::Parse(options.first);
   if (!first) {
     Say(context, "--first " + core::DisplayText(options.first) + " is not an IPv4 address.");
     return kExitUsage;
   }
   bool bad = false;
-  NetworkEdits edits;
-  edits.mask = GivenAddress(context, "--mask", options.mask, bad);
+  core::NetworkEdits edits;
+  edits.netmask = GivenAddress(context, "--mask", options.mask, bad);
   edits.gateway = GivenAddress(context, "--gateway", options.gateway, bad);
-  edits.dns1 = GivenAddress(context, "--dns1", options.dns1, bad);
-  edits.dns2 = GivenAddress(context, "--dns2", options.dns2, bad);
+  edits.primaryDns = GivenAddress(context, "--dns1", options.dns1, bad);
+  edits.secondaryDns = GivenAddress(context, "--dns2", options.dns2, bad);
   edits.dhcp = false;
   if (bad) return kExitUsage;
   // Mask and gateway default to those of the PC's adapter in the subnet of the first address.
   const std::optional<Subnet> subnet = PcSubnetOf(*context.adapters, *first);
-  if (!edits.mask && subnet) edits.mask = subnet->mask;
+  if (!edits.netmask && subnet) edits.netmask = subnet->mask;
   if (!edits.gateway && subnet && !subnet->gateway.empty()) edits.gateway = subnet->gateway;
-  const std::optional<std::uint32_t> mask = edits.mask ? Ipv4Value(*edits.mask) : std::nullopt;
-  if (!mask || !IsContiguousMask(*mask)) {
-    Say(context, edits.mask ? "--mask " + core::DisplayText(*edits.mask) + " is not a subnet mask."
-                            : "No adapter of this PC is in the subnet of " + options.first +
-                                  ": give --mask and --gateway.");
+  const std::optional<core::Ipv4> mask =
+      edits.netmask ? core::Ipv4::Parse(*edits.netmask) : std::nullopt;
+  if (!mask || !core::IsSubnetMask(*mask)) {
+    Say(context, edits.netmask
+                     ? "--mask " + core::DisplayText(*edits.netmask) + " is not a subnet mask."
+                     : "No adapter of this PC is in the subnet of " + options.first +
+                           ": give --mask and --gateway.");
     return kExitUsage;
   }
   if (!edits.gateway) {
@@ -181,7 +188,7 @@ int RunAssign(Context &context, const AssignOptions &options) {
       status != kExitSuccess) {
     return status;
   }
-  const std::vector<DeviceRecord> devices = lan->Devices();
+  const std::vector<DeviceRecord> devices = lan->devices.Records();
 
   // The cameras in the order they get their addresses: as --only names them, else by MAC, so
   // that the same LAN gives the same plan every time.
@@ -208,34 +215,43 @@ int RunAssign(Context &context, const AssignOptions &options) {
   // A camera whose settings cannot go out (a foreign MAC, values that are no addresses) keeps
   // its address and takes none from the others.
   std::vector<BatchItem> items(cameras.size());
-  AddressPlanRequest request{*first, *mask, {}, {}, lan->PcAddresses()};
+  core::AddressPlanRequest request{*first, *mask, {}, {}, lan->session.PcAddresses()};
   for (const DeviceRecord &device : devices) {
     request.announcedAddresses.push_back(core::FieldText(device.network.ipAddress));
+  }
+  // Each camera is checked first with an address of the subnet that a plan could give, so that
+  // one that cannot take any keeps none from the others.
+  std::string error;
+  core::AddressPlanRequest probeRequest{*first, *mask, {""}, {}, {}};
+  const auto probeAddress = core::PlanAddresses(probeRequest, error);
+  if (!probeAddress) {
+    Say(context, error);
+    return kExitUsage;
   }
   std::vector<BatchItem *> addressed;
   for (std::size_t i = 0; i < cameras.size(); ++i) {
     BatchItem &item = items[i];
     Describe(item, cameras[i]);
-    NetworkEdits probe = edits;
-    probe.ip = Ipv4Text(*first);
-    NetworkChange change;
-    item.problem = PlanNetworkChange(cameras[i], probe, {}, change);
+    core::NetworkEdits probe = edits;
+    probe.ipAddress = probeAddress->front().Text();
+    core::NetworkChange change;
+    item.problem = core::ProblemText(core::PlanNetworkChange(cameras[i], probe, {}, change));
     if (!item.problem.empty()) continue;
     request.cameraAddresses.push_back(core::FieldText(cameras[i].network.ipAddress));
     addressed.push_back(&item);
   }
-  std::string error;
-  const auto plan = PlanAddresses(request, error);
+  const auto plan = core::PlanAddresses(request, error);
   if (!plan) {
     Say(context, error);
     return kExitUsage;
   }
   for (std::size_t k = 0; k < addressed.size(); ++k) {
     BatchItem &item = *addressed[k];
-    item.newAddress = (*plan)[k];
-    NetworkEdits cameraEdits = edits;
-    cameraEdits.ip = (*plan)[k];
-    item.problem = PlanNetworkChange(item.device, cameraEdits, lan->PcAddresses(), item.change);
+    item.newAddress = (*plan)[k].Text();
+    core::NetworkEdits cameraEdits = edits;
+    cameraEdits.ipAddress = item.newAddress;
+    item.problem = core::ProblemText(
+        core::PlanNetworkChange(item.device, cameraEdits, lan->session.PcAddresses(), item.change));
   }
   return RunBatch(context, options.command, *lan, items, password, options.dryRun, false);
 }
@@ -283,7 +299,7 @@ int RunApply(Context &context, const ApplyOptions &options) {
       status != kExitSuccess) {
     return status;
   }
-  const std::vector<DeviceRecord> devices = lan->Devices();
+  const std::vector<DeviceRecord> devices = lan->devices.Records();
 
   std::vector<BatchItem> items;
   std::map<std::string, std::string> rowOfMac;
@@ -299,7 +315,7 @@ int RunApply(Context &context, const ApplyOptions &options) {
       return value;
     };
     const std::string name = cell("device").value_or("");
-    item.deviceLabel = core::DisplayText(name);
+    item.deviceLabel = core::DecodedText(name);
     if (record.size() != header.size()) {
       item.problem = "the row has " + std::to_string(record.size()) + " fields, the header " +
                      std::to_string(header.size());
@@ -308,8 +324,8 @@ int RunApply(Context &context, const ApplyOptions &options) {
     const std::vector<DeviceRecord> matches = MatchDevices(devices, name);
     if (matches.size() != 1) {
       item.problem = matches.empty()
-                         ? "no device answered as " + core::DisplayText(name)
-                         : "more than one device answered as " + core::DisplayText(name);
+                         ? "no device answered as " + core::DecodedText(name)
+                         : "more than one device answered as " + core::DecodedText(name);
       item.problemStatus = matches.empty() ? kExitNotFound : kExitUsage;
       continue;
     }
@@ -319,12 +335,12 @@ int RunApply(Context &context, const ApplyOptions &options) {
       item.problem = "the device is on row " + earlier->second + " already";
       continue;
     }
-    NetworkEdits edits;
-    edits.ip = cell("ip");
-    edits.mask = cell("mask");
+    core::NetworkEdits edits;
+    edits.ipAddress = cell("ip");
+    edits.netmask = cell("mask");
     edits.gateway = cell("gateway");
-    edits.dns1 = cell("dns1");
-    edits.dns2 = cell("dns2");
+    edits.primaryDns = cell("dns1");
+    edits.secondaryDns = cell("dns2");
     edits.httpPort = cell("http_port");
     if (const auto dhcp = cell("dhcp")) {
       if (*dhcp == "on" || *dhcp == "1") {
@@ -332,11 +348,12 @@ int RunApply(Context &context, const ApplyOptions &options) {
       } else if (*dhcp == "off" || *dhcp == "0") {
         edits.dhcp = false;
       } else {
-        item.problem = "dhcp is on or off, not " + core::DisplayText(*dhcp);
+        item.problem = "dhcp is on or off, not " + core::DecodedText(*dhcp);
         continue;
       }
     }
-    item.problem = PlanNetworkChange(item.device, edits, lan->PcAddresses(), item.change);
+    item.problem = core::ProblemText(
+        core::PlanNetworkChange(item.device, edits, lan->session.PcAddresses(), item.change));
     if (item.problem.empty()) item.newAddress = core::FieldText(item.change.settings.ipAddress);
   }
   return RunBatch(context, options.command, *lan, items, password, options.dryRun, true);

@@ -1,9 +1,10 @@
 #include "command_support.h"
 
-#include <charconv>
 #include <cstring>
 
 #include "core/display_text.h"
+#include "core/ipv4.h"
+#include "core/messages.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
 #include "exit_codes.h"
@@ -34,7 +35,7 @@ std::string ReadLine(std::FILE *input) {
 }
 
 void WarnOfConflicts(const Context &context, const Lan &lan) {
-  for (const core::MacConflict &conflict : lan.Conflicts()) {
+  for (const core::MacConflict &conflict : lan.devices.Conflicts()) {
     Say(context, "warning: " + core::DisplayText(conflict.mac) + " answered as device " +
                      core::DisplayText(conflict.firstDeviceId) + " at " +
                      core::DisplayText(conflict.firstAddress) + " and as device " +
@@ -117,19 +118,26 @@ std::chrono::milliseconds Duration(double seconds) {
   return std::chrono::milliseconds(static_cast<long long>(seconds * 1000.0 + 0.5));
 }
 
-int SearchLan(const Context &context, const SearchOptions &options, std::unique_ptr<Lan> &lan,
-              SearchLosses *losses) {
-  std::string error;
-  lan = Lan::Start(*context.adapters, options.interfaceAddress, error);
-  if (!lan) {
-    Say(context, error);
-    return options.interfaceAddress.empty() ? kExitFailure : kExitUsage;
-  }
-  SearchSettings settings;
+core::SearchSettings CollectSettings(const SearchOptions &options) {
+  core::SearchSettings settings;
   settings.wait = Duration(options.waitSeconds);
   settings.repeat = options.repeat;
-  const KernelCounters before = ReadCounters(lan->Port());
-  const int result = lan->Search(settings);
+  return settings;
+}
+
+int SearchLan(const Context &context, const SearchOptions &options, std::unique_ptr<Lan> &lan,
+              SearchLosses *losses) {
+  lan = std::make_unique<Lan>(*context.adapters, options.interfaceAddress);
+  if (!lan->session.Open()) {
+    if (!lan->session.InterfaceIsLocal()) {
+      Say(context, options.interfaceAddress + " is not an address of this PC.");
+      return kExitUsage;
+    }
+    Say(context, core::text::kInitFailed);
+    return kExitFailure;
+  }
+  const KernelCounters before = ReadCounters(lan->session.Port());
+  const int result = lan->session.Collect(CollectSettings(options));
   if (result != DEVSEARCH_OK) {
     Say(context,
         "The search could not be sent: this PC has no IPv4 address to search from "
@@ -138,7 +146,7 @@ int SearchLan(const Context &context, const SearchOptions &options, std::unique_
     return kExitFailure;
   }
   WarnOfConflicts(context, *lan);
-  const SearchLosses seen = ReportLosses(context, before, ReadCounters(lan->Port()));
+  const SearchLosses seen = ReportLosses(context, before, ReadCounters(lan->session.Port()));
   if (losses != nullptr) *losses = seen;
   return kExitSuccess;
 }
@@ -150,7 +158,7 @@ std::vector<DeviceRecord> MatchDevices(const std::vector<DeviceRecord> &devices,
     bool match = false;
     if (core::IsMacText(name)) {
       match = SameMac(core::FieldText(device.network.macAddress), name);
-    } else if (core::IsIpv4Text(name)) {
+    } else if (core::Ipv4::Parse(name)) {
       match = core::FieldText(device.network.ipAddress) == name;
     } else {
       match = core::FieldText(device.deviceId) == name;
@@ -183,11 +191,10 @@ int ReadAccount(const Context &context, const Account &account, std::string &pas
   } else if (account.password) {
     password = *account.password;
   }
-  for (const std::string *text : {&account.user, static_cast<const std::string *>(&password)}) {
-    if (text->find_first_of("\r\n") != std::string::npos) {
-      Say(context, "An account or password cannot hold a line break.");
-      return kExitUsage;
-    }
+  if (const core::InputProblem problem = core::CheckAccount(account.user, password);
+      problem != core::InputProblem::None) {
+    Say(context, core::ProblemText(problem));
+    return kExitUsage;
   }
   return kExitSuccess;
 }
@@ -226,14 +233,6 @@ Target::Target(const DeviceRecord &device, std::string user, std::string passwor
 void WriteData(const Context &context, const std::string &text) {
   std::fwrite(text.data(), 1, text.size(), context.data);
   std::fflush(context.data);
-}
-
-std::optional<int> WholeNumber(const std::string &text) {
-  int value = 0;
-  const char *end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
-  return value;
 }
 
 }  // namespace vf::cli

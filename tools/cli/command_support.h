@@ -71,7 +71,7 @@ class Target {
 // Writes `text` to the data stream.
 void WriteData(const Context &context, const std::string &text);
 
-// A whole decimal number.
-std::optional<int> WholeNumber(const std::string &text);
+// The search settings of the options.
+core::SearchSettings CollectSettings(const SearchOptions &options);
 
 }  // namespace vf::cli

@@ -1,11 +1,14 @@
 // The commands of vellafind-cli, each a function of its options that returns the exit status.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/network_change.h"
+#include "core/protocol.h"
 #include "output.h"
 #include "platform/adapters.h"
 
@@ -21,8 +24,13 @@ struct Context {
 };
 
 // How devices are found, for every command that searches.
+// A duration of the core's, as the seconds an option gives.
+constexpr double SecondsOf(std::chrono::milliseconds duration) {
+  return static_cast<double>(duration.count()) / 1000.0;
+}
+
 struct SearchOptions {
-  double waitSeconds = 2.5;
+  double waitSeconds = SecondsOf(core::kCollectPeriod);
   int repeat = 1;
   std::string interfaceAddress;
   Format format = Format::Table;
@@ -39,26 +47,16 @@ struct Account {
 struct CommandOptions {
   SearchOptions search;
   Account account;
-  double timeoutSeconds = 5;
+  double timeoutSeconds = SecondsOf(core::kAnswerTimeout);
   bool yes = false;
-};
-
-struct NetworkEdits {
-  std::optional<std::string> ip;
-  std::optional<std::string> mask;
-  std::optional<std::string> gateway;
-  std::optional<std::string> dns1;
-  std::optional<std::string> dns2;
-  std::optional<bool> dhcp;
-  std::optional<std::string> httpPort;
 };
 
 struct SetNetworkOptions {
   CommandOptions command;
   std::string device;
-  NetworkEdits edits;
+  core::NetworkEdits edits;
   bool noWait = false;
-  double restartWaitSeconds = 45;
+  double restartWaitSeconds = SecondsOf(core::kRestartWait);
 };
 
 struct SetDdnsOptions {

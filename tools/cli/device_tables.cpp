@@ -7,7 +7,7 @@
 namespace vf::cli {
 namespace {
 
-using core::DisplayField;
+using core::DecodedField;
 
 Cell Text(std::string text) {
   return {std::move(text), CellKind::Text};
@@ -38,29 +38,29 @@ Table DeviceFieldTable(const std::vector<DeviceRecord> &devices) {
   for (const DeviceRecord &d : devices) {
     const NetworkSettings &n = d.network;
     table.rows.push_back({
-        Text(DisplayField(d.deviceId)),
-        Text(DisplayField(d.deviceModel)),
-        Text(DisplayField(d.softwareVersion)),
-        Text(DisplayField(d.webVersion)),
-        Text(DisplayField(d.deviceName)),
-        Text(DisplayField(d.httpPort)),
-        Text(DisplayField(n.ipAddress)),
-        Text(DisplayField(n.netmask)),
-        Text(DisplayField(n.macAddress)),
-        Text(DisplayField(n.gateway)),
+        Text(DecodedField(d.deviceId)),
+        Text(DecodedField(d.deviceModel)),
+        Text(DecodedField(d.softwareVersion)),
+        Text(DecodedField(d.webVersion)),
+        Text(DecodedField(d.deviceName)),
+        Text(DecodedField(d.httpPort)),
+        Text(DecodedField(n.ipAddress)),
+        Text(DecodedField(n.netmask)),
+        Text(DecodedField(n.macAddress)),
+        Text(DecodedField(n.gateway)),
         Number(n.dhcp),
         Number(n.dnsStat),
-        Text(DisplayField(n.primaryDns)),
-        Text(DisplayField(n.secondaryDns)),
+        Text(DecodedField(n.primaryDns)),
+        Text(DecodedField(n.secondaryDns)),
         Number(d.ddns.enable),
-        Text(DisplayField(d.ddns.server)),
+        Text(DecodedField(d.ddns.server)),
         Number(d.ddns.port),
-        Text(DisplayField(d.ddns.user)),
-        Text(DisplayField(d.ddns.password)),
-        Text(DisplayField(d.ddns.domain)),
-        Text(DisplayField(d.identity.vendor)),
-        Text(DisplayField(d.identity.product)),
-        Text(DisplayField(d.identity.deviceType)),
+        Text(DecodedField(d.ddns.user)),
+        Text(DecodedField(d.ddns.password)),
+        Text(DecodedField(d.ddns.domain)),
+        Text(DecodedField(d.identity.vendor)),
+        Text(DecodedField(d.identity.product)),
+        Text(DecodedField(d.identity.deviceType)),
     });
   }
   return table;
@@ -75,11 +75,11 @@ Table DeviceSummaryTable(const std::vector<DeviceRecord> &devices) {
   table.rows.reserve(devices.size());
   for (std::size_t i = 0; i < devices.size(); ++i) {
     const DeviceRecord &d = devices[i];
-    table.rows.push_back({Number(static_cast<int>(i + 1)), Text(DisplayField(d.deviceName)),
-                          Text(DisplayField(d.network.macAddress)),
-                          Text(DisplayField(d.network.ipAddress)), Text(DisplayField(d.httpPort)),
-                          Text(DisplayField(d.deviceModel)),
-                          Text(DisplayField(d.softwareVersion))});
+    table.rows.push_back({Number(static_cast<int>(i + 1)), Text(DecodedField(d.deviceName)),
+                          Text(DecodedField(d.network.macAddress)),
+                          Text(DecodedField(d.network.ipAddress)), Text(DecodedField(d.httpPort)),
+                          Text(DecodedField(d.deviceModel)),
+                          Text(DecodedField(d.softwareVersion))});
   }
   return table;
 }

@@ -15,11 +15,23 @@
 namespace vf::cli {
 namespace {
 
-constexpr const char *kDescription =
-    "Finds the network cameras on the local network and changes their network settings.\n"
-    "A search multicasts one request to 239.255.255.250, port 8002 (12109 when 8002 is taken),\n"
-    "from every adapter of this PC; each camera answers once per MAC. Data go to standard\n"
-    "output, everything else (summaries, warnings, questions) to standard error.";
+// "2.5", "45": a number of seconds as the help shows it.
+std::string Number(double value) {
+  std::string text = std::to_string(value);
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+std::string Description() {
+  return "Finds the network cameras on the local network and changes their network settings.\n"
+         "A search multicasts one request to " +
+         std::string(core::kGroupAddress) + ", port " + std::to_string(core::kPort) + " (" +
+         std::to_string(core::kFallbackPort) + " when " + std::to_string(core::kPort) +
+         " is taken),\n"
+         "from every adapter of this PC; each camera answers once per MAC. Data go to standard\n"
+         "output, everything else (summaries, warnings, questions) to standard error.";
+}
 
 constexpr const char *kDeviceHelp =
     "the camera: its MAC address, its 32-character device id or its IP address";
@@ -42,7 +54,8 @@ CLI::Option *Switch(CLI::App *app, const std::string &name, std::optional<bool> 
 
 void AddSearchOptions(CLI::App *app, SearchOptions &options, std::string &format) {
   app->add_option("--wait", options.waitSeconds,
-                  "how long to collect answers after the last request, in seconds (default 2.5)")
+                  "how long to collect answers after the last request, in seconds (default " +
+                      Number(SecondsOf(core::kCollectPeriod)) + ")")
       ->check(CLI::Range(0.1, 600.0))
       ->type_name("SECONDS");
   app->add_option("--repeat", options.repeat,
@@ -71,18 +84,19 @@ void AddCommandOptions(CLI::App *app, CommandOptions &options, std::string &form
                 "read the password from the first line of standard input")
       ->excludes(password);
   app->add_option("--timeout", options.timeoutSeconds,
-                  "how long to wait for each answer of the camera, in seconds (default 5)")
+                  "how long to wait for each answer of the camera, in seconds (default " +
+                      Number(SecondsOf(core::kAnswerTimeout)) + ")")
       ->check(CLI::Range(0.1, 600.0))
       ->type_name("SECONDS");
 }
 
-void AddNetworkEdits(CLI::App *app, NetworkEdits &edits) {
-  Optional(app, "--ip", edits.ip, "new IP address")->type_name("ADDRESS");
-  Optional(app, "--mask", edits.mask, "new subnet mask")->type_name("MASK");
+void AddNetworkEdits(CLI::App *app, core::NetworkEdits &edits) {
+  Optional(app, "--ip", edits.ipAddress, "new IP address")->type_name("ADDRESS");
+  Optional(app, "--mask", edits.netmask, "new subnet mask")->type_name("MASK");
   Optional(app, "--gateway", edits.gateway, "new gateway; 0.0.0.0 for none")->type_name("ADDRESS");
-  Optional(app, "--dns1", edits.dns1, "new first DNS server; 0.0.0.0 for none")
+  Optional(app, "--dns1", edits.primaryDns, "new first DNS server; 0.0.0.0 for none")
       ->type_name("ADDRESS");
-  Optional(app, "--dns2", edits.dns2, "new second DNS server; 0.0.0.0 for none")
+  Optional(app, "--dns2", edits.secondaryDns, "new second DNS server; 0.0.0.0 for none")
       ->type_name("ADDRESS");
   Switch(app, "--dhcp", edits.dhcp, "take the address from DHCP (\"Set IP automatically\")");
   Optional(app, "--http-port", edits.httpPort,
@@ -97,7 +111,7 @@ bool HasPassword(const CommandOptions &options) {
 }  // namespace
 
 int RunCli(int argc, char **argv) {
-  CLI::App app(kDescription, "vellafind-cli");
+  CLI::App app(Description(), "vellafind-cli");
   app.set_version_flag("--version", std::string("vellafind-cli ") + VF_VERSION_TEXT,
                        "print the version and exit");
   app.require_subcommand(1);
@@ -122,7 +136,9 @@ int RunCli(int argc, char **argv) {
       "set-network",
       "Change a camera's address, mask, gateway, DNS servers, DHCP or HTTP port. Starts from the "
       "values the camera reports, checks them as the window does, asks, sends them, and after a "
-      "port change waits 45 s for the camera to restart before searching again.");
+      "port change waits " +
+          Number(SecondsOf(core::kRestartWait)) +
+          " s for the camera to restart before searching again.");
   setNetworkApp->add_option("DEVICE", setNetwork.device, kDeviceHelp)->required();
   AddNetworkEdits(setNetworkApp, setNetwork.edits);
   AddCommandOptions(setNetworkApp, setNetwork.command, format);

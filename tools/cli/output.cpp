@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 
+#include "core/display_text.h"
+
 namespace vf::cli {
 namespace {
 
@@ -59,7 +61,7 @@ std::string RenderAligned(const Table &table) {
   for (const auto &row : table.rows) {
     std::vector<std::string> line;
     for (std::size_t c = 0; c < count; ++c)
-      line.push_back(Fit(row[c].text, table.columns[c].maxWidth));
+      line.push_back(Fit(core::DisplayText(row[c].text), table.columns[c].maxWidth));
     lines.push_back(std::move(line));
   }
   std::vector<std::size_t> widths(count, 0);
@@ -79,22 +81,9 @@ std::string RenderAligned(const Table &table) {
   return out;
 }
 
-// A TSV field never holds a tab or a line break: those are written as the escapes device strings
-// use.
+// A TSV field never holds a tab or a line break: it is escaped as device strings are shown.
 std::string TsvField(const std::string &text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\t') {
-      out += "\\x09";
-    } else if (c == '\n') {
-      out += "\\x0A";
-    } else if (c == '\r') {
-      out += "\\x0D";
-    } else {
-      out += c;
-    }
-  }
-  return out;
+  return core::DisplayText(text);
 }
 
 std::string RenderTsv(const Table &table) {
@@ -153,6 +142,25 @@ nlohmann::ordered_json JsonValue(const Cell &cell) {
   return cell.text;  // also a "number" that is none after all
 }
 
+// JSON text with every invisible or reordering character written as its \u escape, which reads
+// back as the same character.
+std::string EscapeInvisible(const std::string &json) {
+  std::string out;
+  out.reserve(json.size());
+  for (std::size_t i = 0; i < json.size();) {
+    const std::size_t start = i;
+    const std::uint32_t c = NextCodePoint(json, i);
+    if (core::IsInvisibleFormat(c)) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      out += "\\u";
+      for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(c >> shift) & 0xF];
+    } else {
+      out.append(json, start, i - start);
+    }
+  }
+  return out;
+}
+
 // One object per line, so that a large search never holds more than one row as a JSON tree.
 std::string RenderJson(const Table &table) {
   if (table.rows.empty()) return "[]\n";
@@ -173,7 +181,8 @@ std::string RenderJson(const Table &table) {
     for (std::size_t c = 0; c < table.rows[r].size(); ++c) {
       object[paths[c]] = JsonValue(table.rows[r][c]);
     }
-    out += object.dump();
+    // Replaced rather than thrown at: a cell is UTF-8, but nothing may end the output midway.
+    out += EscapeInvisible(object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
     out += r + 1 < table.rows.size() ? ",\n" : "\n";
   }
   return out + "]\n";

@@ -1,4 +1,11 @@
 // Tables of text in the four output forms: aligned for people, TSV, CSV (RFC 4180) and JSON.
+//
+// A cell holds its exact value. The forms meant for a terminal (the aligned table and TSV, which
+// has no way to hold a tab or a line break) show it escaped as device strings are shown
+// (core::DisplayText): control characters as \xNN, invisible and reordering ones as \uNNNN, a
+// backslash as \\. CSV and JSON carry it exactly, with their own escaping: RFC 4180 quoting, and
+// JSON's \u escapes (the invisible and reordering characters escaped too, so that the text
+// shows as it is wherever it is printed).
 #pragma once
 
 #include <cstddef>
@@ -17,7 +24,7 @@ std::optional<Format> ParseFormat(const std::string &name);
 enum class CellKind { Text, Number, Boolean };
 
 struct Cell {
-  std::string text;  // UTF-8; device strings already made safe for display
+  std::string text;  // UTF-8, the exact value (device strings decoded, not escaped)
   CellKind kind = CellKind::Text;
 };
 

@@ -15,7 +15,7 @@ int RunSearchCommand(Context &context, const SearchOptions &options) {
   if (const int status = SearchLan(context, options, lan, &losses); status != kExitSuccess) {
     return status;
   }
-  const std::vector<DeviceRecord> devices = lan->Devices();
+  const std::vector<DeviceRecord> devices = lan->devices.Records();
   lan.reset();
 
   const Table table =
@@ -45,12 +45,12 @@ int RunAdaptersCommand(Context &context, Format format) {
       addresses += (addresses.empty() ? "" : " ") + address.address;
     }
     const bool chosen = static_cast<int>(k) == panel.selectedIndex;
-    table.rows.push_back({{core::DisplayText(panel.entries[k].description)},
-                          {core::DisplayText(addresses)},
-                          {core::DisplayText(texts.mask)},
-                          {core::DisplayText(texts.gateway)},
-                          {core::DisplayText(texts.dns1)},
-                          {core::DisplayText(texts.dns2)},
+    table.rows.push_back({{core::DecodedText(panel.entries[k].description)},
+                          {core::DecodedText(addresses)},
+                          {core::DecodedText(texts.mask)},
+                          {core::DecodedText(texts.gateway)},
+                          {core::DecodedText(texts.dns1)},
+                          {core::DecodedText(texts.dns2)},
                           {chosen ? "yes" : "no", CellKind::Boolean}});
   }
   WriteData(context, Render(table, format));

@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "core/display_text.h"
 #include "core/messages.h"
+#include "core/outcome.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
 #include "device_tables.h"
@@ -45,7 +46,7 @@ int SendToDevice(Context &context, const CommandOptions &options, const std::str
   if (const int status = StartCommand(context, options, password, lan); status != kExitSuccess) {
     return status;
   }
-  if (const int status = FindDevice(context, lan->Devices(), deviceName, device);
+  if (const int status = FindDevice(context, lan->devices.Records(), deviceName, device);
       status != kExitSuccess) {
     return status;
   }
@@ -53,14 +54,14 @@ int SendToDevice(Context &context, const CommandOptions &options, const std::str
     Say(context, core::text::kBadDeviceId);
     return kExitUsage;
   }
-  if (const std::string problem = build(device, lan->Devices()); !problem.empty()) {
+  if (const std::string problem = build(device, lan->devices.Records()); !problem.empty()) {
     Say(context, problem);
     return kExitUsage;
   }
   const Target target(device, options.account.user, password);
   const std::chrono::milliseconds timeout = Duration(options.timeoutSeconds);
-  const Outcome outcome = lan->Send(target.get(), kind, params, timeout);
-  Say(context, OutcomeText(outcome, acceptedText, timeout));
+  const core::Outcome outcome = lan->session.SendAndWait(target.get(), kind, params, timeout);
+  Say(context, core::Compose(core::OutcomeMessage(outcome, acceptedText, timeout)));
   return OutcomeExitCode(outcome);
 }
 

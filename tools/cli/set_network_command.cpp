@@ -16,16 +16,13 @@ namespace {
 // Searches again and shows the device with the settings it now announces.
 int ShowNewSettings(const Context &context, const SearchOptions &search, Lan &lan,
                     const DeviceRecord &device) {
-  SearchSettings settings;
-  settings.wait = Duration(search.waitSeconds);
-  settings.repeat = search.repeat;
-  if (lan.Search(settings) != DEVSEARCH_OK) {
+  if (lan.session.Collect(CollectSettings(search)) != DEVSEARCH_OK) {
     Say(context, "The search could not be sent again.");
     return kExitFailure;
   }
   // The MAC stays when everything else changes.
   const std::vector<DeviceRecord> found =
-      MatchDevices(lan.Devices(), core::FieldText(device.network.macAddress));
+      MatchDevices(lan.devices.Records(), core::FieldText(device.network.macAddress));
   if (found.empty()) {
     Say(context, "warning: " + DeviceLabel(device) + " did not answer the new search.");
     return kExitSuccess;
@@ -46,15 +43,16 @@ int RunSetNetwork(Context &context, const SetNetworkOptions &options) {
   if (const int status = StartCommand(context, command, password, lan); status != kExitSuccess) {
     return status;
   }
-  if (const int status = FindDevice(context, lan->Devices(), options.device, device);
+  if (const int status = FindDevice(context, lan->devices.Records(), options.device, device);
       status != kExitSuccess) {
     return status;
   }
 
-  NetworkChange change;
-  const std::string problem = PlanNetworkChange(device, options.edits, lan->PcAddresses(), change);
-  if (!problem.empty()) {
-    Say(context, problem);
+  core::NetworkChange change;
+  if (const core::InputProblem problem =
+          core::PlanNetworkChange(device, options.edits, lan->session.PcAddresses(), change);
+      problem != core::InputProblem::None) {
+    Say(context, core::ProblemText(problem));
     return kExitUsage;
   }
   Say(context,
@@ -65,11 +63,10 @@ int RunSetNetwork(Context &context, const SetNetworkOptions &options) {
     return status;
   }
 
-  const Target target(device, command.account.user, password);
-  const ChangeResult result =
-      SendNetworkChange(*lan, target.get(), change, Duration(command.timeoutSeconds));
+  const ChangeResult result = SendNetworkChange(*lan, device, command.account.user, password,
+                                                change, Duration(command.timeoutSeconds));
   Say(context, result.message);
-  if (result.outcome != Outcome::Accepted) return OutcomeExitCode(result.outcome);
+  if (result.outcome != core::Outcome::Accepted) return OutcomeExitCode(result.outcome);
 
   if (result.restarting) {
     if (options.noWait) {

@@ -9,15 +9,15 @@
 #pragma once
 
 #include <atomic>
-#include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "controls.h"
 #include "core/adapter_panel.h"
 #include "core/device_store.h"
+#include "core/lan_session.h"
+#include "core/network_change.h"
 #include "core/protocol.h"
 #include "devsearch.h"
 #include "dialog_window.h"
@@ -35,8 +35,21 @@ class CSearchDlg final {
   static constexpr int kRestartPeriodMs = 1000;
   // One tick a second for the whole restart wait.
   static constexpr int kRestartTickCount = static_cast<int>(vf::core::kRestartWait.count());
-  // WM_DEVICE_RESTARTING, posted by the command callback: WM_USER + 1.
+  // WM_DEVICE_RESTARTING, posted when the port command has gone out: WM_USER + 1.
   static constexpr unsigned WM_DEVICE_RESTARTING_OFFSET = 1;
+
+  // m_lastCommand: the kind of the last command started from the window.
+  static constexpr short kNoCommand = 0;
+  static constexpr short kNetworkCommand = 1;
+  static constexpr short kDdnsCommand = 2;
+  // m_deviceSelected, and the state EnableDevicePanel sets: the detail panel locked, or open
+  // for editing the chosen device.
+  static constexpr int kPanelLocked = 0;
+  static constexpr int kPanelOpen = 1;
+  // SendNetworkSettings' results.
+  static constexpr short kNoEngine = -1;
+  static constexpr short kNothingSent = 0;
+  static constexpr short kSent = 1;
 
   // The window of template 102, not yet made: Create or DoModal makes it.
   // `adapters` must outlive the window.
@@ -76,13 +89,9 @@ class CSearchDlg final {
   void OnAdapterSelChange();
 
   // --- Device list and search cycle --------------------------------------
+  // The engine session records the devices that answer into m_devices on
+  // its worker thread; the collection tick shows them.
   void OnSearch();
-  // The engine's search callback; `user` is the window. Runs on the worker.
-  static int OnDeviceFound(SearchSession *session, const char *status, const void *data,
-                           void *user);
-  // The engine's command callback; the answers belong to the Update command.
-  static int OnCommandReply(SearchSession *session, const char *status, const void *data,
-                            void *user);
   void OnTimer(int id);
   // The collection tick's view of the store: the count and one row per
   // device recorded until now, in store order.
@@ -104,22 +113,18 @@ class CSearchDlg final {
 
   // --- Applying network settings -----------------------------------------
   void OnUpdate();
-  // False after the message of the first check that failed.
-  bool ValidateNetworkInput();
-  bool IsLocalAddress() const;
-  // -1 no engine; 0 nothing sent (no address or mask); 1 sent.
-  short SendNetworkSettings(DeviceRecord &copy);
-  // Sends the port of the Update whose settings were accepted to the device
-  // they went to, through the session that brought the answer, then starts
-  // the restart display. Worker thread. -1 nothing sent; 1 sent.
-  short SendHttpPort(SearchSession *session);
-  // Hands a command to the engine and, when it takes it, counts it as
-  // awaiting its answer. The engine's result. Any thread.
-  int SendCommand(SearchSession *session, const CommandTarget &target, int kind,
-                  const void *params);
-  // Whether a command handed to the engine a short while ago has had no
-  // answer yet.
+  // Checks the panel's settings for `device` and plans the change into
+  // `change`. False after the message of the first check that failed.
+  bool ValidateNetworkInput(const DeviceRecord &device, vf::core::NetworkChange &change);
+  // Starts the Update sequence with the panel's account. kNoEngine or
+  // kNothingSent after telling why; kSent when an answer will be told.
+  short SendNetworkSettings(const DeviceRecord &device, const vf::core::NetworkChange &change);
+  // Whether a command awaits its answer.
   bool CommandPending() const;
+  // How a command from this window ended, told on the window thread:
+  // `portStep` when the outcome is the port command's, after the settings
+  // were taken.
+  void OnCommandReply(vf::core::Outcome outcome, bool portStep);
   // Shows the restart display and locks the panel; runs on the window thread.
   int OnDeviceRestarting();
 
@@ -143,7 +148,9 @@ class CSearchDlg final {
 
   // --- For the other operations of the window and for tests ---------------
   vf::ui::DialogWindow &Window() const { return *m_window; }
-  SearchSession *Session() const { return m_session; }
+  // The engine session; its engine side is where tests play the cameras.
+  vf::core::LanSession &Lan() const { return *m_session; }
+  SearchSession *Session() const { return m_session->Engine(); }
   const vf::core::DeviceStore &Devices() const { return m_devices; }
   const std::vector<std::string> &LocalAddresses() const { return m_localAddresses; }
   int DeviceSelected() const { return m_deviceSelected; }
@@ -173,15 +180,6 @@ class CSearchDlg final {
     CSearchDlg &m_dialog;
   };
 
-  // What the port command of an Update needs, kept from the moment the
-  // Update was sent: the record its settings went to and the texts typed.
-  struct PortCommand {
-    DeviceRecord device{};
-    std::string port;
-    std::string account;
-    std::string password;
-  };
-
   int SelectedRow() const;
   // False, after telling the user, when the device's id or MAC is not of the
   // form a command may carry.
@@ -192,6 +190,9 @@ class CSearchDlg final {
   void OpenPage(const std::string &url);
   // A message box owned by the window.
   int Tell(std::string_view text, unsigned type);
+  // Tells the outcome of a command on the window thread, from whichever
+  // thread learns it; dropped once the window closes.
+  void TellOutcomeLater(vf::core::Outcome outcome, bool portStep);
 
   vf::platform::AdapterSource &m_adapterSource;
   MessageMap m_messageMap{*this};
@@ -209,23 +210,20 @@ class CSearchDlg final {
   // first address.
   std::vector<vf::core::AdapterEntry> m_adapterList;
   vf::core::AdapterDnsMap m_adapterDns;
-  int m_deviceSelected = 0;
+  int m_deviceSelected = kPanelLocked;
   int m_restartTicks = 0;
-  // Written by the window thread before it sends, read by the worker.
+  // 1 from an Update whose port changed until its port command goes out (or
+  // the Update ends without it): the engine session sends it when the device
+  // takes the settings. Written by the window thread, cleared by the worker.
   std::atomic<int> m_httpPortPending{0};
+  // Every address of this PC, as the engine session last read them.
   std::vector<std::string> m_localAddresses;
-  std::atomic<short> m_lastCommand{0};
-  // Commands handed to the engine whose answers have not come, and when the
-  // last one went (steady clock, ms). Any thread.
-  std::atomic<int> m_unansweredCommands{0};
-  std::atomic<std::int64_t> m_lastCommandSentMs{0};
-  bool m_replacingSession = false;
-  std::mutex m_portCommandMutex;
-  PortCommand m_portCommand;  // Guarded by m_portCommandMutex.
+  std::atomic<short> m_lastCommand{kNoCommand};
   vf::platform::UrlOpener *m_urlOpener = nullptr;
-  SearchSession *m_session = nullptr;
   // One lock over the seen MACs and the record copies.
   vf::core::DeviceStore m_devices;
+  // Records into m_devices; made after it and closed before the window.
+  std::unique_ptr<vf::core::LanSession> m_session;
 
   bool m_engineStarted = false;
   bool m_destroyed = false;

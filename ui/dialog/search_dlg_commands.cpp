@@ -3,8 +3,8 @@
 // page of the first address of the device's network.
 #include <string>
 
-#include "core/network_address.h"
-#include "core/update_checks.h"
+#include "core/messages.h"
+#include "core/web_pages.h"
 #include "message_box.h"
 #include "platform/url_opener.h"
 #include "resource_ids.h"
@@ -13,19 +13,6 @@
 #include "translation.h"
 
 using namespace vf::res;
-
-namespace {
-
-constexpr int kRouterPort = 80;
-
-bool IsPortText(const std::string &text) {
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 void CSearchDlg::SetUrlOpener(vf::platform::UrlOpener *opener) {
   m_urlOpener = opener;
@@ -68,24 +55,25 @@ vf::platform::UrlOpener &CSearchDlg::Opener() const {
 void CSearchDlg::OnBrowse() {
   DeviceRecord device{};
   if (!CopySelectedForBrowsing(device)) return;
-  const std::string address = device.network.ipAddress;
-  const std::string port = device.httpPort;
   // What the device announced goes to another program: only a plain
   // address and port may pass.
-  if (!vf::core::IsIpv4Text(address) || !IsPortText(port)) return;
-  OpenPage("http://" + address + ":" + port);
+  const std::optional<std::string> url = vf::core::DevicePageUrl(device);
+  if (!url) {
+    Tell(vf::core::text::kBadBrowseAddress, vf::ui::MB_ICONEXCLAMATION);
+    return;
+  }
+  OpenPage(*url);
 }
 
 void CSearchDlg::OnSetRouter() {
   DeviceRecord device{};
   if (!CopySelectedForBrowsing(device)) return;
-  std::string network;
-  if (!vf::core::ComputeNetworkAddress(device.network.ipAddress, device.network.netmask, network)) {
+  const std::optional<std::string> url = vf::core::RouterPageUrl(device);
+  if (!url) {
+    Tell(vf::core::text::kBadBrowseAddress, vf::ui::MB_ICONEXCLAMATION);
     return;
   }
-  const std::optional<std::string> router = vf::core::RouterAddress(network);
-  if (!router) return;
-  OpenPage("http://" + *router + ":" + std::to_string(kRouterPort));
+  OpenPage(*url);
 }
 
 void CSearchDlg::OpenPage(const std::string &url) {

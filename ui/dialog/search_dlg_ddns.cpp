@@ -21,7 +21,7 @@ void CopyText(char (&field)[N], const std::string &text) {
 }  // namespace
 
 void CSearchDlg::OnSetDdns() {
-  if (m_session == nullptr) return;
+  if (!m_session->IsOpen()) return;
   const int row = SelectedRow();
   if (row < 0 || row >= m_devices.Count()) {
     Tell(LoadString(IDS_SELECT_DEVICE), vf::ui::MB_ICONINFORMATION);
@@ -37,7 +37,7 @@ void CSearchDlg::OnSetDdns() {
     Tell(vf::core::text::kDeviceDestroyed, vf::ui::MB_OK);
     return;
   }
-  m_lastCommand = 2;
+  m_lastCommand = kDdnsCommand;
 
   const std::string account = m_window->Text(IDC_ACCOUNT);
   const std::string password = m_window->Text(IDC_PASSWORD);
@@ -51,8 +51,15 @@ void CSearchDlg::OnSetDdns() {
 
   // An id of any other form than its plain one is not sent, as the engine
   // does not send one of the wrong length.
-  if (!vf::core::IsDeviceIdText(vf::core::FieldText(device.deviceId)) ||
-      SendCommand(m_session, target, CMD_DDNSSET, &block) != DEVSEARCH_OK) {
-    Tell(vf::core::text::kDdnsFailed, vf::ui::MB_ICONEXCLAMATION);
+  if (vf::core::IsDeviceIdText(vf::core::FieldText(device.deviceId))) {
+    const vf::core::Dispatch dispatch = m_session->Send(
+        target, CMD_DDNSSET, &block, vf::core::kAnswerTimeout,
+        [this](vf::core::Outcome outcome) { TellOutcomeLater(outcome, false); });
+    if (dispatch == vf::core::Dispatch::Sent) return;
+    if (dispatch == vf::core::Dispatch::Busy) {
+      Tell(vf::core::text::kCommandBusy, vf::ui::MB_ICONINFORMATION);
+      return;
+    }
   }
+  Tell(vf::core::text::kDdnsFailed, vf::ui::MB_ICONEXCLAMATION);
 }

@@ -41,8 +41,8 @@ void CSearchDlg::OnDeviceListClick(int row) {
     m_deviceList.SetSelectionMark(-1);
     return;
   }
-  m_deviceSelected = 1;
-  EnableDevicePanel(1);
+  m_deviceSelected = kPanelOpen;
+  EnableDevicePanel(kPanelOpen);
 }
 
 void CSearchDlg::OnDeviceListItemChanged(int row) {
@@ -79,8 +79,8 @@ void CSearchDlg::EnableControl(int id, bool enable) {
 }
 
 void CSearchDlg::EnableDevicePanel(int state) {
-  if (state != 0 && state != 1) return;
-  const bool open = state == 1;
+  if (state != kPanelLocked && state != kPanelOpen) return;
+  const bool open = state == kPanelOpen;
   EnableControl(IDC_DHCP, open);
   const bool addressesOpen = open && m_dhcpCheck.GetCheck() == 0;
   for (int id : kAddressControls) EnableControl(id, addressesOpen);

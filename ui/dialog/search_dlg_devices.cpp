@@ -14,21 +14,13 @@ void CSearchDlg::OnSearch() {
   FreeDevices();
   m_deviceList.DeleteAllItems();
   ClearDevicePanel();
-  m_deviceSelected = 0;
-  EnableDevicePanel(0);
+  m_deviceSelected = kPanelLocked;
+  EnableDevicePanel(kPanelLocked);
   m_window->StartTimer(TIMER_COLLECT, kCollectPeriodMs);
   EnableControl(IDC_SEARCH, false);
   // Without an engine or without local addresses this fails; the cycle then
   // ends with "0 pcs" like one that found nothing.
-  DevSearch_Search(m_session);
-}
-
-int CSearchDlg::OnDeviceFound(SearchSession * /*session*/, const char * /*status*/,
-                              const void *data, void *user) {
-  auto *self = static_cast<CSearchDlg *>(user);
-  if (self == nullptr || data == nullptr) return 0;
-  self->m_devices.Record(*static_cast<const DeviceRecord *>(data));
-  return 0;
+  m_session->Search();
 }
 
 void CSearchDlg::OnTimer(int id) {

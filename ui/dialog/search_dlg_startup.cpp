@@ -4,8 +4,6 @@
 
 #include <utility>
 
-#include "core/engine_session.h"
-#include "core/local_address_table.h"
 #include "core/text_marker.h"
 #include "dialog_templates.h"
 #include "message_box.h"
@@ -52,12 +50,15 @@ CSearchDlg::CSearchDlg(vf::platform::AdapterSource &adapters)
       m_dhcpCheck(*m_window, IDC_DHCP),
       m_deviceList(*m_window, IDC_DEVICE_LIST),
       m_httpPortSpin(*m_window, IDC_HTTP_PORT_SPIN),
-      m_hIcon(IDR_MAINFRAME) {}
+      m_hIcon(IDR_MAINFRAME),
+      m_session(std::make_unique<vf::core::LanSession>(m_adapterSource, m_devices)) {}
 
 CSearchDlg::CSearchDlg() : CSearchDlg(SystemAdapters()) {}
 
 CSearchDlg::~CSearchDlg() {
   OnDestroy();
+  // Its threads post to the window until they are joined.
+  m_session.reset();
   m_window.reset();
 }
 
@@ -165,7 +166,7 @@ bool CSearchDlg::OnInitDialog() {
 }
 
 void CSearchDlg::InitControls() {
-  m_deviceSelected = 0;
+  m_deviceSelected = kPanelLocked;
   m_httpPortPending = 0;
 
   if (m_window->HasControl(IDC_HTTP_PORT)) {
@@ -191,53 +192,35 @@ void CSearchDlg::InitControls() {
 }
 
 int CSearchDlg::StartEngine() {
-  const vf::core::SessionStart start = vf::core::StartSession(
-      m_adapterSource, &CSearchDlg::OnDeviceFound, &CSearchDlg::OnCommandReply, this);
-  // A session that started but could not be set up stays until shutdown.
-  m_session = start.session;
-  m_localAddresses.insert(m_localAddresses.end(), start.localAddresses.begin(),
-                          start.localAddresses.end());
-  return start.ready ? 1 : -1;
+  const bool ready = m_session->Open();
+  m_localAddresses = m_session->PcAddresses();
+  return ready ? 1 : -1;
 }
 
 void CSearchDlg::RefreshLocalAddresses() {
-  // Without an engine there is no session to replace; a command awaiting its
-  // answer would lose it with the session.
-  if (m_session == nullptr || m_replacingSession || CommandPending()) return;
-  char table[vf::core::kLocalAddressSlots][vf::core::kLocalAddressSize] = {};
-  const int count = vf::core::CollectLocalAddresses(m_adapterSource, table);
-  std::vector<std::string> addresses;
-  for (int i = 0; i < count; ++i) addresses.emplace_back(table[i]);
-  if (addresses == m_localAddresses) return;
-
-  FillAdapterPanel();
-  // A session reads the addresses once, at its first search: a new one is
-  // needed. The old one's worker may be waiting for this thread with a late
-  // answer's message box, so its calls are served while it closes.
-  m_replacingSession = true;
-  SearchSession *old = std::exchange(m_session, nullptr);
-  m_window->Thread().RunServingCalls([old] { DevSearch_Destroy(old); });
-  m_unansweredCommands = 0;
-  m_localAddresses.clear();
-  m_engineStarted = StartEngine() >= 0;
-  m_replacingSession = false;
-  if (!m_engineStarted) {
+  const std::vector<std::string> shown = m_localAddresses;
+  const vf::core::LanSession::Refresh refresh = m_session->RefreshAddresses();
+  if (refresh == vf::core::LanSession::Refresh::Busy) return;
+  m_localAddresses = m_session->PcAddresses();
+  if (m_localAddresses != shown) FillAdapterPanel();
+  if (refresh == vf::core::LanSession::Refresh::Renewed) m_engineStarted = true;
+  if (refresh == vf::core::LanSession::Refresh::Failed) {
+    m_engineStarted = false;
     Tell(LoadString(IDS_INIT_FAILED), vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
   }
 }
 
 int CSearchDlg::StopEngine() {
-  if (m_session == nullptr) return -1;
-  const int rc = DevSearch_Destroy(m_session);
-  m_session = nullptr;
-  return rc;
+  if (!m_session->IsOpen()) return -1;
+  m_session->Close();
+  return 0;
 }
 
 void CSearchDlg::OnDestroy() {
   if (m_destroyed || !m_window->IsCreated()) return;
   m_destroyed = true;
-  // A callback waiting for this thread gives up now, so the engine's threads
-  // can be joined without waiting for us.
+  // What the engine session's threads post from now on is dropped: nothing
+  // they tell can reach a window that is going.
   m_window->Thread().BeginClosing();
   m_window->KillTimer(TIMER_COLLECT);
   m_window->KillTimer(TIMER_RESTART);

@@ -84,6 +84,12 @@ class CommandsOnTheLan : public ::testing::Test {
   }
 
   void Select(int row) { vf::test::SelectRow(*m_dialog, row); }
+  void SelectCamera(const std::string &name) {
+    for (int row = 0; row < m_dialog->Devices().Count(); ++row) {
+      if (Device(row).deviceName == name) return Select(row);
+    }
+    ADD_FAILURE() << name << " is not listed";
+  }
 
   // Types the viewing account and presses Update.
   void Update(const char *password = "admin") {
@@ -182,19 +188,66 @@ TEST_F(CommandsOnTheLan, WrongPasswordIsReportedAndChangesNothing) {
   Update("guess");
   ASSERT_TRUE(WaitForBoxes(2));
   EXPECT_EQ(LastBoxText(), "The account or password for watching is wrong!");
-  EXPECT_EQ(m_dialog->HttpPortPending(), 1);
+  EXPECT_EQ(m_dialog->HttpPortPending(), 0) << "the Update is over";
   EXPECT_TRUE(LogLines("APPLIED").empty());
   EXPECT_FALSE(Controls().IsVisible(IDC_RESTART_PROGRESS));
 }
 
-TEST_F(CommandsOnTheLan, RefusingCameraGetsNoMessage) {
-  StartCameras({"--forbid"});
+// A refusal and a camera that never answers are both told, and the command
+// after a silence goes out (from a new session) and is answered.
+TEST_F(CommandsOnTheLan, RefusalAndSilenceAreToldAndTheNextCommandIsAnswered) {
+  StartCameras({"--forbid-camera", "1", "--silent-camera", "2"});
   Search();
-  Select(0);
+  SelectCamera("Camera-0001");
   Update();
-  ASSERT_TRUE(WaitForLog("FORBIDDEN"));
+  ASSERT_TRUE(WaitForBoxes(2));
+  EXPECT_EQ(LastBoxText(), "The device refused the command.");
+
+  SelectCamera("Camera-0002");
+  Update();
+  ASSERT_TRUE(WaitForBoxes(4, 10000));
+  EXPECT_EQ(LastBoxText(), "No answer from the device within 5 s.");
+  EXPECT_EQ(m_boxes.Requests().back().type, vf::ui::MB_ICONEXCLAMATION);
+
+  SelectCamera("Camera-0003");
+  Update();
+  ASSERT_TRUE(WaitForBoxes(6));
+  EXPECT_EQ(LastBoxText(), "Device information successfully updated!");
+  ASSERT_GE(SearchClients().size(), 2u);
+  EXPECT_NE(SearchClients().back(), SearchClients().front()) << "a new session sent it";
+}
+
+// What no camera can work with is refused before anything is sent: a port
+// the devices keep, any address of this PC (a second one on an adapter
+// too), an address the mask makes the subnet's broadcast.
+TEST_F(CommandsOnTheLan, InputNoCameraCanUseIsRefusedBeforeSending) {
+  vf::test::FakeAdapters adapters;
+  adapters.adapters = std::vector<vf::platform::Adapter>{vf::test::MakeAdapter(
+      "pc0", 2, {{vf::testing::PcAddresses().at(0), "255.255.255.0"}, {"192.168.1.77", "255.255.255.0"}})};
+  StartCameras({}, &adapters);
+  Search();
+  const struct {
+    const char *control;
+    int id;
+    const char *value;
+    const char *message;
+  } cases[] = {
+      {"port", IDC_HTTP_PORT, "8002",
+       "The http ports 8002 and 55555 are kept by the devices; enter another port."},
+      {"second address", IDC_DEV_IP, "192.168.1.77", "The same as one IP among of this local PC."},
+      {"broadcast", IDC_DEV_IP, "192.168.1.255",
+       "Entered the network or broadcast address of the subnet as the IP address."},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.control);
+    Select(0);
+    Controls().SetText(IDC_DEV_MASK, "255.255.255.0");
+    Controls().SetText(c.id, c.value);
+    Update();
+    EXPECT_EQ(LastBoxText(), c.message);
+  }
   vf::test::Pump(300);
-  EXPECT_EQ(m_boxes.Count(), 1);  // The question only.
+  EXPECT_TRUE(LogLines("CMD").empty()) << Log();
 }
 
 TEST_F(CommandsOnTheLan, DdnsAccountIsSentAndConfirmed) {
@@ -278,32 +331,44 @@ TEST_F(CommandsOnTheLan, EachSearchBetweenCommandsFollowsThePcsAddresses) {
   EXPECT_EQ(m_boxes.Count(), 2) << "no message on the way";
 }
 
-TEST_F(CommandsOnTheLan, ClosingWhileAnAnswerIsShownEndsCleanly) {
-  StartCameras();
+// The success message of a port change left open until the restart display
+// has run out: the search at its end still records and shows every camera,
+// and a change of the PC's addresses meanwhile replaces the engine session
+// without waiting for the box.
+TEST_F(CommandsOnTheLan, ABoxLeftOpenHoldsUpNeitherTheAnswersNorANewSession) {
+  const std::string pc = vf::testing::PcAddresses().at(0);
+  vf::test::FakeAdapters adapters;
+  adapters.adapters =
+      std::vector<vf::platform::Adapter>{vf::test::MakeAdapter("pc0", 2, {{pc, "255.255.255.0"}})};
+  StartCameras({}, &adapters);
   Search();
-  std::atomic<bool> waiting{false};
-  std::atomic<bool> releasedByClosing{false};
-  std::atomic<int> calls{0};
+  const std::string id = Device(0).deviceId;
+  const std::size_t sessionsBefore = SearchClients().size();
+  std::string countWhileOpen;
+  int portRowWhileOpen = -1;
   CSearchDlg *dialog = m_dialog.get();
   vf::ui::SetMessageBoxInterceptor([&](const vf::ui::MessageBoxRequest &request) {
-    ++calls;
-    if (request.onGuiThread) return vf::ui::IDYES;
-    // The worker's box stays open until the window begins closing (or the
-    // patience of the test runs out).
-    waiting = true;
-    releasedByClosing = vf::testing::WaitFor([&] { return dialog->Window().Thread().IsClosing(); },
-                                             std::chrono::seconds(10));
+    if (request.text != "Device information successfully updated!") return vf::ui::IDYES;
+    // The box is open: the window thread runs its events underneath it.
+    adapters.adapters->push_back(vf::test::MakeAdapter("lo2", 3, {{"127.0.0.1", "255.0.0.0"}}));
+    for (int tick = 0; tick < CSearchDlg::kRestartTickCount; ++tick) {
+      vf::test::FireTimer(*dialog, CSearchDlg::TIMER_RESTART);
+    }
+    PumpUntil([&] { return dialog->IsControlEnabled(IDC_SEARCH); }, 5000);
+    countWhileOpen = dialog->Window().Text(IDC_DEVICE_COUNT);
+    portRowWhileOpen = RowOf(id);
     return vf::ui::IDOK;
   });
   Select(0);
+  Controls().SetText(IDC_HTTP_PORT, "8096");
   Update();
-  ASSERT_TRUE(PumpUntil([&] { return waiting.load(); }, 5000));
-  m_dialog.reset();
-  EXPECT_TRUE(releasedByClosing) << "closing did not wait for the worker's box";
-  const int after = calls;
-  vf::test::Pump(200);
-  EXPECT_EQ(calls, after) << "no answer reaches a closed window";
+  ASSERT_TRUE(PumpUntil([&] { return !countWhileOpen.empty(); }, 10000));
   vf::ui::SetMessageBoxInterceptor({});
+  EXPECT_EQ(countWhileOpen, "3 pcs");
+  ASSERT_GE(portRowWhileOpen, 0);
+  EXPECT_STREQ(Device(portRowWhileOpen).httpPort, "8096");
+  ASSERT_GT(SearchClients().size(), sessionsBefore);
+  EXPECT_NE(SearchClients().back(), SearchClients().front()) << "searched from a new session";
 }
 
 TEST_F(CommandsOnTheLan, ClosingRightAfterThePortCommandEndsCleanly) {

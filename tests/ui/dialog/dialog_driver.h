@@ -11,6 +11,8 @@
 #include "controls.h"
 #include "resource_ids.h"
 #include "search_dlg.h"
+#include "window_driver.h"
+#include "window_thread.h"
 
 namespace vf::test {
 
@@ -24,9 +26,7 @@ inline bool FireTimer(CSearchDlg &dialog, int id) {
 // A search whose answers are `devices`, ended by the collection tick.
 inline void ShowDevices(CSearchDlg &dialog, std::initializer_list<DeviceRecord> devices) {
   dialog.OnSearch();
-  for (const DeviceRecord &device : devices) {
-    CSearchDlg::OnDeviceFound(nullptr, "200", &device, &dialog);
-  }
+  for (const DeviceRecord &device : devices) dialog.Lan().OnAnnouncement(device);
   FireTimer(dialog, CSearchDlg::TIMER_COLLECT);
 }
 
@@ -40,13 +40,19 @@ inline void SelectRow(CSearchDlg &dialog, int row) {
   dialog.OnDeviceListClick(row);
 }
 
-// A command answer, delivered on a thread of its own as the engine's worker does.
-inline int ReplyFromWorker(CSearchDlg &dialog, const char *status) {
-  int result = 0;
-  std::thread worker(
-      [&] { result = CSearchDlg::OnCommandReply(dialog.Session(), status, nullptr, &dialog); });
+// Runs what other threads have posted to the window until now.
+inline void Settle(CSearchDlg &dialog) {
+  bool marker = false;
+  dialog.Window().Thread().Post([&] { marker = true; });
+  PumpUntil([&] { return marker; }, 2000);
+}
+
+// A command answer, delivered on a thread of its own as the engine's worker
+// does; what it has the window tell is told when this returns.
+inline void ReplyFromWorker(CSearchDlg &dialog, const char *status) {
+  std::thread worker([&] { dialog.Lan().OnCommandAnswer(status); });
   worker.join();
-  return result;
+  Settle(dialog);
 }
 
 inline std::string Pcs(int count) {

@@ -21,7 +21,7 @@ using vf::test::Pcs;
 class SearchCycleTest : public ::testing::Test {
  protected:
   void Found(const DeviceRecord &record) {
-    EXPECT_EQ(CSearchDlg::OnDeviceFound(nullptr, "200", &record, &m_dialog), 0);
+    m_dialog.Lan().OnAnnouncement(record);
   }
   std::string Cell(int row, int column) const {
     return m_controls.ItemText(IDC_DEVICE_LIST, row, column);
@@ -167,7 +167,7 @@ TEST_F(SearchCycleTest, WorkerRecordsWhileTheWindowSearchesAndShows) {
   std::thread worker([this, &stop] {
     for (int i = 0; !stop.load(); ++i) {
       const DeviceRecord record = MakeDevice("cam", "mac-" + std::to_string(i % 50));
-      CSearchDlg::OnDeviceFound(nullptr, "200", &record, &m_dialog);
+      m_dialog.Lan().OnAnnouncement(record);
     }
   });
   for (int cycle = 0; cycle < 50; ++cycle) {

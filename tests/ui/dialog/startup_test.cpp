@@ -118,10 +118,13 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   EXPECT_EQ(controls.Text(IDC_LOCAL_DNS1), "1.1.1.1");
   EXPECT_EQ(controls.Text(IDC_LOCAL_DNS2), "9.9.9.9");
 
-  // Every adapter with an IPv4 address gives its first one; the unconfigured
-  // one is listed but has nothing to search from.
-  EXPECT_EQ(dialog.LocalAddresses(),
+  // Every adapter with an IPv4 address gives its first one to search from;
+  // the unconfigured one is listed but has nothing to search from. No camera
+  // may take any address of the PC, the second ones included.
+  EXPECT_EQ(dialog.Lan().SearchAddresses(),
             (std::vector<std::string>{"10.0.0.5", "192.168.1.10", "172.16.0.2"}));
+  EXPECT_EQ(dialog.LocalAddresses(), (std::vector<std::string>{"10.0.0.5", "192.168.1.10",
+                                                               "192.168.2.10", "172.16.0.2"}));
 
   // Choosing another adapter changes the five fields only.
   combo.SetCurSel(3);
@@ -134,7 +137,7 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   dialog.OnAdapterSelChange();
   EXPECT_EQ(controls.Text(IDC_LOCAL_IP), "0.0.0.0");
   EXPECT_EQ(controls.Text(IDC_LOCAL_DNS1), "");
-  EXPECT_EQ(dialog.LocalAddresses().size(), 3);
+  EXPECT_EQ(dialog.LocalAddresses().size(), 4u);
 }
 
 TEST(SearchDialogAdapters, UnreadableAdapterListLeavesThePanelEmpty) {

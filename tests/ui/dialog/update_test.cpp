@@ -1,7 +1,7 @@
 // The Update command in the window: the selection and confirmation, the
-// order of the checks, when the port command is armed, how the answers are
-// shown, and the restart display. The answers are handed to the callback on
-// a thread of their own, as the engine's worker does.
+// order of the checks, when the port command is armed, how every answer is
+// told, and the restart display. The answers are handed to the engine
+// session on a thread of their own, as the engine's worker does.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -43,7 +43,11 @@ class UpdateTest : public ::testing::Test {
   void Select(int row) { vf::test::SelectRow(m_dialog, row); }
 
   // The answer as the engine's worker delivers it.
-  int Reply(const char *status) { return vf::test::ReplyFromWorker(m_dialog, status); }
+  void Reply(const char *status) { vf::test::ReplyFromWorker(m_dialog, status); }
+  std::string LastText() const {
+    const auto requests = m_boxes.Requests();
+    return requests.empty() ? std::string() : requests.back().text;
+  }
 
   vf::ui::MessageBoxRequest Box(int index) const {
     const auto requests = m_boxes.Requests();
@@ -130,26 +134,36 @@ TEST_F(UpdateTest, ChecksRunInOrderAndStopAtTheFirstFailure) {
   }
 }
 
-TEST_F(UpdateTest, SetIpAutomaticallySkipsEveryCheck) {
+TEST_F(UpdateTest, SetIpAutomaticallySkipsEveryCheckButNeedsAnAddressToSend) {
   Select(0);
-  m_controls.SetText(IDC_DEV_IP, "0.0.0.0");
   m_controls.SetText(IDC_DEV_MASK, kLocalAddress);
+  m_controls.SetText(IDC_DEV_GATEWAY, "0.0.0.0");
   m_controls.SetCheck(IDC_DHCP, 1);
   m_dialog.OnUpdate();
-  EXPECT_EQ(m_boxes.Count(), 1);
+  EXPECT_EQ(m_boxes.Count(), 1) << "only the question";
   EXPECT_EQ(m_dialog.LastCommand(), 1);
+  Reply("200");
+
+  // Sent all the same, so without an address nothing would go out: that is
+  // said rather than left silent.
+  m_controls.SetText(IDC_DEV_IP, "0.0.0.0");
+  m_dialog.OnUpdate();
+  EXPECT_EQ(LastText(), "An IP address and a subnet mask are needed, also with DHCP on.");
 }
 
-TEST_F(UpdateTest, PortCommandIsArmedOnlyForANewPort) {
+TEST_F(UpdateTest, PortCommandIsArmedOnlyForANewPortThatIsFree) {
+  const char *reserved = "The http ports 8002 and 55555 are kept by the devices; enter another port.";
   struct Case {
     int row;
     const char *port;
     int pending;
+    const char *refusal;
   };
   const Case cases[] = {
-      {0, "8080", 0},  {0, "08080", 0}, {0, "8002", 0},
-      {0, "55555", 0}, {0, "8081", 1},  {1, "8080", 1},  // Row 1 reported no port at all.
-      {0, "65535", 1}, {0, "1", 1},
+      {0, "8080", 0, nullptr},   {0, "08080", 0, nullptr}, {0, "8002", 0, reserved},
+      {0, "55555", 0, reserved}, {0, "8081", 1, nullptr},  {1, "8080", 1, nullptr},
+      {1, "AbC", 0, nullptr},  // what row 1 announced: no port to change
+      {0, "65535", 1, nullptr},  {0, "1", 1, nullptr},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(std::to_string(c.row) + " " + c.port);
@@ -157,8 +171,14 @@ TEST_F(UpdateTest, PortCommandIsArmedOnlyForANewPort) {
     m_controls.SetText(IDC_HTTP_PORT, c.port);
     m_dialog.OnUpdate();
     EXPECT_EQ(m_dialog.HttpPortPending(), c.pending);
+    if (c.refusal != nullptr) {
+      EXPECT_EQ(LastText(), c.refusal);
+      EXPECT_FALSE(m_dialog.CommandPending()) << "nothing was sent";
+    } else {
+      EXPECT_TRUE(m_dialog.CommandPending());
+      Reply("403");  // ends it, whatever it was
+    }
   }
-  EXPECT_EQ(m_boxes.Count(), 8) << "the questions only";
 }
 
 // Ports outside 1..65535, and address controls with some fields left blank
@@ -202,26 +222,30 @@ TEST_F(UpdateTest, BadPortsAndHalfFilledAddressesAreRefused) {
   }
 }
 
-// What the engine refuses is told at once, and nothing waits for its answer:
-// a "200" that comes later starts no port command and no restart display.
-TEST_F(UpdateTest, RefusedCommandIsToldAndNothingWaitsForIt) {
-  for (const std::string &account : {std::string("admin\r\nCSeq:1"), std::string(2000, 'a')}) {
-    SCOPED_TRACE(account.size());
+// What cannot be sent is told at once, and nothing waits for an answer: a
+// "200" that comes later starts no port command and no restart display.
+TEST_F(UpdateTest, WhatCannotBeSentIsToldAndNothingWaitsForIt) {
+  const struct {
+    std::string account;
+    const char *message;
+  } cases[] = {
+      {"admin\r\nCSeq:1", "The viewing account or password cannot hold a line break."},
+      {std::string(2000, 'a'), "The command could not be sent."},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.account.size());
     Select(0);
     m_controls.SetText(IDC_HTTP_PORT, "8090");
-    m_controls.SetText(IDC_ACCOUNT, account);
+    m_controls.SetText(IDC_ACCOUNT, c.account);
     const int before = m_boxes.Count();
     m_dialog.OnUpdate();
     ASSERT_EQ(m_boxes.Count(), before + 2);
-    EXPECT_EQ(Box(before + 1).text, "The command could not be sent.");
-    EXPECT_EQ(Box(before + 1).type, vf::ui::MB_ICONEXCLAMATION);
+    EXPECT_EQ(Box(before + 1).text, c.message);
     EXPECT_EQ(m_dialog.HttpPortPending(), 0);
     EXPECT_FALSE(m_dialog.CommandPending());
 
     Reply("200");
-    bool marker = false;  // Runs after anything the answer posted.
-    m_controls.Thread().Post([&] { marker = true; });
-    ASSERT_TRUE(vf::test::PumpUntil([&] { return marker; }, 2000));
+    EXPECT_EQ(m_boxes.Count(), before + 2) << "an answer nothing waits for says nothing";
     EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
   }
 }
@@ -263,32 +287,41 @@ TEST_F(UpdateTest, DeviceValuesThatCouldSteerTheCommandAreRefused) {
   }
 }
 
-TEST_F(UpdateTest, RepliesShowTheirMessagesOffTheWindowThread) {
-  EXPECT_EQ(CSearchDlg::OnCommandReply(nullptr, "200", nullptr, &m_dialog), -1);
-  EXPECT_EQ(CSearchDlg::OnCommandReply(m_dialog.Session(), "200", nullptr, nullptr), -1);
-  // Before any command nothing is said of a "200".
-  EXPECT_EQ(Reply("200"), 0);
-  EXPECT_EQ(m_boxes.Count(), 0);
+TEST_F(UpdateTest, EveryAnswerIsToldOnTheWindowThread) {
+  Reply("200");
+  EXPECT_EQ(m_boxes.Count(), 0) << "before any command a 200 says nothing";
 
+  const struct {
+    const char *status;
+    const char *message;
+    unsigned type;
+  } cases[] = {
+      {"QNS/1.0 200 OK", "Device information successfully updated!", vf::ui::MB_ICONINFORMATION},
+      {"401", "The account or password for watching is wrong!", vf::ui::MB_ICONINFORMATION},
+      {"403", "The device refused the command.", vf::ui::MB_ICONEXCLAMATION},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.status);
+    Select(0);
+    m_dialog.OnUpdate();  // Port unchanged.
+    const int before = m_boxes.Count();
+    Reply(c.status);
+    ASSERT_EQ(m_boxes.Count(), before + 1);
+    EXPECT_EQ(LastText(), c.message);
+    EXPECT_EQ(Box(before).caption, "Tips");
+    EXPECT_EQ(Box(before).type, c.type);
+    EXPECT_EQ(Box(before).owner, &m_controls);
+    EXPECT_TRUE(Box(before).onGuiThread) << "never on the engine's thread, which goes on recording";
+    EXPECT_FALSE(m_dialog.CommandPending());
+  }
+
+  // One command at a time: a second Update before the first is answered is
+  // told to wait, and sends nothing.
   Select(0);
-  m_dialog.OnUpdate();  // Port unchanged.
-  ASSERT_EQ(m_boxes.Count(), 1);
-  EXPECT_EQ(Reply("QNS/1.0 200 OK"), 0);
-  ASSERT_EQ(m_boxes.Count(), 2);
-  EXPECT_EQ(Box(1).text, "Device information successfully updated!");
-  EXPECT_EQ(Box(1).caption, "Tips");
-  EXPECT_EQ(Box(1).type, vf::ui::MB_ICONINFORMATION);
-  EXPECT_EQ(Box(1).owner, &m_controls);
-  EXPECT_FALSE(Box(1).onGuiThread);
-
-  EXPECT_EQ(Reply("401"), -1);
-  ASSERT_EQ(m_boxes.Count(), 3);
-  EXPECT_EQ(Box(2).text, "The account or password for watching is wrong!");
-  EXPECT_EQ(Box(2).type, vf::ui::MB_ICONINFORMATION);
-
-  EXPECT_EQ(Reply("403"), 0);
-  EXPECT_EQ(Reply(""), 0);
-  EXPECT_EQ(m_boxes.Count(), 3);
+  m_dialog.OnUpdate();
+  m_dialog.OnUpdate();
+  EXPECT_EQ(LastText(),
+            "The device has not answered the last command yet; please try again later.");
 }
 
 TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
@@ -297,13 +330,17 @@ TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
   m_dialog.OnUpdate();
   ASSERT_EQ(m_dialog.HttpPortPending(), 1);
 
-  // A refusal keeps the port waiting for the next acceptance.
-  EXPECT_EQ(Reply("401"), -1);
-  EXPECT_EQ(m_dialog.HttpPortPending(), 1);
-  const int boxes = m_boxes.Count();
-  EXPECT_EQ(Reply("200"), 0);
+  // A refusal ends the Update: no later acceptance of another command sends
+  // the port.
+  Reply("401");
   EXPECT_EQ(m_dialog.HttpPortPending(), 0);
-  EXPECT_EQ(m_boxes.Count(), boxes) << "the port command says nothing";
+  EXPECT_EQ(LastText(), "The account or password for watching is wrong!");
+  m_dialog.OnUpdate();
+  ASSERT_EQ(m_dialog.HttpPortPending(), 1);
+  const int boxes = m_boxes.Count();
+  Reply("200");
+  EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+  EXPECT_EQ(m_boxes.Count(), boxes) << "the port command goes out without a word";
 
   const vf::ui::ProgressBar bar(m_controls, IDC_RESTART_PROGRESS);
   ASSERT_TRUE(
@@ -315,6 +352,10 @@ TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
   EXPECT_EQ(m_dialog.DeviceSelected(), 0);
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_UPDATE));
   EXPECT_TRUE(m_controls.IsReadOnly(IDC_ACCOUNT));
+
+  // The answer to the port command, when it comes, is the success message.
+  Reply("200");
+  EXPECT_EQ(LastText(), "Device information successfully updated!");
 
   // A second start begins the count again.
   for (int i = 0; i < 10; ++i) FireTimer(m_dialog, CSearchDlg::TIMER_RESTART);
@@ -328,10 +369,18 @@ TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
   EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
   EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_TEXT));
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH)) << "a new search runs";
+}
 
-  // The answer to the port command, when it comes, is the success message.
-  EXPECT_EQ(Reply("200"), 0);
-  EXPECT_EQ(m_boxes.Requests().back().text, "Device information successfully updated!");
+TEST_F(UpdateTest, APortTheDeviceDidNotTakeIsToldAfterItsSettings) {
+  Select(0);
+  m_controls.SetText(IDC_HTTP_PORT, "8090");
+  m_dialog.OnUpdate();
+  Reply("200");
+  Reply("403");
+  EXPECT_EQ(LastText(),
+            "The network settings were taken, the http port was not: The device refused the "
+            "command.");
+  EXPECT_EQ(m_boxes.Requests().back().type, vf::ui::MB_ICONEXCLAMATION);
 }
 
 }  // namespace

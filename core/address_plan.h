@@ -1,0 +1,31 @@
+// Consecutive addresses for a batch of cameras: one per camera from a first address upward,
+// within the subnet, past every address that something else on the LAN already uses.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/ipv4.h"
+
+namespace vf::core {
+
+struct AddressPlanRequest {
+  Ipv4 first;
+  Ipv4 mask;
+  // The current address of each camera to be given one, in the order they get theirs.
+  std::vector<std::string> cameraAddresses;
+  // The address every device that answered announced, the cameras above included.
+  std::vector<std::string> announcedAddresses;
+  // This PC's addresses.
+  std::vector<std::string> pcAddresses;
+};
+
+// One new address per camera, from `first` upward: never the subnet's own address or its
+// broadcast address, never an address the PC holds, one announced by a device other than the
+// camera itself, or one given to an earlier camera. std::nullopt, with `error` set, when the
+// subnet of `first` runs out first.
+std::optional<std::vector<Ipv4>> PlanAddresses(const AddressPlanRequest &request,
+                                               std::string &error);
+
+}  // namespace vf::core
