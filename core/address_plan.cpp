@@ -42,4 +42,23 @@ std::optional<std::vector<Ipv4>> PlanAddresses(const AddressPlanRequest &request
   return plan;
 }
 
+std::optional<PcSubnet> PcSubnetOf(platform::AdapterSource &adapters, Ipv4 address) {
+  const auto list = adapters.ReadAdapters();
+  if (!list) return std::nullopt;
+  for (const platform::Adapter &adapter : *list) {
+    for (const platform::AdapterAddress &own : adapter.addresses) {
+      const auto value = Ipv4::Parse(own.address);
+      const auto mask = Ipv4::Parse(own.mask);
+      if (!value || !mask || value->IsUnspecified() ||
+          NetworkOf(*value, *mask) != NetworkOf(address, *mask)) {
+        continue;
+      }
+      PcSubnet subnet{own.mask, {}};
+      if (!adapter.gateways.empty()) subnet.gateway = adapter.gateways.front();
+      return subnet;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace vf::core

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/ipv4.h"
+#include "platform/adapters.h"
 
 namespace vf::core {
 
@@ -27,5 +28,14 @@ struct AddressPlanRequest {
 // subnet of `first` runs out first.
 std::optional<std::vector<Ipv4>> PlanAddresses(const AddressPlanRequest &request,
                                                std::string &error);
+
+// The mask and gateway of this PC's adapter address whose subnet holds `address`: the defaults of
+// a plan that starts there. The gateway is empty when the adapter has none; std::nullopt when no
+// adapter of the PC is in that subnet.
+struct PcSubnet {
+  std::string mask;
+  std::string gateway;
+};
+std::optional<PcSubnet> PcSubnetOf(platform::AdapterSource &adapters, Ipv4 address);
 
 }  // namespace vf::core

@@ -247,6 +247,10 @@ TEST_F(CliOnTheLan, SetNetworkAcceptedWrongPasswordRefusedUnansweredAndBadInput)
       {{"--ip", "10.77"}, 2, "Entered the wrong IP address."},
       {{"--ip", "10.77.0.1"}, 2, "The same as one IP among of this local PC."},
       {{"--http-port", "0"}, 2, "Entered the wrong http port"},
+      {{"--http-port", "8002"}, 2, "The http ports 8002 and 55555 are kept by the devices"},
+      {{"--ip", "192.168.1.255"}, 2, "the network or broadcast address of the subnet"},
+      {{"--ip", "224.0.0.1"}, 2, "no device can use"},
+      {{"--mask", "255.0.255.0"}, 2, "Entered the wrong subnet mask."},
       {{"--dhcp", "maybe"}, 2, "--dhcp"},
   };
   for (const auto &c : refused) {

@@ -114,31 +114,6 @@ int RunBatch(Context &context, const CommandOptions &options, Lan &lan,
   return BatchStatus(items);
 }
 
-// The PC's adapter address whose subnet holds `address`, with its mask and gateway.
-struct Subnet {
-  std::string mask;
-  std::string gateway;
-};
-
-std::optional<Subnet> PcSubnetOf(platform::AdapterSource &adapters, core::Ipv4 address) {
-  const auto list = adapters.ReadAdapters();
-  if (!list) return std::nullopt;
-  for (const platform::Adapter &adapter : *list) {
-    for (const platform::AdapterAddress &own : adapter.addresses) {
-      const auto value = core::Ipv4::Parse(own.address);
-      const auto mask = core::Ipv4::Parse(own.mask);
-      if (!value || !mask || value->IsUnspecified() ||
-          core::NetworkOf(*value, *mask) != core::NetworkOf(address, *mask)) {
-        continue;
-      }
-      Subnet subnet{own.mask, {}};
-      if (!adapter.gateways.empty()) subnet.gateway = adapter.gateways.front();
-      return subnet;
-    }
-  }
-  return std::nullopt;
-}
-
 std::optional<std::string> GivenAddress(const Context &context, const char *name,
                                         const std::optional<std::string> &value, bool &bad) {
   if (value && !core::Ipv4::Parse(*value) && !core::IsBlankAddress(*value)) {
@@ -165,7 +140,7 @@ int RunAssign(Context &context, const AssignOptions &options) {
   edits.dhcp = false;
   if (bad) return kExitUsage;
   // Mask and gateway default to those of the PC's adapter in the subnet of the first address.
-  const std::optional<Subnet> subnet = PcSubnetOf(*context.adapters, *first);
+  const std::optional<core::PcSubnet> subnet = core::PcSubnetOf(*context.adapters, *first);
   if (!edits.netmask && subnet) edits.netmask = subnet->mask;
   if (!edits.gateway && subnet && !subnet->gateway.empty()) edits.gateway = subnet->gateway;
   const std::optional<core::Ipv4> mask =
