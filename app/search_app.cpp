@@ -1,5 +1,7 @@
 #include "search_app.h"
 
+#include <cstdio>
+
 #include "message_box.h"
 #include "platform/firewall/firewall.h"
 #include "platform/program_info/program_info.h"
@@ -33,10 +35,17 @@ CSearchApp::Services SystemServices() {
 #if !defined(_WIN32)
     // The claim is how a second start finds this one where its window
     // cannot be listed; it lasts as long as the window. Held by another
-    // copy already, that copy started between the look-up and now. Windows
-    // lists every window, so there the title alone does it.
-    vf::single_instance::TitleClaim claim(g_windowTitle);
-    if (!claim.held() && vf::single_instance::IsTitleClaimed(g_windowTitle)) return;
+    // copy already, that copy started between the look-up and now. A lock
+    // that cannot be taken at all does not keep the window from opening.
+    // Windows lists every window, so there the title alone does it.
+    si::TitleClaim claim(g_windowTitle);
+    if (claim.state() == si::TitleClaim::State::kHeldElsewhere) return;
+    if (claim.state() == si::TitleClaim::State::kUnavailable) {
+      std::fprintf(stderr,
+                   "vellafind: starting without the lock that keeps a second copy from "
+                   "starting: %s.\n",
+                   claim.problem().c_str());
+    }
 #endif
     CSearchDlg dialog;
     dialog.DoModal();

@@ -34,25 +34,47 @@ bool RestoreWindow(const WindowHandle &handle);
 std::optional<std::optional<WindowHandle>> FindX11WindowByTitle(const char *display,
                                                                 const std::string &title);
 
-// The lock-file registry every copy registers its title in.
-// `directory` empty: $XDG_RUNTIME_DIR, else /tmp.
+// The lock-file registry every copy registers its title in. It lives in a directory that only
+// this user can write to: $XDG_RUNTIME_DIR when it is set, else /tmp/vellafind-<uid>, made with
+// mode 0700 on first use. A directory that is a symbolic link, belongs to someone else or that
+// others may write to is not used, and neither is a lock that is a link or belongs to another
+// user: someone else's file never decides whether this program runs.
+
+// The directory of the locks: $XDG_RUNTIME_DIR when it is an absolute path, else
+// /tmp/vellafind-<effective uid>.
+std::string TitleLockDirectory();
+
+// `directory` empty: TitleLockDirectory().
 std::string TitleLockPath(const std::string &title, const std::string &directory = {});
 
 // Holds the title for the life of the object (the first copy takes it after the look-up found
-// nothing, and keeps it until it exits).
+// nothing, and keeps it until it exits). The file stays behind, empty, for the next holder.
 class TitleClaim {
  public:
+  enum class State {
+    kHeld,           // this copy holds the title
+    kHeldElsewhere,  // another copy of this user holds it
+    kUnavailable,    // no lock could be taken; problem() says why
+  };
+
   explicit TitleClaim(const std::string &title, const std::string &directory = {});
   ~TitleClaim();
   TitleClaim(const TitleClaim &) = delete;
   TitleClaim &operator=(const TitleClaim &) = delete;
-  bool held() const { return fd_ >= 0; }
+
+  State state() const { return state_; }
+  bool held() const { return state_ == State::kHeld; }
+  // Why no lock could be taken, naming the path; empty unless kUnavailable.
+  const std::string &problem() const { return problem_; }
 
  private:
   int fd_ = -1;
+  State state_ = State::kUnavailable;
+  std::string problem_;
 };
 
-// Whether some process holds the title's lock.
+// Whether another copy of this user holds the title's lock. A lock that is not in a private
+// directory of this user, or is not this user's own file, counts for nothing.
 bool IsTitleClaimed(const std::string &title, const std::string &directory = {});
 #endif
 

@@ -1,13 +1,18 @@
 // Real starts of the program on an X server of the test's own, on a private
 // LAN: a second start finds the first window by its title, restores it when
 // it is minimised, and ends without a window of its own.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -25,11 +30,19 @@ namespace si = vf::single_instance;
 
 const std::string kTitle = MakeWindowTitle(VF_PROJECT_VERSION);
 
-// `platform` empty: Qt's choice (the X server of the test).
-pid_t StartProgram(const char *platform = "") {
+// `platform` empty: Qt's choice (the X server of the test). `runtimeDir` not
+// empty: the XDG_RUNTIME_DIR it gets; `errors` not empty: where its standard
+// error goes.
+pid_t StartProgram(const char *platform = "", const std::string &runtimeDir = {},
+                   const std::string &errors = {}) {
   pid_t pid = fork();
   if (pid == 0) {
     if (platform[0] != '\0') setenv("QT_QPA_PLATFORM", platform, 1);
+    if (!runtimeDir.empty()) setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+    if (!errors.empty()) {
+      const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (fd >= 0) dup2(fd, STDERR_FILENO);
+    }
     execl(VF_PROGRAM_PATH, VF_PROGRAM_PATH, static_cast<char *>(nullptr));
     _exit(127);
   }
@@ -150,6 +163,41 @@ TEST_F(SecondStart, AnyWindowWithTheSameTitleBlocksAndAnotherVersionDoesNot) {
   EXPECT_EQ(-1, WaitForExit(runs, 0ms));
   Stop(runs);
   XDestroyWindow(display_, other);
+}
+
+// A lock directory that others may write to, holding a lock that another
+// user took first: the program neither ends silently nor uses that lock. It
+// opens its window and says on standard error why it runs without a lock.
+TEST_F(SecondStart, ALockThatOthersCouldPlantNeitherBlocksNorPassesInSilence) {
+  char pattern[] = "/tmp/vf-second-start-XXXXXX";
+  ASSERT_NE(nullptr, mkdtemp(pattern));
+  const std::string dir = pattern;
+  ASSERT_EQ(0, chmod(dir.c_str(), 0777));
+  const std::string lock = si::TitleLockPath(kTitle, dir);
+  const int squatter = open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  ASSERT_GE(squatter, 0);
+  // Locked both ways a program may lock a file.
+  struct flock held {};
+  held.l_type = F_WRLCK;
+  held.l_whence = SEEK_SET;
+  ASSERT_EQ(0, fcntl(squatter, F_OFD_SETLK, &held));
+  ASSERT_EQ(0, flock(squatter, LOCK_EX | LOCK_NB));
+  const std::string errors = dir + "/stderr";
+
+  pid_t program = StartProgram("", dir, errors);
+  EXPECT_TRUE(Eventually([&] { return X11Window(kTitle).has_value(); })) << "the window opens";
+  EXPECT_EQ(-1, WaitForExit(program, 0ms));
+  Stop(program);
+  std::ifstream file(errors);
+  const std::string said((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_NE(std::string::npos,
+            said.find("starting without the lock that keeps a second copy from starting: " + dir))
+      << said;
+
+  close(squatter);
+  unlink(lock.c_str());
+  unlink(errors.c_str());
+  rmdir(dir.c_str());
 }
 
 }  // namespace

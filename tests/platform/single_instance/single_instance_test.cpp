@@ -8,6 +8,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 // clang-format on
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -287,6 +289,116 @@ TEST_F(TitleLock, WhereTheWindowCannotBeListedTheLockStandsForIt) {
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   else
     unsetenv("XDG_RUNTIME_DIR");
+}
+
+// Holds `path` locked as another program would, through a description of its own.
+class ForeignLock {
+ public:
+  explicit ForeignLock(const std::string &path, mode_t mode)
+      : fd_(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, mode)) {
+    fchmod(fd_, mode);
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    locked_ = fd_ >= 0 && fcntl(fd_, F_OFD_SETLK, &lock) == 0;
+  }
+  ~ForeignLock() {
+    if (fd_ >= 0) close(fd_);
+  }
+  bool locked() const { return locked_; }
+
+ private:
+  int fd_;
+  bool locked_ = false;
+};
+
+// Nothing another user can put in place decides whether the program runs: a directory others
+// may write to, a lock that others may open, and links are not used, and the claim says why.
+TEST_F(TitleLock, OnlyThisUsersPrivateFilesCount) {
+  const std::string lock = TitleLockPath(kTitle, dir_);
+  ASSERT_EQ(chmod(dir_.c_str(), 01777), 0);
+  {
+    ForeignLock squatter(lock, 0644);
+    ASSERT_TRUE(squatter.locked());
+    EXPECT_FALSE(IsTitleClaimed(kTitle, dir_)) << "a lock in a directory open to all";
+    TitleClaim claim(kTitle, dir_);
+    EXPECT_EQ(claim.state(), TitleClaim::State::kUnavailable);
+    EXPECT_NE(claim.problem().find(dir_ + " is open to other users (mode 1777)"), std::string::npos)
+        << claim.problem();
+  }
+  ASSERT_EQ(chmod(dir_.c_str(), 0700), 0);
+  {
+    ForeignLock readable(lock, 0644);
+    ASSERT_TRUE(readable.locked());
+    EXPECT_FALSE(IsTitleClaimed(kTitle, dir_)) << "a lock file that others may open";
+    EXPECT_EQ(TitleClaim(kTitle, dir_).state(), TitleClaim::State::kUnavailable);
+  }
+  ASSERT_EQ(unlink(lock.c_str()), 0);
+
+  // A link in place of the lock is not followed: its target is not made.
+  const std::string target = dir_ + "/target";
+  ASSERT_EQ(symlink(target.c_str(), lock.c_str()), 0);
+  {
+    TitleClaim claim(kTitle, dir_);
+    EXPECT_EQ(claim.state(), TitleClaim::State::kUnavailable);
+    EXPECT_NE(claim.problem().find("symbolic link"), std::string::npos) << claim.problem();
+    EXPECT_NE(access(target.c_str(), F_OK), 0) << "the link was followed";
+  }
+  ASSERT_EQ(unlink(lock.c_str()), 0);
+
+  // Nor a link in place of the directory, even to a private one.
+  const std::string linked = dir_ + "-link";
+  ASSERT_EQ(symlink(dir_.c_str(), linked.c_str()), 0);
+  EXPECT_EQ(TitleClaim(kTitle, linked).state(), TitleClaim::State::kUnavailable);
+  unlink(linked.c_str());
+
+  // Another user's directory (where this test may give one away).
+  if (chown(dir_.c_str(), geteuid() + 1, static_cast<gid_t>(-1)) == 0) {
+    TitleClaim claim(kTitle, dir_);
+    EXPECT_EQ(claim.state(), TitleClaim::State::kUnavailable);
+    EXPECT_NE(claim.problem().find("belongs to user"), std::string::npos) << claim.problem();
+    EXPECT_EQ(chown(dir_.c_str(), geteuid(), static_cast<gid_t>(-1)), 0);
+  }
+  EXPECT_TRUE(TitleClaim(kTitle, dir_).held()) << "and the private directory works";
+}
+
+// Without XDG_RUNTIME_DIR (or with a relative one) the locks go to a directory of the user's
+// own under /tmp, made private, never to a name in /tmp itself.
+TEST_F(TitleLock, WithoutARuntimeDirectoryAPrivateOneUnderTmpIsMade) {
+  const char *saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string runtime = saved != nullptr ? saved : "";
+  const std::string directory = "/tmp/vellafind-" + std::to_string(geteuid());
+  struct stat before {};
+  const bool existed = lstat(directory.c_str(), &before) == 0;
+  if (existed && before.st_uid != geteuid()) {
+    GTEST_SKIP() << directory << " belongs to another user (in a user namespace, maybe the real "
+                 << "root's): the claim would rightly refuse it";
+  }
+  const std::string title = "single instance test " + std::to_string(getpid());
+
+  for (const char *value : {static_cast<const char *>(nullptr), "relative/dir"}) {
+    SCOPED_TRACE(value != nullptr ? value : "unset");
+    if (value != nullptr) {
+      setenv("XDG_RUNTIME_DIR", value, 1);
+    } else {
+      unsetenv("XDG_RUNTIME_DIR");
+    }
+    EXPECT_EQ(TitleLockDirectory(), directory);
+    TitleClaim claim(title);
+    ASSERT_TRUE(claim.held()) << claim.problem();
+    EXPECT_TRUE(IsTitleClaimed(title));
+    struct stat status {};
+    ASSERT_EQ(lstat(directory.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISDIR(status.st_mode));
+    EXPECT_EQ(status.st_uid, geteuid());
+    EXPECT_EQ(status.st_mode & 077, 0u) << "only the user may enter it";
+    ASSERT_EQ(lstat(TitleLockPath(title).c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+  }
+
+  unlink(TitleLockPath(title).c_str());
+  if (!existed) rmdir(directory.c_str());
+  if (saved != nullptr) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
 }
 
 }  // namespace
