@@ -2,8 +2,10 @@
 // starts its cameras, runs the program and reads what it printed and what the cameras got.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <thread>
@@ -79,6 +81,57 @@ std::string Member(const json &device, const std::string &dottedKey) {
     if (c == '.') c = '/';
   }
   return AsText(device.at(json::json_pointer(path)));
+}
+
+// A host on the camera side that answers every search with the announcements it is given, each
+// body sent with the request's Client-ID, and keeps every other request it hears.
+class ScriptedPeer {
+ public:
+  explicit ScriptedPeer(std::vector<std::string> bodies)
+      : m_socket(CameraAddresses().at(0), 8002), m_bodies(std::move(bodies)) {
+    m_thread = std::thread([this] { Run(); });
+  }
+  ~ScriptedPeer() {
+    m_stop = true;
+    m_thread.join();
+  }
+  ScriptedPeer(const ScriptedPeer &) = delete;
+  ScriptedPeer &operator=(const ScriptedPeer &) = delete;
+
+  bool ok() const { return m_socket.ok(); }
+  std::string Heard() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_heard;
+  }
+
+ private:
+  void Run() {
+    while (!m_stop) {
+      const std::string request = m_socket.Receive(std::chrono::milliseconds(100));
+      const std::size_t at = request.find("Client-ID:");
+      if (request.rfind("SEARCH", 0) != 0 || at == std::string::npos) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_heard += request;
+        continue;
+      }
+      const std::string client = request.substr(at + 10, 32);
+      for (const std::string &body : m_bodies) {
+        m_socket.Send("HTTP/1.1 200\r\nCSeq:1\r\nClient-ID:" + client + "\r\n\r\n" + body, 8002);
+      }
+    }
+  }
+
+  CameraSocket m_socket;
+  std::vector<std::string> m_bodies;
+  std::atomic<bool> m_stop{false};
+  std::mutex m_mutex;
+  std::string m_heard;  // Guarded by m_mutex.
+  std::thread m_thread;
+};
+
+std::string Announcement(const char *id, const char *ip, const char *mac) {
+  return std::string("Device-ID=") + id + "\r\nDevice-Name=cam\r\nIP=" + ip + "\r\nMAC=" + mac +
+         "\r\n";
 }
 
 class CliOnTheLan : public ::testing::Test {
@@ -405,26 +458,11 @@ TEST_F(CliOnTheLan, ApplyReportsABadRowAndSendsTheOthers) {
 }
 
 TEST_F(CliOnTheLan, WarnsWhenOneMacAnswersWithTwoIdentities) {
-  CameraSocket forger(CameraAddresses().at(0), 8002);
+  ScriptedPeer forger(
+      {Announcement("AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", "192.168.1.9", "00:1A:3F:00:00:09"),
+       Announcement("BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB", "192.168.1.9", "00:1A:3F:00:00:09")});
   ASSERT_TRUE(forger.ok());
-  std::thread answer([&forger] {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < until) {
-      const std::string request = forger.Receive(std::chrono::milliseconds(200));
-      const std::size_t at = request.find("Client-ID:");
-      if (request.rfind("SEARCH", 0) != 0 || at == std::string::npos) continue;
-      const std::string client = request.substr(at + 10, 32);
-      for (const char *id :
-           {"AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB"}) {
-        forger.Send("HTTP/1.1 200\r\nCSeq:1\r\nClient-ID:" + client + "\r\n\r\nDevice-ID=" + id +
-                        "\r\nDevice-Name=cam\r\nIP=192.168.1.9\r\nMAC=00:1A:3F:00:00:09\r\n",
-                    8002);
-      }
-      return;
-    }
-  });
   const CliRun run = RunCli({"search", "--wait", "1"});
-  answer.join();
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(
       run.err.find("warning: 00:1A:3F:00:00:09 answered as device AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA "
@@ -432,6 +470,27 @@ TEST_F(CliOnTheLan, WarnsWhenOneMacAnswersWithTwoIdentities) {
       std::string::npos)
       << run.err;
   EXPECT_NE(run.err.find("1 pcs"), std::string::npos) << "the first answer is the one listed";
+}
+
+// Two MACs that differ only in letter case are two devices, so a MAC names neither: the command
+// names both and asks for a device id, and nothing is sent.
+TEST_F(CliOnTheLan, MacsThatDifferOnlyInCaseAreTwoDevicesToldApartByTheirIds) {
+  ScriptedPeer peer(
+      {Announcement("AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", "192.168.1.8", "00:1A:3F:00:00:0A"),
+       Announcement("BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB", "192.168.1.9", "00:1a:3f:00:00:0a")});
+  ASSERT_TRUE(peer.ok());
+  EXPECT_EQ(SearchJson().size(), 2u);
+  const CliRun run =
+      RunCli(With({"set-ddns", "00:1a:3F:00:00:0A", "--domain", "x", "--wait", "1"}));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("2 devices answered with the MAC address 00:1a:3F:00:00:0A in different "
+                         "letter case: 00:1A:3F:00:00:0A (device AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA "
+                         "at 192.168.1.8) and 00:1a:3f:00:00:0a (device "
+                         "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB at 192.168.1.9). They are different "
+                         "devices: name one by its device id."),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(peer.Heard().find("CMD"), std::string::npos) << peer.Heard();
 }
 
 TEST_F(CliOnTheLan, SaysWhenTheReversePathFilterDropsAnswers) {
@@ -471,6 +530,31 @@ TEST(CliHelp, VersionHelpAndUsageErrors) {
   EXPECT_EQ(RunCli({"set-id", "x", "y", "--user", "u"}).status, 2) << "a password is required";
   EXPECT_EQ(
       RunCli({"set-id", "x", "y", "--user", "u", "--password", "p", "--password-stdin"}).status, 2);
+}
+
+// Input the program cannot use ends in a message and status 2, never in an abort: numbers that
+// are no finite values within their range, and files that cannot be read whole.
+TEST(CliInput, RefusesNumbersAndFilesItCannotUse) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char *message;
+  } refused[] = {
+      {{"search", "--wait", "nan"}, "--wait: expects a number from 0.1 to 600, not nan"},
+      {{"search", "--repeat", "1e9"}, "--repeat: expects a whole number from 1 to 20"},
+      {{"set-ddns", "x", "--domain", "d", "--timeout", "nan", "--user", "u", "--password", "p"},
+       "--timeout: expects a number from 0.1 to 600, not nan"},
+      {{"set-ddns", "x", "--port", "65536", "--user", "u", "--password", "p"},
+       "--port: expects a whole number from 0 to 65535"},
+      {{"set-network", "x", "--restart-wait", "-inf", "--user", "u", "--password", "p"},
+       "expects a number from 0.1 to 600, not -inf"},
+      {{"apply", "/tmp", "--user", "u", "--password", "p"}, "Cannot read /tmp: it is a directory"},
+      {{"apply", "/dev/zero", "--user", "u", "--password", "p"}, "/dev/zero holds more than 4 MiB"},
+  };
+  for (const auto &c : refused) {
+    const CliRun run = RunCli(c.arguments);
+    EXPECT_EQ(run.status, 2) << c.message << "\n" << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+  }
 }
 
 }  // namespace

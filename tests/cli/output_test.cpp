@@ -83,9 +83,25 @@ TEST(CsvReader, ReadsRfc4180AndRefusesBrokenQuotes) {
   ASSERT_TRUE(last);
   EXPECT_EQ(last->back(), (CsvRecord{"1", "2"})) << "no line break after the last record";
 
-  for (const char *broken : {"a,b\n1,\"open\n", "a,b\n1,x\"y\n", "a,b\n\"q\"x,1\n"}) {
-    EXPECT_FALSE(ReadCsv(broken, error)) << broken;
-    EXPECT_EQ(error.rfind("line 2", 0), 0u) << error;
+  // Lone CRs end lines as LFs do, inside quotes too when lines are counted.
+  const auto cr = ReadCsv("a,b\r1,\"x\ry\"\r\r3,\r", error);
+  ASSERT_TRUE(cr) << error;
+  ASSERT_EQ(cr->size(), 3u);
+  EXPECT_EQ((*cr)[0], (CsvRecord{"a", "b"}));
+  EXPECT_EQ((*cr)[1], (CsvRecord{"1", "x\ry"}));
+  EXPECT_EQ((*cr)[2], (CsvRecord{"3", ""}));
+
+  const struct {
+    const char *text;
+    const char *line;
+  } broken[] = {
+      {"a,b\n1,\"open\n", "line 2"},    {"a,b\n1,x\"y\n", "line 2"},
+      {"a,b\n\"q\"x,1\n", "line 2"},    {"a,b\r1,x\"y\r", "line 2"},
+      {"a,\"b\rc\"\r1,x\"y", "line 3"},  // a CR inside quotes is a line too
+  };
+  for (const auto &c : broken) {
+    EXPECT_FALSE(ReadCsv(c.text, error)) << c.text;
+    EXPECT_EQ(error.rfind(c.line, 0), 0u) << error;
   }
 }
 

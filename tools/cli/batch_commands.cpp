@@ -1,11 +1,11 @@
 // "assign" and "apply": settings for many cameras at once, planned from one search, shown as a
 // table, confirmed once, sent one camera after the other, each answer in the result column.
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 
+#include "ambiguous_name.h"
+#include "apply_file.h"
 #include "command_support.h"
 #include "commands.h"
 #include "core/address_plan.h"
@@ -13,7 +13,6 @@
 #include "core/ipv4.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
-#include "csv_reader.h"
 #include "device_tables.h"
 #include "exit_codes.h"
 #include "network_change.h"
@@ -232,41 +231,15 @@ int RunAssign(Context &context, const AssignOptions &options) {
 }
 
 int RunApply(Context &context, const ApplyOptions &options) {
-  std::ifstream file(options.file, std::ios::binary);
-  if (!file) {
-    Say(context, "Cannot read " + options.file + ".");
-    return kExitUsage;
-  }
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   std::string error;
-  const auto records = ReadCsv(text, error);
-  if (!records) {
-    Say(context, options.file + ": " + error);
+  const std::optional<ApplyFile> file = LoadApplyFile(options.file, error);
+  if (!file) {
+    Say(context, error);
     return kExitUsage;
   }
-  if (records->size() < 2) {
-    Say(context, options.file + ": a header row and one row per camera are needed.");
-    return kExitUsage;
-  }
-  static const std::vector<std::string> kKnown = {"device", "ip",   "mask", "gateway",
-                                                  "dns1",   "dns2", "dhcp", "http_port"};
-  std::map<std::string, std::size_t> column;
-  const CsvRecord &header = records->front();
-  for (std::size_t c = 0; c < header.size(); ++c) {
-    if (std::find(kKnown.begin(), kKnown.end(), header[c]) == kKnown.end()) {
-      Say(context, options.file + ": unknown column " + core::DisplayText(header[c]) +
-                       " (known: device, ip, mask, gateway, dns1, dns2, dhcp, http_port).");
-      return kExitUsage;
-    }
-    if (!column.emplace(header[c], c).second) {
-      Say(context, options.file + ": column " + header[c] + " appears twice.");
-      return kExitUsage;
-    }
-  }
-  if (column.count("device") == 0) {
-    Say(context, options.file + ": the header has no device column.");
-    return kExitUsage;
-  }
+  const std::vector<CsvRecord> &records = file->records;
+  const std::map<std::string, std::size_t> &column = file->columns;
+  const CsvRecord &header = records.front();
 
   std::string password;
   std::unique_ptr<Lan> lan;
@@ -278,8 +251,8 @@ int RunApply(Context &context, const ApplyOptions &options) {
 
   std::vector<BatchItem> items;
   std::map<std::string, std::string> rowOfMac;
-  for (std::size_t r = 1; r < records->size(); ++r) {
-    const CsvRecord &record = (*records)[r];
+  for (std::size_t r = 1; r < records.size(); ++r) {
+    const CsvRecord &record = records[r];
     BatchItem &item = items.emplace_back();
     item.row = std::to_string(r + 1);
     const auto cell = [&](const char *name) -> std::optional<std::string> {
@@ -291,16 +264,12 @@ int RunApply(Context &context, const ApplyOptions &options) {
     };
     const std::string name = cell("device").value_or("");
     item.deviceLabel = core::DecodedText(name);
-    if (record.size() != header.size()) {
-      item.problem = "the row has " + std::to_string(record.size()) + " fields, the header " +
-                     std::to_string(header.size());
-      continue;
-    }
+    item.problem = RowSizeProblem(record, header.size());
+    if (!item.problem.empty()) continue;
     const std::vector<DeviceRecord> matches = MatchDevices(devices, name);
     if (matches.size() != 1) {
-      item.problem = matches.empty()
-                         ? "no device answered as " + core::DecodedText(name)
-                         : "more than one device answered as " + core::DecodedText(name);
+      item.problem = matches.empty() ? "no device answered as " + core::DecodedText(name)
+                                     : AmbiguousNameText(matches, name, TextForm::kExact);
       item.problemStatus = matches.empty() ? kExitNotFound : kExitUsage;
       continue;
     }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "ambiguous_name.h"
 #include "core/display_text.h"
 #include "core/ipv4.h"
 #include "core/messages.h"
@@ -78,12 +79,20 @@ SearchLosses ReportLosses(const Context &context, const KernelCounters &before,
     losses.bufferBytes = after.receive->bufferBytes;
     losses.drops = after.receive->drops - (before.receive ? before.receive->drops : 0);
     if (*losses.drops > 0) {
+      // The engine asks for 8 MiB; only a smaller buffer is the system's limit at work.
+      constexpr int kEngineRequestBytes = 8 * 1024 * 1024;
+      const std::string remedy =
+          *losses.bufferBytes < kEngineRequestBytes
+              ? "Raise the system's limit to the 8 MiB the engine asks for (sudo sysctl -w "
+                "net.core.rmem_max=8388608), or search with --repeat 3."
+              : "The buffer has the full size the engine asks for, so a higher "
+                "net.core.rmem_max does not help: search with --repeat 3, which merges three "
+                "searches 300 ms apart, and give the PC less other work while it searches.";
       Say(context, "warning: the kernel dropped " + std::to_string(*losses.drops) +
                        " datagrams on the engine's socket during the search: its receive "
                        "buffer of " +
-                       Kibibytes(*losses.bufferBytes) +
-                       " was full, and answers are missing. Raise the system's limit (sudo "
-                       "sysctl -w net.core.rmem_max=8388608) or search with --repeat 3.");
+                       Kibibytes(*losses.bufferBytes) + " was full, and answers are missing. " +
+                       remedy);
     }
   }
   if (before.reversePath && after.reversePath && *after.reversePath > *before.reversePath) {
@@ -177,8 +186,7 @@ int FindDevice(const Context &context, const std::vector<DeviceRecord> &devices,
     return kExitNotFound;
   }
   if (matches.size() > 1) {
-    Say(context, std::to_string(matches.size()) + " devices answered as " +
-                     core::DisplayText(name) + "; name one by its MAC address or device id.");
+    Say(context, AmbiguousNameText(matches, name, TextForm::kEscaped));
     return kExitUsage;
   }
   out = matches.front();

@@ -1,6 +1,15 @@
 #include "csv_reader.h"
 
 namespace vf::cli {
+namespace {
+
+// Whether the character at `i` ends a line: LF, CR LF (counted at its LF) or a lone CR, as
+// older spreadsheet programs on the Mac write it.
+bool EndsLine(std::string_view text, std::size_t i) {
+  return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+}
+
+}  // namespace
 
 std::optional<std::vector<CsvRecord>> ReadCsv(std::string_view text, std::string &error) {
   std::vector<CsvRecord> records;
@@ -45,7 +54,7 @@ std::optional<std::vector<CsvRecord>> ReadCsv(std::string_view text, std::string
           wasQuoted = true;
         }
       } else {
-        if (c == '\n') ++line;
+        if (EndsLine(text, i)) ++line;
         field += c;
       }
       continue;
@@ -53,8 +62,8 @@ std::optional<std::vector<CsvRecord>> ReadCsv(std::string_view text, std::string
     if (c == ',') {
       fieldStarted = true;
       endField();
-    } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-      if (c == '\r') ++i;
+    } else if (c == '\n' || c == '\r') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
       endRecord();
       ++line;
     } else if (c == '"') {

@@ -1,10 +1,15 @@
 // vellafind-cli: finds the network cameras on the LAN and changes their settings, from a
 // terminal or a script.
 #include <CLI/CLI.hpp>
+#include <cstdio>
+#include <exception>
+#include <functional>
 #include <string>
 
+#include "apply_file.h"
 #include "commands.h"
 #include "exit_codes.h"
+#include "option_numbers.h"
 #include "platform/adapters.h"
 #include "platform/console.h"
 
@@ -52,16 +57,38 @@ CLI::Option *Switch(CLI::App *app, const std::string &name, std::optional<bool> 
       ->type_name("on|off");
 }
 
-void AddSearchOptions(CLI::App *app, SearchOptions &options, std::string &format) {
-  app->add_option("--wait", options.waitSeconds,
-                  "how long to collect answers after the last request, in seconds (default " +
-                      Number(SecondsOf(core::kCollectPeriod)) + ")")
-      ->check(CLI::Range(0.1, 600.0))
+// An option that takes a number within `bounds`; what it reads goes to `store`.
+CLI::Option *NumberOption(CLI::App *app, const std::string &name, const NumberBounds &bounds,
+                          std::function<void(double)> store, const std::string &help) {
+  const auto check = [bounds](std::string &text) {
+    std::string error;
+    ReadOptionNumber(text, bounds, error);
+    return error;
+  };
+  const auto read = [bounds, store = std::move(store)](const std::string &text) {
+    std::string error;
+    if (const std::optional<double> value = ReadOptionNumber(text, bounds, error)) store(*value);
+  };
+  return app->add_option_function<std::string>(name, read, help)
+      ->check(CLI::Validator(check, DescribeBounds(bounds)));
+}
+
+CLI::Option *SecondsOption(CLI::App *app, const std::string &name, double &target,
+                           const std::string &help) {
+  return NumberOption(
+             app, name, {0.1, 600.0, false}, [&target](double value) { target = value; }, help)
       ->type_name("SECONDS");
-  app->add_option("--repeat", options.repeat,
-                  "send the search N times, 300 ms apart, and merge the answers by MAC; helps "
-                  "where the PC loses answers of a large LAN (default 1)")
-      ->check(CLI::Range(1, 20))
+}
+
+void AddSearchOptions(CLI::App *app, SearchOptions &options, std::string &format) {
+  SecondsOption(app, "--wait", options.waitSeconds,
+                "how long to collect answers after the last request, in seconds (default " +
+                    Number(SecondsOf(core::kCollectPeriod)) + ")");
+  NumberOption(
+      app, "--repeat", {1, 20, true},
+      [&options](double value) { options.repeat = static_cast<int>(value); },
+      "send the search N times, 300 ms apart, and merge the answers by MAC; helps where the PC "
+      "loses answers of a large LAN (default 1)")
       ->type_name("N");
   app->add_option("--interface", options.interfaceAddress,
                   "search from this address of the PC only (default: from every adapter)")
@@ -83,11 +110,9 @@ void AddCommandOptions(CLI::App *app, CommandOptions &options, std::string &form
   app->add_flag("--password-stdin", options.account.passwordFromStdin,
                 "read the password from the first line of standard input")
       ->excludes(password);
-  app->add_option("--timeout", options.timeoutSeconds,
-                  "how long to wait for each answer of the camera, in seconds (default " +
-                      Number(SecondsOf(core::kAnswerTimeout)) + ")")
-      ->check(CLI::Range(0.1, 600.0))
-      ->type_name("SECONDS");
+  SecondsOption(app, "--timeout", options.timeoutSeconds,
+                "how long to wait for each answer of the camera, in seconds (default " +
+                    Number(SecondsOf(core::kAnswerTimeout)) + ")");
 }
 
 void AddNetworkEdits(CLI::App *app, core::NetworkEdits &edits) {
@@ -146,7 +171,7 @@ int RunCli(int argc, char **argv) {
   setNetworkApp->add_flag("--no-wait", setNetwork.noWait,
                           "do not wait for the restart after a port change");
   // For the tests: a shorter restart wait.
-  setNetworkApp->add_option("--restart-wait", setNetwork.restartWaitSeconds)->group("");
+  SecondsOption(setNetworkApp, "--restart-wait", setNetwork.restartWaitSeconds, "")->group("");
 
   SetDdnsOptions setDdns;
   CLI::App *setDdnsApp = app.add_subcommand(
@@ -159,10 +184,9 @@ int RunCli(int argc, char **argv) {
   Optional(setDdnsApp, "--ddns-password", setDdns.ddnsPassword, "the DDNS account's password")
       ->type_name("PASSWORD");
   Optional(setDdnsApp, "--server", setDdns.server, "the DDNS server")->type_name("HOST");
-  setDdnsApp
-      ->add_option_function<int>(
-          "--port", [&setDdns](int port) { setDdns.port = port; }, "the DDNS server's port")
-      ->check(CLI::Range(0, 65535))
+  NumberOption(
+      setDdnsApp, "--port", {0, 65535, true},
+      [&setDdns](double port) { setDdns.port = static_cast<int>(port); }, "the DDNS server's port")
       ->type_name("PORT");
   Switch(setDdnsApp, "--enable", setDdns.enable, "switch DDNS on or off");
   AddCommandOptions(setDdnsApp, setDdns.command, format);
@@ -214,7 +238,12 @@ int RunCli(int argc, char **argv) {
       "Apply settings from a CSV file (RFC 4180): a header row, then one row per camera with the "
       "columns device and any of ip, mask, gateway, dns1, dns2, dhcp (on/off), http_port; an "
       "empty cell keeps the camera's value. Rows that fail the checks are reported and skipped.");
-  applyApp->add_option("FILE", apply.file, "the CSV file")->required();
+  applyApp
+      ->add_option("FILE", apply.file,
+                   "the CSV file, at most " + std::to_string(kApplyFileLimit >> 20) +
+                       " MiB; UTF-8 (a byte order mark is fine), lines ending in CR LF, LF or "
+                       "CR")
+      ->required();
   applyApp->add_flag("--dry-run", apply.dryRun, "show the plan and send nothing");
   AddCommandOptions(applyApp, apply.command, format);
   applyApp->add_flag("--yes,-y", apply.command.yes, "do not ask for confirmation");
@@ -263,5 +292,14 @@ int RunCli(int argc, char **argv) {
 }  // namespace vf::cli
 
 int main(int argc, char **argv) {
-  return vf::cli::RunCli(argc, argv);
+  // Every failure the commands foresee ends in a message and its status; this is for the rest
+  // (memory running out, say), so that even then the user reads why instead of an abort.
+  try {
+    return vf::cli::RunCli(argc, argv);
+  } catch (const std::exception &error) {
+    std::fprintf(stderr, "vellafind-cli: %s\n", error.what());
+  } catch (...) {
+    std::fputs("vellafind-cli: unexpected failure\n", stderr);
+  }
+  return vf::cli::kExitFailure;
 }
