@@ -15,6 +15,7 @@ std::optional<std::vector<Ipv4>> PlanAddresses(const AddressPlanRequest &request
   std::map<std::string, int> announced;
   for (const std::string &address : request.announcedAddresses) ++announced[address];
   std::set<std::string> taken(request.pcAddresses.begin(), request.pcAddresses.end());
+  taken.insert(request.reservedAddresses.begin(), request.reservedAddresses.end());
 
   std::vector<Ipv4> plan;
   std::uint64_t candidate = request.first.Value();

@@ -20,11 +20,13 @@ struct AddressPlanRequest {
   std::vector<std::string> announcedAddresses;
   // This PC's addresses.
   std::vector<std::string> pcAddresses;
+  // Addresses the plan itself gives to something else: its gateway and DNS servers.
+  std::vector<std::string> reservedAddresses;
 };
 
 // One new address per camera, from `first` upward: never the subnet's own address or its
-// broadcast address, never an address the PC holds, one announced by a device other than the
-// camera itself, or one given to an earlier camera. std::nullopt, with `error` set, when the
+// broadcast address, never an address the PC holds or the plan reserves, one announced by a
+// device other than the camera itself, or one given to an earlier camera. std::nullopt, with `error` set, when the
 // subnet of `first` runs out first.
 std::optional<std::vector<Ipv4>> PlanAddresses(const AddressPlanRequest &request,
                                                std::string &error);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -15,32 +16,36 @@
 
 namespace vf::core {
 
-// What a list row shows of a device.
-struct DeviceRow {
-  std::string name;
+// Who an answer said it was.
+struct AnswerIdentity {
+  std::string deviceId;
   std::string mac;
+  std::string address;
 };
 
-// A MAC that answered twice during one search with a different device id or address. The
-// protocol has no authentication, so this may be another host speaking for the camera.
-struct MacConflict {
-  std::string mac;
-  std::string firstDeviceId;
-  std::string firstAddress;
-  std::string otherDeviceId;
-  std::string otherAddress;
+// Two answers of one search that claim one camera: one MAC with two device ids or addresses, or
+// one device id with two MACs. The protocol has no authentication, so one of them may be another
+// host speaking for the camera.
+struct IdentityConflict {
+  AnswerIdentity first;  // the answer recorded first
+  AnswerIdentity other;
+  // Whether it forbids commands to the camera: two device ids for one MAC, or two MACs for one
+  // device id. One MAC at two addresses under one id is a camera that moved.
+  bool Forbids() const { return first.deviceId != other.deviceId || first.mac != other.mac; }
 };
 
 class DeviceStore {
  public:
-  DeviceStore() = default;
+  DeviceStore();
+  ~DeviceStore();
   DeviceStore(const DeviceStore &) = delete;
   DeviceStore &operator=(const DeviceStore &) = delete;
 
   // Keeps a copy of `record` unless the store is closed or its MAC text was seen since the last
   // Clear(). The test and both inserts are one step under the lock. Returns whether the record
   // was kept; a record whose copy cannot be allocated is dropped. A repeat whose device id or
-  // address differs from the kept record is noted once per MAC (see Conflicts()).
+  // address differs from the kept record, and an answer whose device id a kept record of another
+  // MAC carries, are noted once per MAC and per id (see Conflicts()).
   bool Record(const DeviceRecord &record);
 
   // Forgets every MAC and frees every copy, and records again: the start of a search.
@@ -57,34 +62,37 @@ class DeviceStore {
   // does not hold.
   bool CopyAt(int row, DeviceRecord &out) const;
 
-  // Name and MAC of every record, in store order, read in one pass under the lock.
-  std::vector<DeviceRow> Snapshot() const;
-
   // Every record, in store order, read in one pass under the lock.
   std::vector<DeviceRecord> Records() const;
 
-  // The MACs that answered with two identities since the last Clear(), in order of discovery.
-  std::vector<MacConflict> Conflicts() const;
+  // The answers that claimed one camera twice since the last Clear(), in order of discovery.
+  std::vector<IdentityConflict> Conflicts() const;
+
+  // Why no command may go to `device`: its MAC answered with two device ids, or its device id
+  // with two MACs. std::nullopt when neither happened.
+  std::optional<IdentityConflict> ConflictOf(const DeviceRecord &device) const;
+
+  // A recorded device with another MAC than `device` that announced `address`; std::nullopt when
+  // there is none.
+  std::optional<DeviceRecord> OtherAt(std::string_view address, const DeviceRecord &device) const;
 
  private:
-  // All three expect m_mutex to be held.
-  void NoteConflict(const DeviceRecord &kept, const DeviceRecord &repeat);
-  // The slot of m_macIndex that holds `mac`, or the empty slot where it would go.
-  std::size_t MacSlot(std::string_view mac) const;
-  // Doubles the table and indexes every record again; false when there is no memory for it.
-  bool GrowMacIndex();
+  class Index;
+
+  // All expect m_mutex to be held.
+  void NoteRepeat(const DeviceRecord &kept, const DeviceRecord &repeat);
+  void NoteSharedId(const DeviceRecord &answer);
 
   mutable std::mutex m_mutex;
   bool m_closed = false;
   // Records are never changed once appended; readers take copies.
   std::vector<std::unique_ptr<DeviceRecord>> m_devices;
-  // The MACs seen, as an open-addressing table of indices into m_devices (each plus one; 0 is an
-  // empty slot), its size a power of two kept at most half full. One allocation however many
-  // devices answer, so a search of 100,000 cameras is forgotten at once by the next.
-  std::unique_ptr<std::uint32_t[]> m_macIndex;
-  std::size_t m_macIndexSize = 0;
-  std::vector<MacConflict> m_conflicts;
+  // The records by MAC, and by device id (the first record of each id that may be commanded).
+  std::unique_ptr<Index> m_byMac;
+  std::unique_ptr<Index> m_byId;
+  std::vector<IdentityConflict> m_conflicts;
   std::unordered_set<std::string> m_conflictingMacs;
+  std::unordered_set<std::string> m_conflictingIds;
 };
 
 }  // namespace vf::core

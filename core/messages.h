@@ -55,7 +55,17 @@ inline constexpr const char *kNoAddress =
 inline constexpr const char *kReservedHttpPort =
     VF_TEXT("The http ports 8002 and 55555 are kept by the devices; enter another port.");
 inline constexpr const char *kBadAccount =
-    VF_TEXT("The viewing account or password cannot hold a line break.");
+    VF_TEXT("The viewing account or password cannot hold a line break or another control "
+            "character.");
+inline constexpr const char *kAccountColon =
+    VF_TEXT("The viewing account cannot hold a colon: the device would split it there.");
+inline constexpr const char *kAccountTooLong =
+    VF_TEXT("The viewing account and password hold at most 64 characters each.");
+inline constexpr const char *kTwoClaims = VF_TEXT(
+    "Two answers claim this camera (%1): another host may be speaking for it, so nothing was "
+    "sent.");
+inline constexpr const char *kAddressTaken =
+    VF_TEXT("The IP address %1 is announced by another device. Send the settings all the same?");
 inline constexpr const char *kBadBrowseAddress =
     VF_TEXT("The device announced an address or http port that cannot be opened.");
 

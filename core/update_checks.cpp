@@ -42,6 +42,10 @@ const char *ProblemText(InputProblem problem) {
       return text::kBadMacAddress;
     case InputProblem::BadAccount:
       return text::kBadAccount;
+    case InputProblem::AccountColon:
+      return text::kAccountColon;
+    case InputProblem::AccountTooLong:
+      return text::kAccountTooLong;
   }
   return "";
 }
@@ -82,7 +86,13 @@ InputProblem CheckCommandTarget(const DeviceRecord &device) {
 
 InputProblem CheckAccount(std::string_view user, std::string_view password) {
   for (const std::string_view text : {user, password}) {
-    if (text.find_first_of("\r\n") != std::string_view::npos) return InputProblem::BadAccount;
+    for (const char c : text) {
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return InputProblem::BadAccount;
+    }
+  }
+  if (user.find(':') != std::string_view::npos) return InputProblem::AccountColon;
+  if (user.size() > kMaxAccountLength || password.size() > kMaxAccountLength) {
+    return InputProblem::AccountTooLong;
   }
   return InputProblem::None;
 }

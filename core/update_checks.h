@@ -2,6 +2,7 @@
 // in a command at all, that the account fits the request, and what a value may be.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "devsearch.h"
@@ -23,8 +24,14 @@ enum class InputProblem {
   ReservedHttpPort,  // 8002 or 55555
   BadDeviceId,       // the device's id could not stand in a request
   BadMacAddress,     // the device's MAC could not stand in a command
-  BadAccount,        // a line break in the account or password
+  BadAccount,        // a control character in the account or password
+  AccountColon,      // a colon in the account, where the request's "user:password" splits
+  AccountTooLong,    // an account or password longer than kMaxAccountLength
 };
+
+// The longest viewing account and password a command carries: with them every kind of command
+// fits the engine's request.
+inline constexpr std::size_t kMaxAccountLength = 64;
 
 // The message the user sees for a problem; "" for None.
 const char *ProblemText(InputProblem problem);
@@ -47,7 +54,9 @@ bool IsCommandValue(std::string_view text);
 // Whether `device` may be sent a command at all: its id, then its MAC, of their plain forms.
 InputProblem CheckCommandTarget(const DeviceRecord &device);
 
-// Whether the viewing account can be carried by a request: no line break in either text.
+// Whether the viewing account can be carried by a request: no control character in either text
+// (a line break would end the request's line), no colon in the account (the device splits
+// "user:password" at the first one), and each at most kMaxAccountLength bytes.
 InputProblem CheckAccount(std::string_view user, std::string_view password);
 
 }  // namespace vf::core

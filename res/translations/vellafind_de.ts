@@ -143,12 +143,28 @@
         <translation>Die HTTP-Ports 8002 und 55555 sind den Geräten vorbehalten; bitte einen anderen Port eingeben.</translation>
     </message>
     <message>
-        <source>The viewing account or password cannot hold a line break.</source>
-        <translation>Benutzerkonto oder Passwort darf keinen Zeilenumbruch enthalten.</translation>
-    </message>
-    <message>
         <source>The device announced an address or http port that cannot be opened.</source>
         <translation>Das Gerät hat eine Adresse oder einen HTTP-Port gemeldet, der sich nicht öffnen lässt.</translation>
+    </message>
+    <message>
+        <source>The viewing account or password cannot hold a line break or another control character.</source>
+        <translation>Benutzerkonto oder Passwort darf keinen Zeilenumbruch und kein anderes Steuerzeichen enthalten.</translation>
+    </message>
+    <message>
+        <source>The viewing account cannot hold a colon: the device would split it there.</source>
+        <translation>Das Benutzerkonto darf keinen Doppelpunkt enthalten: Das Gerät würde es dort trennen.</translation>
+    </message>
+    <message>
+        <source>The viewing account and password hold at most 64 characters each.</source>
+        <translation>Benutzerkonto und Passwort dürfen je höchstens 64 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>Two answers claim this camera (%1): another host may be speaking for it, so nothing was sent.</source>
+        <translation>Zwei Antworten geben sich als diese Kamera aus (%1): Möglicherweise spricht ein anderer Rechner für sie, daher wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The IP address %1 is announced by another device. Send the settings all the same?</source>
+        <translation>Die IP-Adresse %1 wird von einem anderen Gerät gemeldet. Die Einstellungen trotzdem senden?</translation>
     </message>
 </context>
 <context>

@@ -464,12 +464,135 @@ TEST_F(CliOnTheLan, WarnsWhenOneMacAnswersWithTwoIdentities) {
   ASSERT_TRUE(forger.ok());
   const CliRun run = RunCli({"search", "--wait", "1"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(
-      run.err.find("warning: 00:1A:3F:00:00:09 answered as device AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA "
-                   "at 192.168.1.9 and as device BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB"),
-      std::string::npos)
+  EXPECT_NE(run.err.find("warning: two answers claim one camera (id "
+                         "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA, MAC 00:1A:3F:00:00:09, IP 192.168.1.9 / "
+                         "id BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB, MAC 00:1A:3F:00:00:09"),
+            std::string::npos)
       << run.err;
   EXPECT_NE(run.err.find("1 pcs"), std::string::npos) << "the first answer is the one listed";
+}
+
+// A host that announces camera A's MAC with its own device id, answering before A or after it,
+// or camera B's device id with its own MAC: whichever answer the list keeps, no command goes to
+// a camera two answers claim, unless --force.
+TEST_F(CliOnTheLan, NoCommandGoesToACameraThatTwoAnswersClaim) {
+  const struct {
+    std::vector<std::string> impostor;
+    const char *target;  // the camera named, by the name its listed record has
+  } cases[] = {
+      {{"--announce-mac", "1=3"}, "Camera-0001"},  // answers first with camera 3's MAC
+      {{"--announce-mac", "3=1"}, "Camera-0001"},  // answers after camera 1 with its MAC
+      {{"--announce-id", "2=1"}, "Camera-0001"},   // camera 1's id from another MAC
+      {{"--announce-id", "2=1"}, "Camera-0002"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.impostor[0] + " " + c.impostor[1] + " -> " + c.target);
+    std::vector<std::string> arguments = {"--count", "3"};
+    arguments.insert(arguments.end(), c.impostor.begin(), c.impostor.end());
+    StartCameras(arguments);
+    std::string mac;
+    for (const json &device : SearchJson()) {
+      if (device["deviceName"] == c.target) mac = device["network"]["macAddress"];
+    }
+    ASSERT_FALSE(mac.empty());
+    CliRun run = RunCli(With({"set-ddns", mac, "--domain", "x.example", "--wait", "1"}));
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_NE(run.err.find("Two answers claim this camera (id "), std::string::npos) << run.err;
+    EXPECT_EQ(CameraLog().find("CMD"), std::string::npos) << CameraLog();
+    run = RunCli(With({"set-ddns", mac, "--domain", "x.example", "--wait", "1", "--force"}));
+    EXPECT_NE(CameraLog().find("CMD"), std::string::npos) << "--force sends it: " << run.err;
+    m_camsim.reset();
+    std::remove(m_log.c_str());
+  }
+}
+
+// An answer under a CSeq the command did not carry is no answer.
+TEST_F(CliOnTheLan, ASuccessClaimedUnderAnotherCSeqIsNoAnswer) {
+  StartCameras({"--count", "1", "--forged-camera", "1"});
+  const CliRun run =
+      RunCli(With({"set-ddns", "192.168.1.2", "--domain", "x.example", "--timeout", "1"}));
+  EXPECT_EQ(run.status, 4) << run.err;
+  EXPECT_NE(run.err.find("No answer from the device within 1 s."), std::string::npos) << run.err;
+}
+
+// No two cameras end on one address: another camera's address needs --force, two rows of one
+// apply with one address are refused either way, and assign keeps off its own gateway and DNS
+// servers and gives a camera named twice one row.
+TEST_F(CliOnTheLan, NoTwoCamerasAreSentOneAddress) {
+  StartCameras({"--count", "8"});  // on .2 to .9
+  CliRun run = RunCli(With({"set-network", "192.168.1.2", "--ip", "192.168.1.3", "--yes",
+                            "--wait", "1"}));
+  EXPECT_EQ(run.status, 2) << run.err;
+  EXPECT_NE(run.err.find("The IP address 192.168.1.3 (Camera-0002"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(CameraLog().find("CMD"), std::string::npos);
+
+  const std::string file = "/tmp/cli-apply-" + std::to_string(getpid()) + ".csv";
+  std::ofstream(file) << "device,ip\n192.168.1.2,192.168.1.50\n192.168.1.4,192.168.1.50\n"
+                         "192.168.1.5,192.168.1.6\n";
+  run = RunCli(With({"apply", file, "--yes", "--force", "--wait", "1", "--format", "csv"}));
+  std::remove(file.c_str());
+  EXPECT_EQ(run.status, 7) << run.err << run.out;
+  const auto rows = ParseCsv(run.out);
+  ASSERT_EQ(rows.size(), 4u) << run.out;
+  EXPECT_EQ(rows[1][5], "not sent: row 3 gives the same address 192.168.1.50");
+  EXPECT_EQ(rows[2][5], "not sent: row 2 gives the same address 192.168.1.50");
+  EXPECT_EQ(rows[3][5], "Device information successfully updated!") << "--force: .6 is taken";
+
+  run = RunCli(With({"assign", "--first", "192.168.1.240", "--gateway", "192.168.1.241", "--dns1",
+                     "192.168.1.243", "--mask", "255.255.255.0", "--only", "192.168.1.7",
+                     "--only", "192.168.1.8", "--only", "192.168.1.9", "--only", "192.168.1.7",
+                     "--dry-run", "--wait", "1", "--format", "csv"}));
+  EXPECT_EQ(run.status, 0) << run.err;
+  const auto plan = ParseCsv(run.out);
+  ASSERT_EQ(plan.size(), 4u) << "one row per camera: " << run.out;
+  EXPECT_EQ(plan[1][3], "192.168.1.240");
+  EXPECT_EQ(plan[2][3], "192.168.1.242") << "not its gateway";
+  EXPECT_EQ(plan[3][3], "192.168.1.244") << "nor its DNS server";
+}
+
+// What a request cannot carry unambiguously is refused as invalid input; the account before the
+// search even goes out.
+TEST_F(CliOnTheLan, ValuesACommandCannotCarryAreRefused) {
+  StartCameras({"--count", "1"});
+  const struct {
+    std::vector<std::string> arguments;
+    const char *stdinText;
+    const char *message;
+  } cases[] = {
+      {{"set-ddns", "192.168.1.2", "--domain", "x", "--user", "a:b", "--password", "p"}, "",
+       "cannot hold a colon"},
+      {{"set-ddns", "192.168.1.2", "--domain", "x", "--user", "admin", "--password",
+        std::string(5000, 'p')},
+       "", "at most 64 characters"},
+      {{"set-ddns", "192.168.1.2", "--domain", "x", "--user", "admin", "--password-stdin"}, "\n",
+       "No password came on standard input"},
+  };
+  for (const auto &c : cases) {
+    const CliRun run = RunCli(c.arguments, c.stdinText);
+    EXPECT_EQ(run.status, 2) << c.message;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(CameraLog().find("SEARCH"), std::string::npos) << "refused before searching";
+
+  const struct {
+    std::vector<std::string> arguments;
+    const char *message;
+  } refused[] = {
+      {{"set-identity", "192.168.1.2", "--vendor", "", "--product", "p", "--type", "t"},
+       "--vendor is empty"},
+      {{"set-ddns", "192.168.1.2", "--domain", "x", "--ddns-password", ""},
+       "--ddns-password is empty"},
+      {{"set-id", "192.168.1.2", "0123456789abcdef0123456789abcd-!"}, "32 letters and digits"},
+  };
+  for (const auto &c : refused) {
+    std::vector<std::string> arguments = c.arguments;
+    arguments.insert(arguments.end(), {"--wait", "1"});
+    const CliRun run = RunCli(With(arguments));
+    EXPECT_EQ(run.status, 2) << c.message;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(CameraLog().find("CMD"), std::string::npos);
 }
 
 // Two MACs that differ only in letter case are two devices, so a MAC names neither: the command

@@ -14,6 +14,7 @@ ANNOUNCED = [
     b"evil\x1b[2J=HYPERLINK(x)",
     b"back\\slash \xe2\x80\xaegnp.exe",
     b"Caf\xe9 \xff",
+    b"=HYPERLINK(x)",
 ]
 EXPECTED = set()
 for raw in ANNOUNCED:
@@ -34,7 +35,12 @@ def main():
     failures = []
     from_json = {device["deviceName"] for device in json.loads(run(cli, "json"))}
     rows = list(csv.DictReader(io.StringIO(run(cli, "csv"), newline="")))
-    from_csv = {row["deviceName"] for row in rows}
+    # A spreadsheet would run a name that starts like a formula: CSV writes it with a leading
+    # apostrophe, JSON as it is.
+    from_csv = {row["deviceName"][1:] if row["deviceName"].startswith("'=") else row["deviceName"]
+                for row in rows}
+    if "'=HYPERLINK(x)" not in {row["deviceName"] for row in rows}:
+        failures.append("csv: the formula name is not neutralised")
     for form, names in (("json", from_json), ("csv", from_csv)):
         if names != EXPECTED:
             failures.append(f"{form}: {sorted(names)!r} != {sorted(EXPECTED)!r}")

@@ -35,6 +35,25 @@ TEST(Output, CsvQuotesWhatNeedsItAndReadsBackTheSame) {
   EXPECT_EQ((*records)[2][1], "");
 }
 
+TEST(Output, CsvKeepsSpreadsheetsFromRunningACameraNameAsAFormula) {
+  Table table;
+  table.columns = {{"name", "Name", 0}, {"port", "Port", 0}};
+  for (const char *name : {"=HYPERLINK(\"http://x\")", "+1", "-2", "@SUM(A1)", "\tx", "plain"}) {
+    table.rows.push_back({{name}, {"-1", CellKind::Number}});
+  }
+  std::string error;
+  const auto records = ReadCsv(Render(table, Format::Csv), error);
+  ASSERT_TRUE(records) << error;
+  const std::vector<std::string> expected = {"'=HYPERLINK(\"http://x\")", "'+1", "'-2",
+                                             "'@SUM(A1)", "'\tx", "plain"};
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ((*records)[i + 1][0], expected[i]);
+    EXPECT_EQ((*records)[i + 1][1], "-1") << "numbers stay numbers";
+  }
+  const auto json = nlohmann::json::parse(Render(table, Format::Json));
+  EXPECT_EQ(json[0]["name"], "=HYPERLINK(\"http://x\")") << "JSON keeps the exact value";
+}
+
 TEST(Output, TsvNeverSplitsAFieldOrALine) {
   const std::string tsv = Render(Sample(), Format::Tsv);
   EXPECT_EQ(tsv,

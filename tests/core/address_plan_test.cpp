@@ -30,6 +30,11 @@ TEST(PlanAddresses, SkipsWhatOthersUseButLetsACameraKeepItsOwn) {
   ASSERT_TRUE(plan) << error;
   EXPECT_EQ(Texts(*plan), (std::vector<std::string>{"192.168.1.4", "192.168.1.5"}))
       << "camera 1 may keep its own address";
+
+  request.reservedAddresses = {"192.168.1.5"};  // the plan's own gateway
+  plan = PlanAddresses(request, error);
+  ASSERT_TRUE(plan) << error;
+  EXPECT_EQ(Texts(*plan), (std::vector<std::string>{"192.168.1.4", "192.168.1.6"}));
 }
 
 TEST(PlanAddresses, StaysInsideTheSubnetAndOffItsEnds) {

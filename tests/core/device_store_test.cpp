@@ -21,8 +21,13 @@ DeviceRecord MakeRecord(const std::string &name, const std::string &mac) {
 
 std::vector<std::string> Names(const DeviceStore &store) {
   std::vector<std::string> names;
-  for (const DeviceRow &row : store.Snapshot()) names.push_back(row.name);
+  for (const DeviceRecord &record : store.Records()) names.push_back(record.deviceName);
   return names;
+}
+
+std::string Mac(const DeviceRecord &record) {
+  return std::string(record.network.macAddress,
+                     strnlen(record.network.macAddress, sizeof record.network.macAddress));
 }
 
 TEST(DeviceStore, KeysOnTheExactMacText) {
@@ -51,7 +56,7 @@ TEST(DeviceStore, ReadsTheMacOnlyWithinItsField) {
   DeviceStore store;
   EXPECT_TRUE(store.Record(first));
   EXPECT_FALSE(store.Record(second)) << "same 18-character MAC, whatever follows it";
-  EXPECT_EQ(store.Snapshot().at(0).mac, std::string(sizeof(first.network.macAddress), 'M'));
+  EXPECT_EQ(Mac(store.Records().at(0)), std::string(sizeof(first.network.macAddress), 'M'));
 }
 
 TEST(DeviceStore, CopyAtChecksTheRow) {
@@ -87,7 +92,7 @@ TEST(DeviceStore, ClearForgetsDevicesAndTheirMacs) {
   store.Record(MakeRecord("old", "m0"));
   store.Clear();
   EXPECT_EQ(store.Count(), 0);
-  EXPECT_TRUE(store.Snapshot().empty());
+  EXPECT_TRUE(store.Records().empty());
   EXPECT_TRUE(store.Record(MakeRecord("new", "m0"))) << "a known MAC counts as new after Clear";
   EXPECT_EQ(Names(store), std::vector<std::string>{"new"});
 }
@@ -120,18 +125,64 @@ TEST(DeviceStore, NotesAMacThatAnswersWithASecondIdentityOnce) {
   store.Record(camera);
   store.Record(renamed);
   EXPECT_TRUE(store.Conflicts().empty()) << "repeats of one identity are no conflict";
-  store.Record(impostor);
   store.Record(moved);
+  EXPECT_EQ(store.Conflicts().size(), 1u);
+  EXPECT_FALSE(store.ConflictOf(camera)) << "a camera that moved may still be sent commands";
   store.Record(impostor);
-  const std::vector<MacConflict> conflicts = store.Conflicts();
-  ASSERT_EQ(conflicts.size(), 1u) << "one note per MAC";
-  EXPECT_EQ(conflicts[0].mac, "00:1A:3F:00:00:01");
-  EXPECT_EQ(conflicts[0].firstDeviceId, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA");
-  EXPECT_EQ(conflicts[0].otherDeviceId, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB");
-  EXPECT_EQ(conflicts[0].otherAddress, "10.0.0.2");
+  store.Record(impostor);
+  const std::vector<IdentityConflict> conflicts = store.Conflicts();
+  ASSERT_EQ(conflicts.size(), 2u) << "one note per MAC and kind";
+  EXPECT_EQ(conflicts[1].first.mac, "00:1A:3F:00:00:01");
+  EXPECT_EQ(conflicts[1].first.deviceId, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA");
+  EXPECT_EQ(conflicts[1].other.deviceId, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB");
+  EXPECT_EQ(conflicts[1].other.address, "10.0.0.2");
+  EXPECT_TRUE(store.ConflictOf(camera));
   EXPECT_EQ(store.Records().at(0).deviceId, std::string(camera.deviceId)) << "the first stays";
   store.Clear();
   EXPECT_TRUE(store.Conflicts().empty());
+}
+
+// A host that answers with camera A's MAC and camera B's device id, before or after the two
+// cameras: whichever came first, no command may go to A or to B.
+TEST(DeviceStore, AnImpostorForbidsCommandsToBothCamerasItImitates) {
+  DeviceRecord a = MakeRecord("a", "00:1A:3F:00:00:0A");
+  std::strcpy(a.deviceId, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA");
+  DeviceRecord b = MakeRecord("b", "00:1A:3F:00:00:0B");
+  std::strcpy(b.deviceId, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB");
+  DeviceRecord c = MakeRecord("c", "00:1A:3F:00:00:0C");
+  std::strcpy(c.deviceId, "CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC");
+  DeviceRecord impostor = a;
+  std::strcpy(impostor.deviceId, b.deviceId);
+
+  for (const bool first : {true, false}) {
+    SCOPED_TRACE(first ? "the impostor answers first" : "the impostor answers last");
+    DeviceStore store;
+    if (first) store.Record(impostor);
+    store.Record(a);
+    store.Record(b);
+    store.Record(c);
+    if (!first) store.Record(impostor);
+    DeviceRecord listedA{};
+    ASSERT_TRUE(store.CopyAt(0, listedA));
+    EXPECT_TRUE(store.ConflictOf(listedA)) << "the row listed for A's MAC";
+    EXPECT_TRUE(store.ConflictOf(a));
+    EXPECT_TRUE(store.ConflictOf(b));
+    EXPECT_FALSE(store.ConflictOf(c)) << "the others stay free";
+  }
+}
+
+TEST(DeviceStore, OtherAtFindsAnAddressAnotherCameraAnnounced) {
+  DeviceRecord a = MakeRecord("a", "m-a");
+  std::strcpy(a.network.ipAddress, "10.0.0.2");
+  DeviceRecord b = MakeRecord("b", "m-b");
+  std::strcpy(b.network.ipAddress, "10.0.0.3");
+  DeviceStore store;
+  store.Record(a);
+  store.Record(b);
+  EXPECT_FALSE(store.OtherAt("10.0.0.2", a)) << "its own address";
+  ASSERT_TRUE(store.OtherAt("10.0.0.3", a));
+  EXPECT_STREQ(store.OtherAt("10.0.0.3", a)->deviceName, "b");
+  EXPECT_FALSE(store.OtherAt("10.0.0.4", a));
 }
 
 // Enough MACs that the index grows several times: every repeat is still known,
@@ -145,8 +196,8 @@ TEST(DeviceStore, ManyDevicesKeepOneRowEachThroughTheIndexGrowing) {
     }
   }
   ASSERT_EQ(store.Count(), kDevices);
-  const std::vector<DeviceRow> rows = store.Snapshot();
-  for (int i = 0; i < kDevices; i += 499) EXPECT_EQ(rows[i].mac, "mac" + std::to_string(i));
+  const std::vector<DeviceRecord> rows = store.Records();
+  for (int i = 0; i < kDevices; i += 499) EXPECT_EQ(Mac(rows[i]), "mac" + std::to_string(i));
   store.Clear();
   EXPECT_TRUE(store.Record(MakeRecord("cam", "mac7")));
   EXPECT_EQ(store.Count(), 1);
@@ -170,7 +221,7 @@ TEST(DeviceStore, TwoRecordingThreadsLoseAndDuplicateNothing) {
       if (count > 0) {
         EXPECT_TRUE(store.CopyAt(count - 1, out));
       }
-      EXPECT_GE(static_cast<int>(store.Snapshot().size()), count);
+      EXPECT_GE(static_cast<int>(store.Records().size()), count);
     }
   });
   std::thread first(record, 0);
@@ -179,12 +230,12 @@ TEST(DeviceStore, TwoRecordingThreadsLoseAndDuplicateNothing) {
   second.join();
   reader.join();
 
-  const std::vector<DeviceRow> rows = store.Snapshot();
+  const std::vector<DeviceRecord> rows = store.Records();
   ASSERT_EQ(rows.size(), static_cast<size_t>(kDevices));
   std::set<std::string> macs;
-  for (const DeviceRow &row : rows) {
-    EXPECT_EQ(row.name, "cam" + row.mac.substr(3)) << "each row is one whole record";
-    macs.insert(row.mac);
+  for (const DeviceRecord &row : rows) {
+    EXPECT_EQ(row.deviceName, "cam" + Mac(row).substr(3)) << "each row is one whole record";
+    macs.insert(Mac(row));
   }
   EXPECT_EQ(macs.size(), static_cast<size_t>(kDevices));
 }

@@ -87,10 +87,16 @@ TEST(DeviceIdText, ThirtyTwoLettersAndDigitsOnly) {
   }
 }
 
-TEST(CheckAccount, ALineBreakWouldAddLinesToTheRequest) {
-  EXPECT_EQ(CheckAccount("admin", ""), InputProblem::None);
+TEST(CheckAccount, OnlyWhatTheRequestCarriesAsOneUserAndOnePassword) {
+  EXPECT_EQ(CheckAccount("admin", ""), InputProblem::None) << "an empty password is one";
+  EXPECT_EQ(CheckAccount("admin", "p:ss w\xC3\xB6rd"), InputProblem::None)
+      << "the password may hold colons, blanks and UTF-8";
   EXPECT_EQ(CheckAccount("admin\r\nCSeq:1", "x"), InputProblem::BadAccount);
   EXPECT_EQ(CheckAccount("admin", "x\n"), InputProblem::BadAccount);
+  EXPECT_EQ(CheckAccount("admin", "x\x1B"), InputProblem::BadAccount);
+  EXPECT_EQ(CheckAccount("a:b", "x"), InputProblem::AccountColon) << "split at the first colon";
+  EXPECT_EQ(CheckAccount(std::string(64, 'u'), std::string(64, 'p')), InputProblem::None);
+  EXPECT_EQ(CheckAccount("admin", std::string(65, 'p')), InputProblem::AccountTooLong);
 }
 
 }  // namespace

@@ -74,6 +74,14 @@ Outcome CameraService::handle_command(Outcome outcome, const Request &request) {
     outcome.answer = Answer::kReply;
     outcome.reply = compose_command_reply(status, request.cseq, request.client_id);
   };
+  if (policy_.forged_cameras.count(number) != 0) {
+    // Claims success for a request it never saw: another CSeq, nothing applied.
+    outcome.log_lines.push_back("FORGED " + camera + " answered under another CSeq");
+    outcome.answer = Answer::kReply;
+    outcome.reply = compose_command_reply(CommandStatus::kAccepted, request.cseq ^ 0x80000000u,
+                                          request.client_id);
+    return outcome;
+  }
 
   if (request.user != policy_.user || request.password != policy_.password) {
     outcome.log_lines.push_back("UNAUTHORIZED " + camera + " user=" + request.user);

@@ -20,6 +20,7 @@ struct CommandPolicy {
   bool forbid_all = false;          // every command answered 403
   std::set<int> forbidden_cameras;  // camera numbers whose commands get 403
   std::set<int> silent_cameras;     // camera numbers that answer searches but no command
+  std::set<int> forged_cameras;     // camera numbers that answer 200 under another CSeq
 };
 
 enum class Answer {

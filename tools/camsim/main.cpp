@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -50,6 +51,17 @@ int run(const Options &options) {
   Fleet fleet(options.seed, options.count);
   for (const auto &[number, name] : options.names)
     fleet.at(static_cast<std::size_t>(number - 1)).name = name;
+  // Impostors take the other camera's value as it was made, before any other impostor's.
+  std::map<int, std::pair<std::string, std::string>> made;  // number -> MAC, device id
+  for (const auto *impostors : {&options.announced_macs, &options.announced_ids})
+    for (const auto &[number, other] : *impostors) {
+      const Camera &original = fleet.at(static_cast<std::size_t>(other - 1));
+      made.emplace(other, std::pair{original.mac, original.device_id});
+    }
+  for (const auto &[number, other] : options.announced_macs)
+    fleet.at(static_cast<std::size_t>(number - 1)).mac = made.at(other).first;
+  for (const auto &[number, other] : options.announced_ids)
+    fleet.at(static_cast<std::size_t>(number - 1)).device_id = made.at(other).second;
   GroupListener listener(group, options.port, interfaces);
   GroupSender sender(group, options.port);
   Simulator simulator(options, fleet, listener, sender, log);

@@ -6,6 +6,7 @@
 #include <arpa/inet.h>
 #endif
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -90,6 +91,16 @@ bool is_multicast_group(const std::string &text) {
   return (ntohl(address.s_addr) >> 28) == 0xE;
 }
 
+// "N=M": two camera numbers.
+std::optional<std::pair<int, int>> camera_pair(const std::string &value) {
+  const std::size_t equals = value.find('=');
+  if (equals == std::string::npos) return std::nullopt;
+  auto first = whole_number(value.substr(0, equals), 1, kMaxCameras);
+  auto second = whole_number(value.substr(equals + 1), 1, kMaxCameras);
+  if (!first || !second || *first == *second) return std::nullopt;
+  return std::pair{*first, *second};
+}
+
 }  // namespace
 
 ParsedOptions parse_options(const std::vector<std::string> &arguments) {
@@ -155,10 +166,11 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
       auto number = whole_number(value, 1, kMaxCameras);
       if (!number) return bad("expects a camera number from 1");
       options.forbidden_cameras.insert(*number);
-    } else if (name == "--silent-camera") {
+    } else if (name == "--silent-camera" || name == "--forged-camera") {
       auto number = whole_number(value, 1, kMaxCameras);
       if (!number) return bad("expects a camera number from 1");
-      options.silent_cameras.insert(*number);
+      (name == "--silent-camera" ? options.silent_cameras : options.forged_cameras)
+          .insert(*number);
     } else if (name == "--rate") {
       auto rate = rate_number(value);
       if (!rate) return bad("expects a number of datagrams per second, 0 or more");
@@ -180,6 +192,11 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
       auto named = camera_name(value);
       if (!named) return bad("expects N=TEXT (escapes \\\\ \\r \\n \\t \\xHH)");
       options.names[named->first] = named->second;
+    } else if (name == "--announce-mac" || name == "--announce-id") {
+      auto pair = camera_pair(value);
+      if (!pair) return bad("expects N=M, two different camera numbers");
+      (name == "--announce-mac" ? options.announced_macs : options.announced_ids)[pair->first] =
+          pair->second;
     } else if (name == "--interface") {
       if (value.empty()) return bad("expects an interface name");
       options.interfaces.push_back(value);
@@ -200,9 +217,15 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
   for (int number : options.forbidden_cameras)
     if (number > options.count)
       parsed.error = "--forbid-camera: no camera " + std::to_string(number);
-  for (int number : options.silent_cameras)
-    if (number > options.count)
-      parsed.error = "--silent-camera: no camera " + std::to_string(number);
+  for (const auto *numbers : {&options.silent_cameras, &options.forged_cameras})
+    for (int number : *numbers)
+      if (number > options.count)
+        parsed.error = "--silent-camera/--forged-camera: no camera " + std::to_string(number);
+  for (const auto *impostors : {&options.announced_macs, &options.announced_ids})
+    for (const auto &[number, other] : *impostors)
+      if (std::max(number, other) > options.count)
+        parsed.error = "--announce-mac/--announce-id: no camera " +
+                       std::to_string(std::max(number, other));
   // Naming a camera to repeat means wanting duplicates: two copies unless told.
   if (options.repeat_camera != 0 && !repeat_given) options.repeat = 2;
   return parsed;
@@ -234,6 +257,8 @@ Usage: camsim [options]
   --forbid-camera N   refuse commands for camera N with 403 (repeatable)
   --silent-camera N   camera N answers searches but never a command
                       (repeatable)
+  --forged-camera N   camera N answers every command with 200 under another
+                      CSeq and applies nothing (repeatable)
   --rate R            send at most R datagrams per second, all answers
                       together (default 0: unpaced, as fast as possible)
   --delay MS          wait MS milliseconds before answering each request
@@ -242,6 +267,11 @@ Usage: camsim [options]
                       --repeat, else twice); the others go once
   --name N=TEXT       camera N announces TEXT as its name; \r, \n, \t,
                       \xHH and \\ stand for those bytes (repeatable)
+  --announce-mac N=M  camera N announces camera M's MAC as its own, with its
+                      own device id: an impostor (repeatable)
+  --announce-id N=M   camera N announces camera M's device id as its own, with
+                      its own MAC; commands to that id still reach camera M
+                      (repeatable)
   --interface NAME    play the cameras only on this interface (repeatable);
                       requests arriving elsewhere go unheard
   --log FILE          append one line per request and per command applied
@@ -264,6 +294,8 @@ SEARCH ("SEARCH * QNS/1.0"): every camera answers with one announcement:
 CMD ("CMD * QNS/1.0"), decided in this order:
   - Device-ID names none of the cameras: no answer.
   - --silent-camera names the camera: no answer.
+  - --forged-camera names the camera: "MCTP/1.0 200 OK" under a CSeq the
+    request did not carry; nothing applied.
   - user or password (from "Authorization:Basic USER:PASSWORD", split at the
     first colon) differ: "QNS/1.0 401 Unauthorized".
   - --forbid, or --forbid-camera names the camera: "QNS/1.0 403 Forbidden".

@@ -19,12 +19,16 @@ struct Options {
   bool forbid_all = false;
   std::set<int> forbidden_cameras;
   std::set<int> silent_cameras;
+  std::set<int> forged_cameras;
   double rate = 0;  // datagrams per second, 0 = unpaced
   int delay_ms = 0;
   int repeat = 1;
   int repeat_camera = 0;
   std::string log_path;
   std::map<int, std::string> names;  // camera number -> the name it announces
+  // Impostors: camera number -> the camera whose MAC, or whose device id, it announces as its own.
+  std::map<int, int> announced_macs;
+  std::map<int, int> announced_ids;
   std::vector<std::string> interfaces;  // empty: every up, non-loopback interface
   bool quiet = false;
   bool help = false;

@@ -46,7 +46,8 @@ Simulator::Simulator(const Options &options, Fleet &fleet, GroupListener &listen
       sender_(sender),
       log_(log),
       service_(fleet, CommandPolicy{options.user, options.password, options.forbid_all,
-                                    options.forbidden_cameras, options.silent_cameras}),
+                                    options.forbidden_cameras, options.silent_cameras,
+                                    options.forged_cameras}),
       outbox_(fleet, RepeatPolicy{options.repeat, options.repeat_camera}) {}
 
 void Simulator::receive_waiting() {

@@ -2,6 +2,7 @@
 // table, confirmed once, sent one camera after the other, each answer in the result column.
 #include <algorithm>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "ambiguous_name.h"
@@ -9,6 +10,7 @@
 #include "command_support.h"
 #include "commands.h"
 #include "core/address_plan.h"
+#include "core/conflicts.h"
 #include "core/display_text.h"
 #include "core/ipv4.h"
 #include "core/record_text.h"
@@ -122,6 +124,44 @@ std::optional<std::string> GivenAddress(const Context &context, const char *name
   return value;
 }
 
+// Why no command may go to the camera of `item`, as its result column says; "" when one may. Two
+// answers claiming the camera stop it unless --force.
+std::string ImpostorProblem(const CommandOptions &options, const Lan &lan, const DeviceRecord &device) {
+  const auto refusal = core::ImpostorRefusal(lan.devices, device);
+  if (!refusal || options.force) return {};
+  return core::Compose(*refusal) + " (--force sends it)";
+}
+
+// The problem of a planned change whose address another device announced, unless --force.
+std::string TakenAddressProblem(const CommandOptions &options, const Lan &lan,
+                                const BatchItem &item) {
+  if (options.force) return {};
+  const auto taken = core::AddressTakenBy(lan.devices, item.device, item.change);
+  if (!taken) return {};
+  return "the IP address " + *taken + " is announced by another device (--force sends it)";
+}
+
+// Two rows that give one address would leave two cameras on it: both are refused, whatever
+// --force says.
+void RefuseSharedAddresses(std::vector<BatchItem> &items) {
+  std::map<std::string, std::vector<BatchItem *>> byAddress;
+  for (BatchItem &item : items) {
+    if (item.problem.empty() && item.change.settings.dhcp == 0) {
+      byAddress[core::FieldText(item.change.settings.ipAddress)].push_back(&item);
+    }
+  }
+  for (auto &[address, sharing] : byAddress) {
+    if (sharing.size() < 2) continue;
+    for (BatchItem *item : sharing) {
+      std::string others;
+      for (const BatchItem *other : sharing) {
+        if (other != item) others += (others.empty() ? "" : ", ") + other->row;
+      }
+      item->problem = "row " + others + " gives the same address " + address;
+    }
+  }
+}
+
 }  // namespace
 
 int RunAssign(Context &context, const AssignOptions &options) {
@@ -173,12 +213,16 @@ int RunAssign(Context &context, const AssignOptions &options) {
       return core::FieldText(a.network.macAddress) < core::FieldText(b.network.macAddress);
     });
   } else {
+    // One camera, one row, however many ways it is named.
+    std::set<std::string> named;
     for (const std::string &name : options.only) {
       DeviceRecord device{};
       if (const int status = FindDevice(context, devices, name, device); status != kExitSuccess) {
         return status;
       }
-      cameras.push_back(device);
+      if (named.insert(core::FieldText(device.network.macAddress)).second) {
+        cameras.push_back(device);
+      }
     }
   }
   if (cameras.empty()) {
@@ -189,14 +233,18 @@ int RunAssign(Context &context, const AssignOptions &options) {
   // A camera whose settings cannot go out (a foreign MAC, values that are no addresses) keeps
   // its address and takes none from the others.
   std::vector<BatchItem> items(cameras.size());
-  core::AddressPlanRequest request{*first, *mask, {}, {}, lan->session.PcAddresses()};
+  core::AddressPlanRequest request{*first, *mask, {}, {}, lan->session.PcAddresses(), {}};
   for (const DeviceRecord &device : devices) {
     request.announcedAddresses.push_back(core::FieldText(device.network.ipAddress));
+  }
+  // The plan's own gateway and DNS servers are no camera's to take.
+  for (const auto *server : {&edits.gateway, &edits.primaryDns, &edits.secondaryDns}) {
+    if (*server && !core::IsBlankAddress(**server)) request.reservedAddresses.push_back(**server);
   }
   // Each camera is checked first with an address of the subnet that a plan could give, so that
   // one that cannot take any keeps none from the others.
   std::string error;
-  core::AddressPlanRequest probeRequest{*first, *mask, {""}, {}, {}};
+  core::AddressPlanRequest probeRequest{*first, *mask, {""}, {}, {}, {}};
   const auto probeAddress = core::PlanAddresses(probeRequest, error);
   if (!probeAddress) {
     Say(context, error);
@@ -210,6 +258,7 @@ int RunAssign(Context &context, const AssignOptions &options) {
     probe.ipAddress = probeAddress->front().Text();
     core::NetworkChange change;
     item.problem = core::ProblemText(core::PlanNetworkChange(cameras[i], probe, {}, change));
+    if (item.problem.empty()) item.problem = ImpostorProblem(options.command, *lan, cameras[i]);
     if (!item.problem.empty()) continue;
     request.cameraAddresses.push_back(core::FieldText(cameras[i].network.ipAddress));
     addressed.push_back(&item);
@@ -279,6 +328,8 @@ int RunApply(Context &context, const ApplyOptions &options) {
       item.problem = "the device is on row " + earlier->second + " already";
       continue;
     }
+    item.problem = ImpostorProblem(options.command, *lan, item.device);
+    if (!item.problem.empty()) continue;
     core::NetworkEdits edits;
     edits.ipAddress = cell("ip");
     edits.netmask = cell("mask");
@@ -298,8 +349,10 @@ int RunApply(Context &context, const ApplyOptions &options) {
     }
     item.problem = core::ProblemText(
         core::PlanNetworkChange(item.device, edits, lan->session.PcAddresses(), item.change));
+    if (item.problem.empty()) item.problem = TakenAddressProblem(options.command, *lan, item);
     if (item.problem.empty()) item.newAddress = core::FieldText(item.change.settings.ipAddress);
   }
+  RefuseSharedAddresses(items);
   return RunBatch(context, options.command, *lan, items, password, options.dryRun, true);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ambiguous_name.h"
+#include "core/conflicts.h"
 #include "core/display_text.h"
 #include "core/ipv4.h"
 #include "core/messages.h"
@@ -36,14 +37,16 @@ std::string ReadLine(std::FILE *input) {
 }
 
 void WarnOfConflicts(const Context &context, const Lan &lan) {
-  for (const core::MacConflict &conflict : lan.devices.Conflicts()) {
-    Say(context, "warning: " + core::DisplayText(conflict.mac) + " answered as device " +
-                     core::DisplayText(conflict.firstDeviceId) + " at " +
-                     core::DisplayText(conflict.firstAddress) + " and as device " +
-                     core::DisplayText(conflict.otherDeviceId) + " at " +
-                     core::DisplayText(conflict.otherAddress) +
-                     ": another host on the LAN may be impersonating this camera (the protocol "
-                     "has no authentication).");
+  for (const core::IdentityConflict &conflict : lan.devices.Conflicts()) {
+    if (!conflict.Forbids()) {
+      Say(context, "warning: " + core::DisplayText(conflict.first.mac) +
+                       " answered from two addresses (" + core::DescribeConflict(conflict) +
+                       "): the camera may have moved, or another host is speaking for it.");
+      continue;
+    }
+    Say(context, "warning: two answers claim one camera (" + core::DescribeConflict(conflict) +
+                     "): another host on the LAN may be impersonating it (the protocol has no "
+                     "authentication). Commands to it are refused unless --force is given.");
   }
 }
 
@@ -193,9 +196,32 @@ int FindDevice(const Context &context, const std::vector<DeviceRecord> &devices,
   return kExitSuccess;
 }
 
+int MayCommand(const Context &context, const CommandOptions &options, const Lan &lan,
+               const DeviceRecord &device) {
+  if (const core::InputProblem problem = core::CheckCommandTarget(device);
+      problem != core::InputProblem::None) {
+    Say(context, core::ProblemText(problem));
+    return kExitUsage;
+  }
+  if (const auto refusal = core::ImpostorRefusal(lan.devices, device)) {
+    if (!options.force) {
+      Say(context, core::Compose(*refusal) + " Give --force to send it all the same.");
+      return kExitUsage;
+    }
+    Say(context, "warning: two answers claim this camera (" + refusal->argument +
+                     "); sent all the same (--force).");
+  }
+  return kExitSuccess;
+}
+
 int ReadAccount(const Context &context, const Account &account, std::string &password) {
   if (account.passwordFromStdin) {
     password = ReadLine(context.input);
+    if (password.empty()) {
+      Say(context,
+          "No password came on standard input; an empty password is given as --password ''.");
+      return kExitUsage;
+    }
   } else if (account.password) {
     password = *account.password;
   }

@@ -40,6 +40,12 @@ std::vector<DeviceRecord> MatchDevices(const std::vector<DeviceRecord> &devices,
 int FindDevice(const Context &context, const std::vector<DeviceRecord> &devices,
                const std::string &name, DeviceRecord &out);
 
+// Whether a command may go to `device`: an id and MAC of their plain forms, and no two answers of
+// the search claiming it (unless `options.force`, after a warning). The exit status after telling
+// why not.
+int MayCommand(const Context &context, const CommandOptions &options, const Lan &lan,
+               const DeviceRecord &device);
+
 // The password of `account`, read from the input when asked to; refuses an account the request
 // cannot carry. Returns the exit status (kExitSuccess to go on).
 int ReadAccount(const Context &context, const Account &account, std::string &password);

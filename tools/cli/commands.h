@@ -49,6 +49,9 @@ struct CommandOptions {
   Account account;
   double timeoutSeconds = SecondsOf(core::kAnswerTimeout);
   bool yes = false;
+  // Sends even when two answers claimed the camera, or another device announced the address it
+  // is to take.
+  bool force = false;
 };
 
 struct SetNetworkOptions {

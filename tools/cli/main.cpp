@@ -113,6 +113,9 @@ void AddCommandOptions(CLI::App *app, CommandOptions &options, std::string &form
   SecondsOption(app, "--timeout", options.timeoutSeconds,
                 "how long to wait for each answer of the camera, in seconds (default " +
                     Number(SecondsOf(core::kAnswerTimeout)) + ")");
+  app->add_flag("--force", options.force,
+                "send even when two answers of the search claimed the camera (another host may "
+                "be speaking for it), or another device announced the address it is to take");
 }
 
 void AddNetworkEdits(CLI::App *app, core::NetworkEdits &edits) {

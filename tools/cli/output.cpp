@@ -114,6 +114,15 @@ std::string CsvField(const std::string &text) {
   return out + "\"";
 }
 
+// A text that a spreadsheet would take for a formula (a leading =, +, -, @, tab or CR) gets a
+// leading apostrophe, which spreadsheets show as text and do not run.
+std::string SpreadsheetSafe(const Cell &cell) {
+  if (cell.kind != CellKind::Text || cell.text.empty()) return cell.text;
+  constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+  if (kFormulaStarts.find(cell.text.front()) == std::string_view::npos) return cell.text;
+  return "'" + cell.text;
+}
+
 std::string RenderCsv(const Table &table) {
   std::string out;
   for (std::size_t c = 0; c < table.columns.size(); ++c) {
@@ -124,7 +133,7 @@ std::string RenderCsv(const Table &table) {
   for (const auto &row : table.rows) {
     for (std::size_t c = 0; c < row.size(); ++c) {
       if (c > 0) out += ',';
-      out += CsvField(row[c].text);
+      out += CsvField(SpreadsheetSafe(row[c]));
     }
     out += "\r\n";
   }

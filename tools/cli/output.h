@@ -5,7 +5,8 @@
 // (core::DisplayText): control characters as \xNN, invisible and reordering ones as \uNNNN, a
 // backslash as \\. CSV and JSON carry it exactly, with their own escaping: RFC 4180 quoting, and
 // JSON's \u escapes (the invisible and reordering characters escaped too, so that the text
-// shows as it is wherever it is printed).
+// shows as it is wherever it is printed). In CSV, a text cell that a spreadsheet would take for a
+// formula (it starts with =, +, -, @, a tab or a CR) gets a leading apostrophe.
 #pragma once
 
 #include <cstddef>

@@ -25,6 +25,11 @@ template <std::size_t N>
 std::string PutValue(char (&field)[N], const char *name, const std::optional<std::string> &given,
                      const char (&reported)[N]) {
   const std::string value = given ? *given : core::FieldText(reported);
+  // The command line has no quoting: an empty value would let the next flag pass for it.
+  if (value.empty()) {
+    return std::string(name) + (given ? " is empty" : " is empty on the camera") +
+           ": give it a value, since an empty one would be read as the next flag.";
+  }
   if (!core::FitsField(field, value)) {
     return std::string(name) + " is longer than " + std::to_string(N - 1) + " characters.";
   }
@@ -50,9 +55,8 @@ int SendToDevice(Context &context, const CommandOptions &options, const std::str
       status != kExitSuccess) {
     return status;
   }
-  if (!core::IsDeviceIdText(core::FieldText(device.deviceId))) {
-    Say(context, core::text::kBadDeviceId);
-    return kExitUsage;
+  if (const int status = MayCommand(context, options, *lan, device); status != kExitSuccess) {
+    return status;
   }
   if (const std::string problem = build(device, lan->devices.Records()); !problem.empty()) {
     Say(context, problem);
@@ -80,7 +84,6 @@ int RunSetDdns(Context &context, const SetDdnsOptions &options) {
           PutValue(block.domain, "--domain", options.domain, reported.domain)}) {
       if (!problem.empty()) return problem;
     }
-    if (block.domain[0] == '\0') return std::string(core::text::kDdnsEmpty);
     return std::string();
   };
   return SendToDevice(context, options.command, options.device, CMD_DDNSSET, &block, build,
@@ -88,10 +91,10 @@ int RunSetDdns(Context &context, const SetDdnsOptions &options) {
 }
 
 int RunSetId(Context &context, const SetIdOptions &options) {
-  // Commands find a device by its 32-character id; another length would leave it unreachable.
-  if (options.newId.size() != sizeof(DeviceRecord::deviceId) - 1 ||
-      !core::IsCommandValue(options.newId)) {
-    Say(context, "A device id is 32 printable ASCII characters without blanks.");
+  // Commands find a device by its id, and only an id of the form every command accepts keeps it
+  // reachable.
+  if (!core::IsDeviceIdText(options.newId)) {
+    Say(context, "A device id is 32 letters and digits (A-Z, a-z, 0-9).");
     return kExitUsage;
   }
   const auto build = [&](const DeviceRecord &, const std::vector<DeviceRecord> &all) {

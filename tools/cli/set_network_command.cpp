@@ -3,6 +3,7 @@
 
 #include "command_support.h"
 #include "commands.h"
+#include "core/conflicts.h"
 #include "core/display_text.h"
 #include "core/messages.h"
 #include "core/record_text.h"
@@ -47,6 +48,9 @@ int RunSetNetwork(Context &context, const SetNetworkOptions &options) {
       status != kExitSuccess) {
     return status;
   }
+  if (const int status = MayCommand(context, command, *lan, device); status != kExitSuccess) {
+    return status;
+  }
 
   core::NetworkChange change;
   if (const core::InputProblem problem =
@@ -54,6 +58,14 @@ int RunSetNetwork(Context &context, const SetNetworkOptions &options) {
       problem != core::InputProblem::None) {
     Say(context, core::ProblemText(problem));
     return kExitUsage;
+  }
+  if (const auto taken = core::AddressTakenBy(lan->devices, device, change)) {
+    if (!command.force) {
+      Say(context, "The IP address " + *taken +
+                       " is announced by another device; give --force to send it all the same.");
+      return kExitUsage;
+    }
+    Say(context, "warning: the IP address " + *taken + " is announced by another device.");
   }
   Say(context,
       "Device " + DeviceLabel(device) + ", id " + core::DisplayField(device.deviceId) + ":");

@@ -1,5 +1,6 @@
 // The DDNS group: sends the dynamic-DNS account typed in its (hidden) fields
 // to the selected device. The answer is shown by OnCommandReply.
+#include "core/conflicts.h"
 #include "core/messages.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
@@ -7,6 +8,7 @@
 #include "resource_ids.h"
 #include "search_dlg.h"
 #include "string_table.h"
+#include "translation.h"
 
 using namespace vf::res;
 
@@ -35,6 +37,10 @@ void CSearchDlg::OnSetDdns() {
   DeviceRecord device{};
   if (!m_devices.CopyAt(row, device)) {
     Tell(vf::core::text::kDeviceDestroyed, vf::ui::MB_OK);
+    return;
+  }
+  if (const auto refusal = vf::core::ImpostorRefusal(m_devices, device)) {
+    Tell(vf::core::Compose(*refusal, vf::ui::Translated), vf::ui::MB_ICONEXCLAMATION);
     return;
   }
   m_lastCommand = kDdnsCommand;

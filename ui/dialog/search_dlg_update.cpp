@@ -3,6 +3,7 @@
 // ends in a message. When the port changed too, the accepted settings are
 // followed by the port command and a 45-second wait while the device
 // restarts, ending in a new search.
+#include "core/conflicts.h"
 #include "core/display_text.h"
 #include "core/messages.h"
 #include "core/record_text.h"
@@ -45,9 +46,16 @@ bool CSearchDlg::MayCommand(const DeviceRecord &device) {
   // What the device reported goes into the request unchanged: only an id and
   // a MAC of their plain forms may.
   const vf::core::InputProblem problem = vf::core::CheckCommandTarget(device);
-  if (problem == vf::core::InputProblem::None) return true;
-  Tell(vf::core::ProblemText(problem), vf::ui::MB_ICONEXCLAMATION);
-  return false;
+  if (problem != vf::core::InputProblem::None) {
+    Tell(vf::core::ProblemText(problem), vf::ui::MB_ICONEXCLAMATION);
+    return false;
+  }
+  // Another host claims this camera: a command could land on the wrong one.
+  if (const auto refusal = vf::core::ImpostorRefusal(m_devices, device)) {
+    Tell(vf::core::Compose(*refusal, vf::ui::Translated), vf::ui::MB_ICONEXCLAMATION);
+    return false;
+  }
+  return true;
 }
 
 void CSearchDlg::OnUpdate() {
@@ -64,6 +72,17 @@ void CSearchDlg::OnUpdate() {
   }
   vf::core::NetworkChange change;
   if (!ValidateNetworkInput(copy, change)) return;
+  // Two cameras on one address reach neither; swapping two addresses is a
+  // reason to go on, so the user decides, No being the default.
+  if (const auto taken = vf::core::AddressTakenBy(m_devices, copy, change)) {
+    const std::string question =
+        vf::core::Compose({vf::core::text::kAddressTaken, *taken, nullptr}, vf::ui::Translated);
+    if (vf::ui::ShowMessageBox(m_window.get(), question, LoadString(IDS_ASK),
+                               vf::ui::MB_YESNO | vf::ui::MB_ICONQUESTION |
+                                   vf::ui::MB_DEFBUTTON2) != vf::ui::IDYES) {
+      return;
+    }
+  }
 
   m_lastCommand = kNetworkCommand;
   m_httpPortPending = change.portCommand ? 1 : 0;

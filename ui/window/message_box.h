@@ -13,12 +13,14 @@ namespace vf::ui {
 
 class DialogWindow;
 
-// Buttons (low four bits) and icon (next four bits).
+// Buttons (low four bits), icon (next four bits) and the default button.
 inline constexpr unsigned MB_OK = 0x00;
 inline constexpr unsigned MB_YESNO = 0x04;
 inline constexpr unsigned MB_ICONQUESTION = 0x20;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 inline constexpr unsigned MB_ICONINFORMATION = 0x40;
+// The second button (No) is the default: Enter answers no.
+inline constexpr unsigned MB_DEFBUTTON2 = 0x100;
 
 // Results: the button pressed; 0 when no box could be shown.
 using res::IDOK;

@@ -217,6 +217,19 @@ TEST_F(CommandsOnTheLan, RefusalAndSilenceAreToldAndTheNextCommandIsAnswered) {
   EXPECT_NE(SearchClients().back(), SearchClients().front()) << "a new session sent it";
 }
 
+// A host answering first with camera 3's MAC under its own device id: the
+// row listed for that MAC gets no command, and nor does the camera whose
+// MAC it took; the window offers no way around it.
+TEST_F(CommandsOnTheLan, NoCommandGoesToACameraThatAnImpostorClaims) {
+  StartCameras({"--announce-mac", "1=3"});
+  Search("2 pcs");
+  SelectCamera("Camera-0001");
+  Update();
+  EXPECT_EQ(LastBoxText().rfind("Two answers claim this camera (id ", 0), 0u) << LastBoxText();
+  vf::test::Pump(300);
+  EXPECT_TRUE(LogLines("CMD").empty()) << Log();
+}
+
 // What no camera can work with is refused before anything is sent: a port
 // the devices keep, any address of this PC (a second one on an adapter
 // too), an address the mask makes the subnet's broadcast.

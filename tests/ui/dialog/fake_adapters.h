@@ -1,6 +1,7 @@
 // Adapters and device records made up for the window tests.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -41,11 +42,21 @@ void CopyField(char (&field)[N], const std::string &text) {
   std::snprintf(field, N, "%s", text.c_str());
 }
 
+// A device id of its own for each MAC: 32 hexadecimal digits of the MAC's hash.
+inline std::string DeviceIdFor(const std::string &mac) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const unsigned char c : mac) hash = (hash ^ c) * 1099511628211ull;
+  char id[33];
+  std::snprintf(id, sizeof id, "%016llx%016llx", static_cast<unsigned long long>(hash),
+                static_cast<unsigned long long>(hash * 31 + 7));
+  return id;
+}
+
 inline DeviceRecord MakeDevice(const std::string &name, const std::string &mac) {
   DeviceRecord record{};
   CopyField(record.deviceName, name);
   CopyField(record.network.macAddress, mac);
-  CopyField(record.deviceId, "0123456789abcdef0123456789abcdef");
+  CopyField(record.deviceId, DeviceIdFor(mac));
   CopyField(record.softwareVersion, "V2.1.0");
   CopyField(record.webVersion, "W1.4");
   CopyField(record.httpPort, "8080");

@@ -229,8 +229,10 @@ TEST_F(UpdateTest, WhatCannotBeSentIsToldAndNothingWaitsForIt) {
     std::string account;
     const char *message;
   } cases[] = {
-      {"admin\r\nCSeq:1", "The viewing account or password cannot hold a line break."},
-      {std::string(2000, 'a'), "The command could not be sent."},
+      {"admin\r\nCSeq:1",
+       "The viewing account or password cannot hold a line break or another control character."},
+      {std::string(2000, 'a'), "The viewing account and password hold at most 64 characters each."},
+      {"admin:x", "The viewing account cannot hold a colon: the device would split it there."},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.account.size());
@@ -285,6 +287,50 @@ TEST_F(UpdateTest, DeviceValuesThatCouldSteerTheCommandAreRefused) {
     }
     EXPECT_FALSE(m_dialog.CommandPending());
   }
+}
+
+// Another host answering with this camera's MAC under another device id: no
+// command may go to either camera, and there is nothing to override it with.
+TEST_F(UpdateTest, NoCommandGoesToACameraThatTwoAnswersClaim) {
+  DeviceRecord a = MakeDevice("cam-a", "00:00:00:00:00:0A");
+  CopyField(a.deviceId, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA");
+  DeviceRecord b = MakeDevice("cam-b", "00:00:00:00:00:0B");
+  CopyField(b.deviceId, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB");
+  DeviceRecord impostor = a;
+  CopyField(impostor.deviceId, b.deviceId);
+  vf::test::ShowDevices(m_dialog, {a, b, impostor});
+  for (const int row : {0, 1}) {
+    SCOPED_TRACE(row);
+    Select(row);
+    const int before = m_boxes.Count();
+    m_dialog.OnUpdate();
+    ASSERT_EQ(m_boxes.Count(), before + 1) << "not even the question";
+    EXPECT_EQ(LastText().rfind("Two answers claim this camera (id ", 0), 0u) << LastText();
+    m_controls.SetText(IDC_DDNS_NAME, "cam.example.net");
+    m_dialog.OnSetDdns();
+    EXPECT_EQ(LastText().rfind("Two answers claim this camera", 0), 0u) << "nor DDNS";
+    EXPECT_FALSE(m_dialog.CommandPending());
+  }
+}
+
+// Another camera's address is sent only when the user says so; No is what
+// Enter answers.
+TEST_F(UpdateTest, AnotherCamerasAddressIsAskedAboutWithNoAsTheDefault) {
+  DeviceRecord other = MakeDevice("cam-c", "00:00:00:00:00:03");
+  CopyField(other.network.ipAddress, "192.168.1.33");
+  vf::test::ShowDevices(m_dialog, {MakeDevice("cam-a", "00:00:00:00:00:01"), other});
+  Select(0);
+  m_controls.SetText(IDC_DEV_IP, "192.168.1.33");
+  m_dialog.OnUpdate();
+  ASSERT_EQ(m_boxes.Count(), 2);
+  EXPECT_EQ(Box(1).text,
+            "The IP address 192.168.1.33 (cam-c, 00:00:00:00:00:03) is announced by another "
+            "device. Send the settings all the same?");
+  EXPECT_EQ(Box(1).type, vf::ui::MB_YESNO | vf::ui::MB_ICONQUESTION | vf::ui::MB_DEFBUTTON2);
+  EXPECT_FALSE(m_dialog.CommandPending()) << "no, by default";
+  m_boxes.Script({vf::ui::IDYES, vf::ui::IDYES});
+  m_dialog.OnUpdate();
+  EXPECT_TRUE(m_dialog.CommandPending()) << "a swap of two addresses stays possible";
 }
 
 TEST_F(UpdateTest, EveryAnswerIsToldOnTheWindowThread) {

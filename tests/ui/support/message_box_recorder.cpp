@@ -33,7 +33,9 @@ int MessageBoxRecorder::Answer(const MessageBoxRequest &request) {
     m_answers.pop_front();
     return answer;
   }
-  return (request.type & 0x0Fu) == MB_YESNO ? IDYES : IDOK;
+  // As Enter would answer: the default button.
+  if ((request.type & 0x0Fu) != MB_YESNO) return IDOK;
+  return (request.type & MB_DEFBUTTON2) != 0 ? IDNO : IDYES;
 }
 
 }  // namespace vf::ui

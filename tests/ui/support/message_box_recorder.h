@@ -18,8 +18,8 @@ class MessageBoxRecorder final {
   MessageBoxRecorder(const MessageBoxRecorder &) = delete;
   MessageBoxRecorder &operator=(const MessageBoxRecorder &) = delete;
 
-  // Answers given in order; once they run out, a box answers with its first
-  // button (IDOK, or IDYES for MB_YESNO).
+  // Answers given in order; once they run out, a box answers with its
+  // default button (IDOK; for MB_YESNO, IDYES, or IDNO with MB_DEFBUTTON2).
   void Script(std::initializer_list<int> answers);
   std::vector<MessageBoxRequest> Requests() const;
   int Count() const;

@@ -36,8 +36,8 @@ int ShowOnGuiThread(QWidget *owner, const std::string &text, const std::string &
   box.setIcon(IconOf(type));
   if ((type & 0x0Fu) == MB_YESNO) {
     QPushButton *yes = box.addButton(TranslatedText(VF_TEXT("Yes")), QMessageBox::YesRole);
-    box.addButton(TranslatedText(VF_TEXT("No")), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    QPushButton *no = box.addButton(TranslatedText(VF_TEXT("No")), QMessageBox::NoRole);
+    box.setDefaultButton((type & MB_DEFBUTTON2) != 0 ? no : yes);
     box.exec();
     return box.clickedButton() == yes ? IDYES : IDNO;
   }
