@@ -27,9 +27,10 @@ if [[ "${1:-}" == "--inside-lan" ]]; then
   unset DISPLAY WAYLAND_DISPLAY
   log=build-windows/wine.log
   # One X server for every window of the tests: Wine's X11 driver draws the windows there. It
-  # picks a free display itself (-displayfd), and its socket lives in this namespace.
+  # picks a free display itself (-displayfd), and its socket lives in this namespace. Large enough
+  # for the window at 200 % scaling.
   xvfb_display="$WINEPREFIX/display"
-  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1024x768x24 3>"$xvfb_display" 2>"$log.xvfb" &
+  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1920x1200x24 3>"$xvfb_display" 2>"$log.xvfb" &
   xvfb=$!
   cleanup() {
     wineserver -k >/dev/null 2>&1

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -130,12 +131,18 @@ void PressKey(WORD key) {
   SendInput(2, inputs, sizeof(INPUT));
 }
 
+// Both events carry the place: a click that relied on the cursor set just before it could land
+// where a late report of the pointer from the X server put it instead.
 void ClickAt(POINT screen) {
   SetCursorPos(screen.x, screen.y);
   INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  for (INPUT &input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
   SendInput(2, inputs, sizeof(INPUT));
 }
 
@@ -198,6 +205,35 @@ bool SaveWindowPicture(HWND window, const char *path) {
   return static_cast<bool>(out);
 }
 
+// The colour most pixels of `rect` (screen coordinates) have on the screen now: a list row's
+// background.
+COLORREF MostCommonColour(const RECT &rect) {
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  std::map<COLORREF, int> counts;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) ++counts[GetPixel(memory, x, y)];
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  COLORREF most = CLR_INVALID;
+  int mostCount = 0;
+  for (const auto &[colour, count] : counts) {
+    if (count > mostCount) {
+      most = colour;
+      mostCount = count;
+    }
+  }
+  return most;
+}
+
 class WindowOnTheLan : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -246,7 +282,8 @@ class WindowOnTheLan : public ::testing::Test {
     memory.Read(text, sizeof text - sizeof(wchar_t), sizeof(LVITEMW));
     return Utf8FromWide(text);
   }
-  POINT RowCentre(int row) const {
+  // A row's rectangle on the screen.
+  RECT RowOnScreen(int row) const {
     RemoteMemory memory(m_program.Process(), sizeof(RECT));
     RECT rect{};
     rect.left = LVIR_BOUNDS;
@@ -254,9 +291,20 @@ class WindowOnTheLan : public ::testing::Test {
     SendMessageW(List(), LVM_GETITEMRECT, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(memory.At()));
     memory.Read(&rect, sizeof rect);
-    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    ClientToScreen(List(), &centre);
-    return centre;
+    MapWindowPoints(List(), nullptr, reinterpret_cast<POINT *>(&rect), 2);
+    return rect;
+  }
+  POINT RowCentre(int row) const {
+    const RECT rect = RowOnScreen(row);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  }
+  // A row's background as the screen shows it, the window on top of every other.
+  COLORREF RowBackground(int row) const {
+    SetWindowPos(m_window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    std::this_thread::sleep_for(500ms);  // Painted.
+    const COLORREF colour = MostCommonColour(RowOnScreen(row));
+    SetWindowPos(m_window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return colour;
   }
 
   void SearchAndWait() {
@@ -320,6 +368,14 @@ TEST_F(WindowOnTheLan, SearchesShowsUpdatesAndKeepsToOneCopy) {
     std::this_thread::sleep_for(500ms);  // Painted.
     EXPECT_TRUE(SaveWindowPicture(m_window, picture));
   }
+
+  // The focus moves on to the account field, as when the user types there: the row Update acts
+  // on stays drawn in the colour of a selection, not in a shade next to the list's white.
+  ClickAt(CentreOf(Item(res::IDC_ACCOUNT)));
+  ASSERT_TRUE(Eventually([&] { return Focus() == Item(res::IDC_ACCOUNT); }, 5s));
+  EXPECT_EQ(RowBackground(1), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(RowBackground(0), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(Mark(), 1);
 
   // Update sends the panel's settings to the camera of that row.
   const std::string deviceName = Cell(1, 1);

@@ -1,9 +1,11 @@
 // The Win32 backend's own part: the dialog the window system made from the
-// in-memory template (font, places, classes and styles), the labels laid out
-// on one line, and messages of the dialog manager that share the restart
-// message's number.
+// in-memory template (font, places, classes and styles) at the DPI the test
+// runs at (VF_TEST_DPI, 96 unless told), the labels laid out on one line,
+// what a one-line edit shows of a line break, and messages of the dialog
+// manager that share the restart message's number.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "dialog_templates.h"
@@ -20,6 +22,12 @@ namespace vf::ui {
 namespace {
 
 using res::ControlClass;
+
+// The DPI that tests/ui/window/at_dpi_windows.sh set for this run.
+int ExpectedDpi() {
+  const char *dpi = std::getenv("VF_TEST_DPI");
+  return dpi != nullptr ? std::atoi(dpi) : 96;
+}
 
 struct UserMessages final : DialogHandler {
   void OnUserMessage(unsigned offset) override { ++count[offset % 4]; }
@@ -67,7 +75,11 @@ TEST_F(Win32DialogTest, FontSizeAndControlsComeFromTheTemplate) {
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(m_dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_EQ(std::wstring(font.lfFaceName), L"Arial");
-  EXPECT_EQ(font.lfHeight, -11) << "8 points at 96 dots per inch";
+  const int dpi = ExpectedDpi();
+  HDC screen = GetDC(m_dialog);
+  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), dpi) << "the program sees the DPI it runs at";
+  ReleaseDC(m_dialog, screen);
+  EXPECT_EQ(font.lfHeight, -MulDiv(8, dpi, 72)) << "8 points at " << dpi << " dots per inch";
   RECT client{};
   GetClientRect(m_dialog, &client);
   const RECT size = Pixels(0, 0, 376, 316);
@@ -137,6 +149,59 @@ TEST_F(Win32DialogTest, LabelsKeepTheirAlignedEdgeOnOneLine) {
   // Left-aligned and short enough: as the template has it.
   EXPECT_EQ(Placed(Label("Tips:")).left, Pixels(203, 235, 21, 8).left);
   EXPECT_EQ(Placed(Label("Tips:")).right, Pixels(203, 235, 21, 8).right);
+}
+
+// The list's columns are given in pixels at 96 DPI, as the Qt window takes them: at any other
+// DPI they are as wide in inches, and they follow the window to a monitor of another DPI.
+TEST_F(Win32DialogTest, ColumnWidthsFollowTheDpi) {
+  const int dpi = ExpectedDpi();
+  HWND list = GetDlgItem(m_dialog, res::IDC_DEVICE_LIST);
+  ASSERT_EQ(m_window->InsertColumn(res::IDC_DEVICE_LIST, 0, "MAC", 115), 0);
+  EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), MulDiv(115, dpi, 96));
+  EXPECT_EQ(m_window->ColumnWidth(res::IDC_DEVICE_LIST, 0), 115);
+  RECT suggested{};
+  GetWindowRect(m_dialog, &suggested);
+  SendMessageW(m_dialog, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 2 * MulDiv(115, dpi, 96));
+  EXPECT_EQ(m_window->ColumnWidth(res::IDC_DEVICE_LIST, 0), 115);
+}
+
+// An adapter with two addresses: the one-line edit shows them apart (it draws nothing for a
+// line break), and the text reads back as it was set until the user changes it.
+TEST_F(Win32DialogTest, OneLineEditShowsLineBreaksAsSpaces) {
+  HWND field = GetDlgItem(m_dialog, res::IDC_LOCAL_IP);
+  ASSERT_TRUE(m_window->SetText(res::IDC_LOCAL_IP, "10.77.0.1\r\n10.77.9.1"));
+  wchar_t shown[64] = {};
+  GetWindowTextW(field, shown, 64);
+  EXPECT_EQ(std::wstring(shown), L"10.77.0.1  10.77.9.1");
+  EXPECT_EQ(m_window->Text(res::IDC_LOCAL_IP), "10.77.0.1\r\n10.77.9.1");
+  SetWindowTextW(field, L"10.77.0.7");
+  EXPECT_EQ(m_window->Text(res::IDC_LOCAL_IP), "10.77.0.7");
+  ASSERT_TRUE(m_window->SetText(res::IDC_LOCAL_IP, "10.77.0.1"));
+  EXPECT_EQ(m_window->Text(res::IDC_LOCAL_IP), "10.77.0.1");
+}
+
+// Every program with the window carries the manifest: the common controls of version 6 and
+// awareness of each monitor's DPI, which the system (and Wine) applies to the process.
+TEST(Win32Manifest, AsksForCommonControlsAndPerMonitorDpi) {
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  ASSERT_NE(found, nullptr);
+  const auto *data = static_cast<const char *>(LockResource(LoadResource(nullptr, found)));
+  const std::string manifest(data, SizeofResource(nullptr, found));
+  EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+            std::string::npos);
+  EXPECT_NE(manifest.find(">PerMonitorV2, System</dpiAwareness>"), std::string::npos);
+
+  using GetThreadContext = void *(WINAPI *)();
+  using AwarenessOf = int(WINAPI *)(void *);
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const auto context = reinterpret_cast<GetThreadContext>(
+      reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+  const auto awareness = reinterpret_cast<AwarenessOf>(
+      reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  ASSERT_TRUE(context != nullptr && awareness != nullptr);
+  EXPECT_EQ(awareness(context()), 2) << "DPI_AWARENESS_PER_MONITOR_AWARE";
 }
 
 // The dialog manager's DM_SETDEFID is WM_USER + 1 too, the restart message's number: only

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dialog_template_win32.h"
+#include "dpi_win32.h"
 #include "platform/windows_text.h"
 #include "window_thread.h"
 
@@ -26,6 +27,8 @@ namespace {
 
 // Wakes the window to run what other threads sent or posted.
 constexpr UINT kWakeMessage = WM_APP + 1;
+// Lays the labels out again once the dialog manager has laid the dialog out for a new DPI.
+constexpr UINT kRefitLabelsMessage = WM_APP + 2;
 // The dialog manager numbers its own messages from WM_USER too (DM_SETDEFID is
 // WM_USER + 1, the number of the restart message): those posted by
 // PostUserMessage carry this mark, so that they are told apart.
@@ -111,6 +114,37 @@ void FitLabel(HWND label) {
   InvalidateRect(label, nullptr, TRUE);
 }
 
+// A one-line edit draws nothing for a line break or another control character, so two addresses
+// joined by "\r\n" would read as one ("10.77.0.110.77.9.1"): each is shown as a space, as the Qt
+// window shows it.
+std::wstring OneLineText(std::wstring text) {
+  for (wchar_t &c : text) {
+    if ((c < 0x20 && c != L'\t') || c == 0x2028 || c == 0x2029) c = L' ';
+  }
+  return text;
+}
+
+bool IsOneLineEdit(HWND control) {
+  return IsClass(control, L"Edit") && (GetWindowLongW(control, GWL_STYLE) & ES_MULTILINE) == 0;
+}
+
+// The selected row keeps the colours it has while the list has the focus. Without the focus the
+// list draws it in the colour of a button's face, next to invisible on the list's white: while
+// typing an address or a password, the user could not see which camera Update acts on.
+LRESULT DrawListRow(NMLVCUSTOMDRAW &draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  HWND list = draw.nmcd.hdr.hwndFrom;
+  // Some versions of the control pass an unreliable state here: the list's own is read.
+  const bool selected = (SendMessageW(list, LVM_GETITEMSTATE, draw.nmcd.dwItemSpec, LVIS_SELECTED) &
+                         LVIS_SELECTED) != 0;
+  if (!selected || GetFocus() == list) return CDRF_DODEFAULT;
+  draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);
+  draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+  draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+  return CDRF_NEWFONT;
+}
+
 // Every dialog of this thread, for the key hook, and the hook itself while
 // any is open.
 struct ThreadDialogs {
@@ -132,6 +166,7 @@ struct Win32DialogWindow::Native {
   static void Detach(Win32DialogWindow &self);
   static INT_PTR Command(Win32DialogWindow &self, int id, int code, HWND control);
   static INT_PTR Notify(Win32DialogWindow &self, NMHDR *header);
+  static void DpiChanged(Win32DialogWindow &self, UINT dpi);
   static void RequestClose(Win32DialogWindow &self) {
     if (self.m_handler.OnCloseRequest()) self.EndDialog(IDCANCEL);
   }
@@ -162,6 +197,7 @@ void Win32DialogWindow::Native::Attach(Win32DialogWindow &self, HWND hwnd) {
        child = GetWindow(child, GW_HWNDNEXT)) {
     FitLabel(child);
   }
+  self.m_dpi = WindowDpi(hwnd);
   t_dialogs.open[hwnd] = &self;
   if (t_dialogs.hook == nullptr) {
     t_dialogs.hook = SetWindowsHookExW(WH_MSGFILTER, KeyHook, nullptr, GetCurrentThreadId());
@@ -212,6 +248,15 @@ INT_PTR CALLBACK Win32DialogWindow::Native::DialogProc(HWND hwnd, UINT message, 
     case WM_CLOSE:
       RequestClose(*self);
       return TRUE;
+    case WM_DPICHANGED:
+      DpiChanged(*self, LOWORD(wParam));
+      return FALSE;  // The dialog manager lays the dialog and its font out anew.
+    case kRefitLabelsMessage:
+      for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+           child = GetWindow(child, GW_HWNDNEXT)) {
+        FitLabel(child);
+      }
+      return TRUE;
     case WM_SYSCOMMAND:
       return self->m_handler.OnSysCommand(static_cast<unsigned>(wParam)) ? Result(hwnd, 0) : FALSE;
     case WM_DESTROY:
@@ -259,6 +304,8 @@ INT_PTR Win32DialogWindow::Native::Notify(Win32DialogWindow &self, NMHDR *header
       case NM_CLICK:
         self.m_handler.OnListClick(id, reinterpret_cast<NMITEMACTIVATE *>(header)->iItem);
         return Result(hwnd, 0);
+      case NM_CUSTOMDRAW:
+        return Result(hwnd, DrawListRow(*reinterpret_cast<NMLVCUSTOMDRAW *>(header)));
       case LVN_GETDISPINFOW: {
         LVITEMW &item = reinterpret_cast<NMLVDISPINFOW *>(header)->item;
         if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
@@ -300,6 +347,33 @@ INT_PTR Win32DialogWindow::Native::Notify(Win32DialogWindow &self, NMHDR *header
     return Result(hwnd, TRUE);  // The control changes nothing by itself.
   }
   return FALSE;
+}
+
+// What the window sized in pixels itself follows the new DPI; the dialog manager does the rest
+// (with per-monitor awareness of version 2).
+void Win32DialogWindow::Native::DpiChanged(Win32DialogWindow &self, UINT dpi) {
+  const UINT old = self.m_dpi;
+  if (dpi == 0 || dpi == old) return;
+  self.m_dpi = dpi;
+  HWND hwnd = H(self.m_hwnd);
+  const auto scale = [&](LONG_PTR pixels) {
+    return MulDiv(static_cast<int>(pixels), static_cast<int>(dpi), static_cast<int>(old));
+  };
+  for (const auto &[id, list] : self.m_lists) {
+    HWND control = GetDlgItem(hwnd, id);
+    for (int column = 0; column < list.rows.ColumnCount(); ++column) {
+      const auto width = SendMessageW(control, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0);
+      SendMessageW(control, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), scale(width));
+    }
+  }
+  // The right edges that FitLabel keeps.
+  for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const LONG_PTR edge = IsClass(child, L"Static") ? GetWindowLongPtrW(child, GWLP_USERDATA) : 0;
+    if (edge != 0) SetWindowLongPtrW(child, GWLP_USERDATA, scale(edge));
+  }
+  if (self.m_iconId != 0) self.SetIcon(self.m_iconId);
+  PostMessageW(hwnd, kRefitLabelsMessage, 0, 0);
 }
 
 LRESULT CALLBACK Win32DialogWindow::Native::KeyHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -426,13 +500,14 @@ std::string Win32DialogWindow::Title() const {
 
 void Win32DialogWindow::SetIcon(int iconId) {
   if (m_hwnd == nullptr) return;
+  m_iconId = iconId;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   const auto load = [&](int width, int height) {
     return static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
   };
-  HICON big = load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-  HICON small = load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  HICON big = load(SystemMetric(SM_CXICON, m_dpi), SystemMetric(SM_CYICON, m_dpi));
+  HICON small = load(SystemMetric(SM_CXSMICON, m_dpi), SystemMetric(SM_CYSMICON, m_dpi));
   SendMessageW(H(m_hwnd), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   SendMessageW(H(m_hwnd), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   if (m_bigIcon != nullptr) DestroyIcon(static_cast<HICON>(m_bigIcon));
@@ -467,6 +542,17 @@ bool Win32DialogWindow::HasControl(int id) const {
 bool Win32DialogWindow::SetText(int id, std::string_view text) {
   HWND control = H(Control(id));
   if (control == nullptr) return false;
+  if (IsOneLineEdit(control)) {
+    const std::wstring wide = W(text);
+    const std::wstring shown = OneLineText(wide);
+    if (SetWindowTextW(control, shown.c_str()) == FALSE) return false;
+    if (shown != wide) {
+      m_editTexts[id] = {std::string(text), shown};
+    } else {
+      m_editTexts.erase(id);
+    }
+    return true;
+  }
   if (!IsClass(control, WC_IPADDRESSW)) {
     if (SetWindowTextW(control, W(text).c_str()) == FALSE) return false;
     FitLabel(control);
@@ -490,6 +576,10 @@ bool Win32DialogWindow::SetText(int id, std::string_view text) {
 std::string Win32DialogWindow::Text(int id) const {
   HWND control = H(Control(id));
   if (control == nullptr) return {};
+  if (const auto set = m_editTexts.find(id);
+      set != m_editTexts.end() && WideTextOf(control) == set->second.shown) {
+    return set->second.set;
+  }
   if (!IsClass(control, WC_IPADDRESSW)) return WindowText(control);
   DWORD address = 0;
   SendMessageW(control, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
@@ -589,7 +679,7 @@ int Win32DialogWindow::InsertColumn(int id, int index, std::string_view heading,
   LVCOLUMNW column{};
   column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
   column.fmt = LVCFMT_LEFT;
-  column.cx = widthPx;
+  column.cx = ScaledPixels(widthPx, m_dpi);
   column.pszText = text.data();
   column.iSubItem = index;
   const auto inserted = SendMessageW(H(Control(id)), LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
@@ -617,7 +707,9 @@ std::string Win32DialogWindow::ColumnHeading(int id, int column) const {
 int Win32DialogWindow::ColumnWidth(int id, int column) const {
   HWND list = H(ListControl(id));
   if (list == nullptr || column < 0 || column >= ColumnCount(id)) return 0;
-  return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+  return LayerPixels(
+      static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)),
+      m_dpi);
 }
 
 bool Win32DialogWindow::SetFullRowSelect(int id, bool fullRow) {

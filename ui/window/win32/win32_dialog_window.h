@@ -98,6 +98,12 @@ class Win32DialogWindow final : public DialogWindow {
   struct Native;
 
  private:
+  // What was set into a one-line edit that shows it otherwise (line breaks as spaces): the text
+  // reads back as set while the edit still shows it so.
+  struct EditText {
+    std::string set;
+    std::wstring shown;
+  };
   // A list view's rows: the list itself holds none (owner data).
   struct ListRows {
     ReportRows rows;
@@ -120,6 +126,9 @@ class Win32DialogWindow final : public DialogWindow {
   std::unique_ptr<WindowThread> m_thread;
   std::map<int, ListRows> m_lists;
   std::set<int> m_timers;
+  std::map<int, EditText> m_editTexts;
+  unsigned m_dpi = 96;  // The DPI the dialog is laid out for.
+  int m_iconId = 0;
   bool m_inDialogBox = false;  // Run by DialogBoxIndirectParamW.
   bool m_inOwnLoop = false;    // Run modally by RunModal's own loop.
   bool m_ended = false;
