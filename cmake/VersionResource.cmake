@@ -1,10 +1,24 @@
+# vf_copyright_notice(OUT): "Copyright (c) <years> <holders>", the licence's own line.
+function(vf_copyright_notice out)
+  set(notice "Copyright (c) The Vellafind developers")
+  if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
+    file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE line REGEX "^Copyright " LIMIT_COUNT 1)
+    if(line)
+      string(REPLACE "\"" "" notice "${line}")
+    endif()
+  endif()
+  set(${out} "${notice}" PARENT_SCOPE)
+endfunction()
+
 # vf_add_version_resource(TARGET DESCRIPTION): gives a Windows program or DLL its VERSIONINFO
-# resource, file and product version both the four-part project version. The program reads its
-# product version back from it (platform/program_info). Does nothing on other systems.
+# resource, file and product version both the four-part project version, and the rights notice of
+# LICENSE. The program reads its product version back from it (platform/program_info). Does
+# nothing on other systems.
 function(vf_add_version_resource target description)
   if(NOT WIN32)
     return()
   endif()
+  vf_copyright_notice(VF_RC_COPYRIGHT)
   get_target_property(type ${target} TYPE)
   if(type STREQUAL "SHARED_LIBRARY")
     set(VF_RC_FILE_TYPE VFT_DLL)

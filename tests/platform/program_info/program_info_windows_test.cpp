@@ -60,6 +60,40 @@ TEST(ProductVersion, ShippedProgramAndLibraryCarryIt) {
   }
 }
 
+// A text of a file's version resource (US English, UTF-16); empty when it has none.
+std::string VersionString(const std::string &path, const wchar_t *name) {
+  const std::wstring file = vf::platform::WideFromUtf8(path);
+  DWORD ignored = 0;
+  std::string block(GetFileVersionInfoSizeW(file.c_str(), &ignored), '\0');
+  if (block.empty() ||
+      !GetFileVersionInfoW(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data())) {
+    return {};
+  }
+  void *value = nullptr;
+  UINT length = 0;
+  const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+  if (!VerQueryValueW(block.data(), key.c_str(), &value, &length) || length == 0) return {};
+  return vf::platform::Utf8FromWide(static_cast<const wchar_t *>(value));
+}
+
+// Explorer's Details tab shows the product and its rights notice for every file that ships.
+TEST(ProductVersion, ShippedFilesNameTheProductAndItsRights) {
+  std::string directory;
+  GetModuleDirectory(directory);
+  for (const char *file : {"vellafind.exe", "vellafind-cli.exe", "devsearch.dll"}) {
+    const std::string path = directory + file;
+    if (std::string(file) == "vellafind.exe" &&
+        GetFileAttributesW(vf::platform::WideFromUtf8(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
+      continue;  // Built without the window.
+    }
+    SCOPED_TRACE(file);
+    EXPECT_EQ(VersionString(path, L"ProductName"), "Vellafind");
+    const std::string rights = VersionString(path, L"LegalCopyright");
+    EXPECT_EQ(rights.rfind("Copyright (c) ", 0), 0u) << rights;
+    EXPECT_NE(rights.find("The Vellafind developers"), std::string::npos) << rights;
+  }
+}
+
 TEST(ProductVersion, FileWithoutVersionLeavesTextUnchanged) {
   const std::string self = ReadAll(GetModulePath());
   ASSERT_GT(self.size(), 4096u);
