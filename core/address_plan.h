@@ -26,8 +26,8 @@ struct AddressPlanRequest {
 
 // One new address per camera, from `first` upward: never the subnet's own address or its
 // broadcast address, never an address the PC holds or the plan reserves, one announced by a
-// device other than the camera itself, or one given to an earlier camera. std::nullopt, with `error` set, when the
-// subnet of `first` runs out first.
+// device other than the camera itself, or one given to an earlier camera. std::nullopt, with
+// `error` set, when the subnet of `first` runs out first.
 std::optional<std::vector<Ipv4>> PlanAddresses(const AddressPlanRequest &request,
                                                std::string &error);
 

@@ -17,8 +17,7 @@ std::string DescribeConflict(const IdentityConflict &conflict) {
   return Describe(conflict.first) + " / " + Describe(conflict.other);
 }
 
-std::optional<UserMessage> ImpostorRefusal(const DeviceStore &devices,
-                                           const DeviceRecord &device) {
+std::optional<UserMessage> ImpostorRefusal(const DeviceStore &devices, const DeviceRecord &device) {
   const std::optional<IdentityConflict> conflict = devices.ConflictOf(device);
   if (!conflict) return std::nullopt;
   return UserMessage{text::kTwoClaims, DescribeConflict(*conflict), nullptr};

@@ -313,18 +313,18 @@ Dispatch LanSession::StartUpdate(const DeviceRecord &device, const std::string &
   const CommandTarget target{run->deviceId.c_str(), run->user.c_str(), run->password.c_str()};
   std::unique_lock lock(m_mutex);
   m_updateRunning = true;
-  const Dispatch dispatch = SendLocked(
-      lock, target, CMD_NETCONF, &change.settings, timeout, [this, run](Outcome outcome) {
-        if (outcome == Outcome::Accepted && !run->port.empty()) {
-          SendPortCommand(run);
-          return;
-        }
-        {
-          const std::lock_guard done(m_mutex);
-          m_updateRunning = false;
-        }
-        run->events.finished({outcome, false});
-      });
+  const Dispatch dispatch = SendLocked(lock, target, CMD_NETCONF, &change.settings, timeout,
+                                       [this, run](Outcome outcome) {
+                                         if (outcome == Outcome::Accepted && !run->port.empty()) {
+                                           SendPortCommand(run);
+                                           return;
+                                         }
+                                         {
+                                           const std::lock_guard done(m_mutex);
+                                           m_updateRunning = false;
+                                         }
+                                         run->events.finished({outcome, false});
+                                       });
   if (dispatch != Dispatch::Sent) m_updateRunning = false;
   return dispatch;
 }
@@ -370,7 +370,8 @@ int LanSession::EngineAnnouncement(SearchSession *, const char *, const void *da
 }
 
 int LanSession::EngineAnswer(SearchSession *, const char *status, const void *, void *user) {
-  if (user != nullptr && status != nullptr) static_cast<LanSession *>(user)->OnCommandAnswer(status);
+  if (user != nullptr && status != nullptr)
+    static_cast<LanSession *>(user)->OnCommandAnswer(status);
   return 0;
 }
 

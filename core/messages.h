@@ -54,9 +54,9 @@ inline constexpr const char *kNoAddress =
     VF_TEXT("An IP address and a subnet mask are needed, also with DHCP on.");
 inline constexpr const char *kReservedHttpPort =
     VF_TEXT("The http ports 8002 and 55555 are kept by the devices; enter another port.");
-inline constexpr const char *kBadAccount =
-    VF_TEXT("The viewing account or password cannot hold a line break or another control "
-            "character.");
+inline constexpr const char *kBadAccount = VF_TEXT(
+    "The viewing account or password cannot hold a line break or another control "
+    "character.");
 inline constexpr const char *kAccountColon =
     VF_TEXT("The viewing account cannot hold a colon: the device would split it there.");
 inline constexpr const char *kAccountTooLong =

@@ -27,8 +27,8 @@ std::optional<std::string> DevicePageUrl(const DeviceRecord &device) {
 
 std::optional<std::string> RouterPageUrl(const DeviceRecord &device) {
   std::string network;
-  if (!ComputeNetworkAddress(FieldText(device.network.ipAddress),
-                             FieldText(device.network.netmask), network)) {
+  if (!ComputeNetworkAddress(FieldText(device.network.ipAddress), FieldText(device.network.netmask),
+                             network)) {
     return std::nullopt;
   }
   const std::optional<std::string> router = RouterAddress(network);

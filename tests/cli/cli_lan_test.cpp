@@ -464,10 +464,11 @@ TEST_F(CliOnTheLan, WarnsWhenOneMacAnswersWithTwoIdentities) {
   ASSERT_TRUE(forger.ok());
   const CliRun run = RunCli({"search", "--wait", "1"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.err.find("warning: two answers claim one camera (id "
-                         "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA, MAC 00:1A:3F:00:00:09, IP 192.168.1.9 / "
-                         "id BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB, MAC 00:1A:3F:00:00:09"),
-            std::string::npos)
+  EXPECT_NE(
+      run.err.find("warning: two answers claim one camera (id "
+                   "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA, MAC 00:1A:3F:00:00:09, IP 192.168.1.9 / "
+                   "id BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB, MAC 00:1A:3F:00:00:09"),
+      std::string::npos)
       << run.err;
   EXPECT_NE(run.err.find("1 pcs"), std::string::npos) << "the first answer is the one listed";
 }
@@ -520,11 +521,10 @@ TEST_F(CliOnTheLan, ASuccessClaimedUnderAnotherCSeqIsNoAnswer) {
 // servers and gives a camera named twice one row.
 TEST_F(CliOnTheLan, NoTwoCamerasAreSentOneAddress) {
   StartCameras({"--count", "8"});  // on .2 to .9
-  CliRun run = RunCli(With({"set-network", "192.168.1.2", "--ip", "192.168.1.3", "--yes",
-                            "--wait", "1"}));
+  CliRun run =
+      RunCli(With({"set-network", "192.168.1.2", "--ip", "192.168.1.3", "--yes", "--wait", "1"}));
   EXPECT_EQ(run.status, 2) << run.err;
-  EXPECT_NE(run.err.find("The IP address 192.168.1.3 (Camera-0002"), std::string::npos)
-      << run.err;
+  EXPECT_NE(run.err.find("The IP address 192.168.1.3 (Camera-0002"), std::string::npos) << run.err;
   EXPECT_EQ(CameraLog().find("CMD"), std::string::npos);
 
   const std::string file = "/tmp/cli-apply-" + std::to_string(getpid()) + ".csv";
@@ -539,10 +539,11 @@ TEST_F(CliOnTheLan, NoTwoCamerasAreSentOneAddress) {
   EXPECT_EQ(rows[2][5], "not sent: row 2 gives the same address 192.168.1.50");
   EXPECT_EQ(rows[3][5], "Device information successfully updated!") << "--force: .6 is taken";
 
-  run = RunCli(With({"assign", "--first", "192.168.1.240", "--gateway", "192.168.1.241", "--dns1",
-                     "192.168.1.243", "--mask", "255.255.255.0", "--only", "192.168.1.7",
-                     "--only", "192.168.1.8", "--only", "192.168.1.9", "--only", "192.168.1.7",
-                     "--dry-run", "--wait", "1", "--format", "csv"}));
+  run = RunCli(
+      With({"assign",        "--first", "192.168.1.240", "--gateway", "192.168.1.241", "--dns1",
+            "192.168.1.243", "--mask",  "255.255.255.0", "--only",    "192.168.1.7",   "--only",
+            "192.168.1.8",   "--only",  "192.168.1.9",   "--only",    "192.168.1.7",   "--dry-run",
+            "--wait",        "1",       "--format",      "csv"}));
   EXPECT_EQ(run.status, 0) << run.err;
   const auto plan = ParseCsv(run.out);
   ASSERT_EQ(plan.size(), 4u) << "one row per camera: " << run.out;
@@ -560,12 +561,15 @@ TEST_F(CliOnTheLan, ValuesACommandCannotCarryAreRefused) {
     const char *stdinText;
     const char *message;
   } cases[] = {
-      {{"set-ddns", "192.168.1.2", "--domain", "x", "--user", "a:b", "--password", "p"}, "",
+      {{"set-ddns", "192.168.1.2", "--domain", "x", "--user", "a:b", "--password", "p"},
+       "",
        "cannot hold a colon"},
       {{"set-ddns", "192.168.1.2", "--domain", "x", "--user", "admin", "--password",
         std::string(5000, 'p')},
-       "", "at most 64 characters"},
-      {{"set-ddns", "192.168.1.2", "--domain", "x", "--user", "admin", "--password-stdin"}, "\n",
+       "",
+       "at most 64 characters"},
+      {{"set-ddns", "192.168.1.2", "--domain", "x", "--user", "admin", "--password-stdin"},
+       "\n",
        "No password came on standard input"},
   };
   for (const auto &c : cases) {

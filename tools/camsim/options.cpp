@@ -169,8 +169,7 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
     } else if (name == "--silent-camera" || name == "--forged-camera") {
       auto number = whole_number(value, 1, kMaxCameras);
       if (!number) return bad("expects a camera number from 1");
-      (name == "--silent-camera" ? options.silent_cameras : options.forged_cameras)
-          .insert(*number);
+      (name == "--silent-camera" ? options.silent_cameras : options.forged_cameras).insert(*number);
     } else if (name == "--rate") {
       auto rate = rate_number(value);
       if (!rate) return bad("expects a number of datagrams per second, 0 or more");
@@ -224,8 +223,8 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
   for (const auto *impostors : {&options.announced_macs, &options.announced_ids})
     for (const auto &[number, other] : *impostors)
       if (std::max(number, other) > options.count)
-        parsed.error = "--announce-mac/--announce-id: no camera " +
-                       std::to_string(std::max(number, other));
+        parsed.error =
+            "--announce-mac/--announce-id: no camera " + std::to_string(std::max(number, other));
   // Naming a camera to repeat means wanting duplicates: two copies unless told.
   if (options.repeat_camera != 0 && !repeat_given) options.repeat = 2;
   return parsed;

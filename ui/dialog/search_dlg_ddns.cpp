@@ -58,9 +58,9 @@ void CSearchDlg::OnSetDdns() {
   // An id of any other form than its plain one is not sent, as the engine
   // does not send one of the wrong length.
   if (vf::core::IsDeviceIdText(vf::core::FieldText(device.deviceId))) {
-    const vf::core::Dispatch dispatch = m_session->Send(
-        target, CMD_DDNSSET, &block, vf::core::kAnswerTimeout,
-        [this](vf::core::Outcome outcome) { TellOutcomeLater(outcome, false); });
+    const vf::core::Dispatch dispatch =
+        m_session->Send(target, CMD_DDNSSET, &block, vf::core::kAnswerTimeout,
+                        [this](vf::core::Outcome outcome) { TellOutcomeLater(outcome, false); });
     if (dispatch == vf::core::Dispatch::Sent) return;
     if (dispatch == vf::core::Dispatch::Busy) {
       Tell(vf::core::text::kCommandBusy, vf::ui::MB_ICONINFORMATION);

@@ -77,9 +77,9 @@ void CSearchDlg::OnUpdate() {
   if (const auto taken = vf::core::AddressTakenBy(m_devices, copy, change)) {
     const std::string question =
         vf::core::Compose({vf::core::text::kAddressTaken, *taken, nullptr}, vf::ui::Translated);
-    if (vf::ui::ShowMessageBox(m_window.get(), question, LoadString(IDS_ASK),
-                               vf::ui::MB_YESNO | vf::ui::MB_ICONQUESTION |
-                                   vf::ui::MB_DEFBUTTON2) != vf::ui::IDYES) {
+    if (vf::ui::ShowMessageBox(
+            m_window.get(), question, LoadString(IDS_ASK),
+            vf::ui::MB_YESNO | vf::ui::MB_ICONQUESTION | vf::ui::MB_DEFBUTTON2) != vf::ui::IDYES) {
       return;
     }
   }
@@ -89,8 +89,7 @@ void CSearchDlg::OnUpdate() {
   if (SendNetworkSettings(copy, change) != kSent) m_httpPortPending = 0;
 }
 
-bool CSearchDlg::ValidateNetworkInput(const DeviceRecord &device,
-                                      vf::core::NetworkChange &change) {
+bool CSearchDlg::ValidateNetworkInput(const DeviceRecord &device, vf::core::NetworkChange &change) {
   // Sent with DHCP as well: a control left half filled would go out with
   // zeros in its blank fields.
   for (const AddressControl &control : kAddressControls) {

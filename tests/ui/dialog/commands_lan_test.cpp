@@ -236,7 +236,8 @@ TEST_F(CommandsOnTheLan, NoCommandGoesToACameraThatAnImpostorClaims) {
 TEST_F(CommandsOnTheLan, InputNoCameraCanUseIsRefusedBeforeSending) {
   vf::test::FakeAdapters adapters;
   adapters.adapters = std::vector<vf::platform::Adapter>{vf::test::MakeAdapter(
-      "pc0", 2, {{vf::testing::PcAddresses().at(0), "255.255.255.0"}, {"192.168.1.77", "255.255.255.0"}})};
+      "pc0", 2,
+      {{vf::testing::PcAddresses().at(0), "255.255.255.0"}, {"192.168.1.77", "255.255.255.0"}})};
   StartCameras({}, &adapters);
   Search();
   const struct {

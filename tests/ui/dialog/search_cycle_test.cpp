@@ -20,9 +20,7 @@ using vf::test::Pcs;
 
 class SearchCycleTest : public ::testing::Test {
  protected:
-  void Found(const DeviceRecord &record) {
-    m_dialog.Lan().OnAnnouncement(record);
-  }
+  void Found(const DeviceRecord &record) { m_dialog.Lan().OnAnnouncement(record); }
   std::string Cell(int row, int column) const {
     return m_controls.ItemText(IDC_DEVICE_LIST, row, column);
   }

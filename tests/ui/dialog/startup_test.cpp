@@ -123,8 +123,8 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   // may take any address of the PC, the second ones included.
   EXPECT_EQ(dialog.Lan().SearchAddresses(),
             (std::vector<std::string>{"10.0.0.5", "192.168.1.10", "172.16.0.2"}));
-  EXPECT_EQ(dialog.LocalAddresses(), (std::vector<std::string>{"10.0.0.5", "192.168.1.10",
-                                                               "192.168.2.10", "172.16.0.2"}));
+  EXPECT_EQ(dialog.LocalAddresses(),
+            (std::vector<std::string>{"10.0.0.5", "192.168.1.10", "192.168.2.10", "172.16.0.2"}));
 
   // Choosing another adapter changes the five fields only.
   combo.SetCurSel(3);

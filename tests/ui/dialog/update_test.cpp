@@ -152,7 +152,8 @@ TEST_F(UpdateTest, SetIpAutomaticallySkipsEveryCheckButNeedsAnAddressToSend) {
 }
 
 TEST_F(UpdateTest, PortCommandIsArmedOnlyForANewPortThatIsFree) {
-  const char *reserved = "The http ports 8002 and 55555 are kept by the devices; enter another port.";
+  const char *reserved =
+      "The http ports 8002 and 55555 are kept by the devices; enter another port.";
   struct Case {
     int row;
     const char *port;

@@ -255,6 +255,23 @@ int StartCommand(const Context &context, const CommandOptions &options, std::str
   return SearchLan(context, options.search, lan);
 }
 
+int StartOnDevice(const Context &context, const CommandOptions &options, const std::string &name,
+                  std::string &password, std::unique_ptr<Lan> &lan, DeviceRecord &device) {
+  if (const int status = StartCommand(context, options, password, lan); status != kExitSuccess) {
+    return status;
+  }
+  if (const int status = FindDevice(context, lan->devices.Records(), name, device);
+      status != kExitSuccess) {
+    return status;
+  }
+  return MayCommand(context, options, *lan, device);
+}
+
+std::string DeviceLabel(const DeviceRecord &device) {
+  return core::DisplayField(device.deviceName) + " (" +
+         core::DisplayField(device.network.macAddress) + ")";
+}
+
 Target::Target(const DeviceRecord &device, std::string user, std::string password)
     : m_deviceId(core::FieldText(device.deviceId)),
       m_user(std::move(user)),

@@ -1,18 +1,42 @@
 // "set-ddns", "set-id" and "set-identity": the engine's other commands, for one camera each.
 #include <functional>
 
+#include "command.h"
 #include "command_support.h"
-#include "commands.h"
 #include "core/display_text.h"
 #include "core/messages.h"
 #include "core/outcome.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
-#include "device_tables.h"
 #include "exit_codes.h"
 
 namespace vf::cli {
 namespace {
+
+struct SetDdnsOptions {
+  CommandOptions command;
+  std::string device;
+  std::optional<std::string> domain;
+  std::optional<std::string> ddnsUser;
+  std::optional<std::string> ddnsPassword;
+  std::optional<std::string> server;
+  std::optional<int> port;
+  std::optional<bool> enable;
+};
+
+struct SetIdOptions {
+  CommandOptions command;
+  std::string device;
+  std::string newId;
+};
+
+struct SetIdentityOptions {
+  CommandOptions command;
+  std::string device;
+  std::string vendor;
+  std::string product;
+  std::string type;
+};
 
 // Fills the command's parameter from the device found (and the others that answered); returns ""
 // or why nothing may be sent.
@@ -48,14 +72,8 @@ int SendToDevice(Context &context, const CommandOptions &options, const std::str
   std::string password;
   std::unique_ptr<Lan> lan;
   DeviceRecord device{};
-  if (const int status = StartCommand(context, options, password, lan); status != kExitSuccess) {
-    return status;
-  }
-  if (const int status = FindDevice(context, lan->devices.Records(), deviceName, device);
+  if (const int status = StartOnDevice(context, options, deviceName, password, lan, device);
       status != kExitSuccess) {
-    return status;
-  }
-  if (const int status = MayCommand(context, options, *lan, device); status != kExitSuccess) {
     return status;
   }
   if (const std::string problem = build(device, lan->devices.Records()); !problem.empty()) {
@@ -68,8 +86,6 @@ int SendToDevice(Context &context, const CommandOptions &options, const std::str
   Say(context, core::Compose(core::OutcomeMessage(outcome, acceptedText, timeout)));
   return OutcomeExitCode(outcome);
 }
-
-}  // namespace
 
 int RunSetDdns(Context &context, const SetDdnsOptions &options) {
   DdnsSettings block{};
@@ -123,6 +139,84 @@ int RunSetIdentity(Context &context, const SetIdentityOptions &options) {
   };
   return SendToDevice(context, options.command, options.device, CMD_IDENTIFYSET, &identity, build,
                       "The device's identity was changed.");
+}
+
+// The parts every one-camera command shares: its device, its account, how it runs.
+template <typename Options, int (*Runner)(Context &, const Options &)>
+class DeviceCommand : public Command {
+ public:
+  const CommandOptions *Changes() const override { return &m_options.command; }
+  int Run(Context &context) override { return Runner(context, m_options); }
+
+ protected:
+  void AddDevice(CLI::App &app) {
+    app.add_option("DEVICE", m_options.device, kDeviceHelp)->required();
+  }
+  Options m_options;
+};
+
+class SetDdnsCommand final : public DeviceCommand<SetDdnsOptions, RunSetDdns> {
+ public:
+  std::string Name() const override { return "set-ddns"; }
+  std::string Help() const override {
+    return "Change a camera's dynamic-DNS account; values not given stay as it reports them.";
+  }
+  void AddOptions(CLI::App &app) override {
+    AddDevice(app);
+    Optional(app, "--domain", m_options.domain, "the DDNS name (must not end up empty)")
+        ->type_name("NAME");
+    Optional(app, "--ddns-user", m_options.ddnsUser, "the DDNS account")->type_name("USER");
+    Optional(app, "--ddns-password", m_options.ddnsPassword, "the DDNS account's password")
+        ->type_name("PASSWORD");
+    Optional(app, "--server", m_options.server, "the DDNS server")->type_name("HOST");
+    NumberOption(
+        app, "--port", {0, 65535, true},
+        [this](double port) { m_options.port = static_cast<int>(port); }, "the DDNS server's port")
+        ->type_name("PORT");
+    Switch(app, "--enable", m_options.enable, "switch DDNS on or off");
+    AddCommandOptions(app, m_options.command, false);
+  }
+};
+
+class SetIdCommand final : public DeviceCommand<SetIdOptions, RunSetId> {
+ public:
+  std::string Name() const override { return "set-id"; }
+  std::string Help() const override {
+    return "Give a camera a new device id (32 letters and digits); commands then address it by "
+           "that.";
+  }
+  void AddOptions(CLI::App &app) override {
+    AddDevice(app);
+    app.add_option("NEW_ID", m_options.newId, "the new device id")->required();
+    AddCommandOptions(app, m_options.command, false);
+  }
+};
+
+class SetIdentityCommand final : public DeviceCommand<SetIdentityOptions, RunSetIdentity> {
+ public:
+  std::string Name() const override { return "set-identity"; }
+  std::string Help() const override { return "Change a camera's vendor, product and device type."; }
+  void AddOptions(CLI::App &app) override {
+    AddDevice(app);
+    app.add_option("--vendor", m_options.vendor, "the vendor")->required();
+    app.add_option("--product", m_options.product, "the product")->required();
+    app.add_option("--type", m_options.type, "the device type")->required();
+    AddCommandOptions(app, m_options.command, false);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeSetDdnsCommand() {
+  return std::make_unique<SetDdnsCommand>();
+}
+
+std::unique_ptr<Command> MakeSetIdCommand() {
+  return std::make_unique<SetIdCommand>();
+}
+
+std::unique_ptr<Command> MakeSetIdentityCommand() {
+  return std::make_unique<SetIdentityCommand>();
 }
 
 }  // namespace vf::cli

@@ -6,21 +6,41 @@
 #include <sstream>
 
 #include "ambiguous_name.h"
-#include "apply_file.h"
+#include "command.h"
 #include "command_support.h"
-#include "commands.h"
 #include "core/address_plan.h"
+#include "core/apply_file.h"
 #include "core/conflicts.h"
 #include "core/display_text.h"
 #include "core/ipv4.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
-#include "device_tables.h"
 #include "exit_codes.h"
 #include "network_change.h"
 
 namespace vf::cli {
 namespace {
+
+using core::Cell;
+using core::CellKind;
+using core::Table;
+
+struct AssignOptions {
+  CommandOptions command;
+  std::string first;
+  std::optional<std::string> mask;
+  std::optional<std::string> gateway;
+  std::optional<std::string> dns1;
+  std::optional<std::string> dns2;
+  std::vector<std::string> only;
+  bool dryRun = false;
+};
+
+struct ApplyOptions {
+  CommandOptions command;
+  std::string file;
+  bool dryRun = false;
+};
 
 // The texts are exact values; the table escapes them where it shows them.
 struct BatchItem {
@@ -91,11 +111,11 @@ int RunBatch(Context &context, const CommandOptions &options, Lan &lan,
   const std::size_t sendable = static_cast<std::size_t>(std::count_if(
       items.begin(), items.end(), [](const BatchItem &i) { return i.problem.empty(); }));
   if (dryRun) {
-    WriteData(context, Render(BatchTable(items, withRow), options.search.format));
+    WriteData(context, core::Render(BatchTable(items, withRow), options.search.format));
     return kExitSuccess;
   }
   if (sendable > 0) {
-    std::fputs(Render(BatchTable(items, withRow), Format::Table).c_str(), context.messages);
+    std::fputs(core::Render(BatchTable(items, withRow), Format::Table).c_str(), context.messages);
     const std::string question = "Are you sure to update these " + std::to_string(sendable) +
                                  " device" + (sendable == 1 ? "" : "s") + "?";
     if (const int status = Confirm(context, options, question); status != kExitSuccess) {
@@ -111,7 +131,7 @@ int RunBatch(Context &context, const CommandOptions &options, Lan &lan,
     item.result = result.message;
     if (result.restarting) item.result += " Restarting for the new http port.";
   }
-  WriteData(context, Render(BatchTable(items, withRow), options.search.format));
+  WriteData(context, core::Render(BatchTable(items, withRow), options.search.format));
   return BatchStatus(items);
 }
 
@@ -126,7 +146,8 @@ std::optional<std::string> GivenAddress(const Context &context, const char *name
 
 // Why no command may go to the camera of `item`, as its result column says; "" when one may. Two
 // answers claiming the camera stop it unless --force.
-std::string ImpostorProblem(const CommandOptions &options, const Lan &lan, const DeviceRecord &device) {
+std::string ImpostorProblem(const CommandOptions &options, const Lan &lan,
+                            const DeviceRecord &device) {
   const auto refusal = core::ImpostorRefusal(lan.devices, device);
   if (!refusal || options.force) return {};
   return core::Compose(*refusal) + " (--force sends it)";
@@ -161,8 +182,6 @@ void RefuseSharedAddresses(std::vector<BatchItem> &items) {
     }
   }
 }
-
-}  // namespace
 
 int RunAssign(Context &context, const AssignOptions &options) {
   const auto first = core::Ipv4::Parse(options.first);
@@ -281,14 +300,14 @@ int RunAssign(Context &context, const AssignOptions &options) {
 
 int RunApply(Context &context, const ApplyOptions &options) {
   std::string error;
-  const std::optional<ApplyFile> file = LoadApplyFile(options.file, error);
+  const std::optional<core::ApplyFile> file = core::LoadApplyFile(options.file, error);
   if (!file) {
     Say(context, error);
     return kExitUsage;
   }
-  const std::vector<CsvRecord> &records = file->records;
+  const std::vector<core::CsvRecord> &records = file->records;
   const std::map<std::string, std::size_t> &column = file->columns;
-  const CsvRecord &header = records.front();
+  const core::CsvRecord &header = records.front();
 
   std::string password;
   std::unique_ptr<Lan> lan;
@@ -301,7 +320,7 @@ int RunApply(Context &context, const ApplyOptions &options) {
   std::vector<BatchItem> items;
   std::map<std::string, std::string> rowOfMac;
   for (std::size_t r = 1; r < records.size(); ++r) {
-    const CsvRecord &record = records[r];
+    const core::CsvRecord &record = records[r];
     BatchItem &item = items.emplace_back();
     item.row = std::to_string(r + 1);
     const auto cell = [&](const char *name) -> std::optional<std::string> {
@@ -313,7 +332,7 @@ int RunApply(Context &context, const ApplyOptions &options) {
     };
     const std::string name = cell("device").value_or("");
     item.deviceLabel = core::DecodedText(name);
-    item.problem = RowSizeProblem(record, header.size());
+    item.problem = core::RowSizeProblem(record, header.size());
     if (!item.problem.empty()) continue;
     const std::vector<DeviceRecord> matches = MatchDevices(devices, name);
     if (matches.size() != 1) {
@@ -354,6 +373,76 @@ int RunApply(Context &context, const ApplyOptions &options) {
   }
   RefuseSharedAddresses(items);
   return RunBatch(context, options.command, *lan, items, password, options.dryRun, true);
+}
+
+class AssignCommand final : public Command {
+ public:
+  std::string Name() const override { return "assign"; }
+  std::string Help() const override {
+    return "Give the cameras found consecutive addresses from --first, skipping every address "
+           "another device announced, the PC holds or the plan gives its gateway and DNS "
+           "servers. Shows the plan, asks once, then sends one command per camera and shows each "
+           "answer.";
+  }
+  void AddOptions(CLI::App &app) override {
+    app.add_option("--first", m_options.first, "the first address to give")
+        ->required()
+        ->type_name("ADDRESS");
+    Optional(app, "--mask", m_options.mask,
+             "subnet mask (default: that of the PC's adapter in the subnet)")
+        ->type_name("MASK");
+    Optional(app, "--gateway", m_options.gateway,
+             "gateway (default: that of the PC's adapter in the subnet)")
+        ->type_name("ADDRESS");
+    Optional(app, "--dns1", m_options.dns1, "first DNS server (default: the camera's own)")
+        ->type_name("ADDRESS");
+    Optional(app, "--dns2", m_options.dns2, "second DNS server (default: the camera's own)")
+        ->type_name("ADDRESS");
+    app.add_option("--only", m_options.only, "only these cameras, in this order")
+        ->type_name("DEVICE");
+    app.add_flag("--dry-run", m_options.dryRun, "show the plan and send nothing");
+    AddCommandOptions(app, m_options.command, true);
+  }
+  const CommandOptions *Changes() const override { return &m_options.command; }
+  int Run(Context &context) override { return RunAssign(context, m_options); }
+
+ private:
+  AssignOptions m_options;
+};
+
+class ApplyCommand final : public Command {
+ public:
+  std::string Name() const override { return "apply"; }
+  std::string Help() const override {
+    return "Apply settings from a CSV file (RFC 4180): a header row, then one row per camera with "
+           "the columns device and any of ip, mask, gateway, dns1, dns2, dhcp (on/off), "
+           "http_port; an empty cell keeps the camera's value. Rows that fail the checks are "
+           "reported and skipped.";
+  }
+  void AddOptions(CLI::App &app) override {
+    app.add_option("FILE", m_options.file,
+                   "the CSV file, at most " + std::to_string(core::kApplyFileLimit >> 20) +
+                       " MiB; UTF-8 (a byte order mark is fine), lines ending in CR LF, LF or "
+                       "CR")
+        ->required();
+    app.add_flag("--dry-run", m_options.dryRun, "show the plan and send nothing");
+    AddCommandOptions(app, m_options.command, true);
+  }
+  const CommandOptions *Changes() const override { return &m_options.command; }
+  int Run(Context &context) override { return RunApply(context, m_options); }
+
+ private:
+  ApplyOptions m_options;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeAssignCommand() {
+  return std::make_unique<AssignCommand>();
+}
+
+std::unique_ptr<Command> MakeApplyCommand() {
+  return std::make_unique<ApplyCommand>();
 }
 
 }  // namespace vf::cli

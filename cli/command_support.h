@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "context.h"
 #include "devsearch.h"
 #include "lan.h"
+#include "options.h"
 
 namespace vf::cli {
 
@@ -58,6 +59,15 @@ int Confirm(const Context &context, const CommandOptions &options, const std::st
 // the exit status (kExitSuccess with `password` and `lan` set).
 int StartCommand(const Context &context, const CommandOptions &options, std::string &password,
                  std::unique_ptr<Lan> &lan);
+
+// The start of every command that changes one camera: reads the account, searches, finds the
+// camera `name` names and checks that it may be sent a command (MayCommand). Returns the exit
+// status (kExitSuccess with `password`, `lan` and `device` set).
+int StartOnDevice(const Context &context, const CommandOptions &options, const std::string &name,
+                  std::string &password, std::unique_ptr<Lan> &lan, DeviceRecord &device);
+
+// The device as a person names it in messages: its name and MAC, escaped.
+std::string DeviceLabel(const DeviceRecord &device);
 
 // The command target for `device` with an account; owns the texts it points to.
 class Target {

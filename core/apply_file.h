@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "csv_reader.h"
+#include "core/csv_reader.h"
 
-namespace vf::cli {
+namespace vf::core {
 
 // The most "apply" reads: tens of thousands of rows, far more than a LAN holds cameras.
 inline constexpr std::size_t kApplyFileLimit = 4 * 1024 * 1024;
@@ -39,4 +39,4 @@ std::optional<ApplyFile> LoadApplyFile(const std::string &path, std::string &err
 // Why `row` does not fit a header of `headerSize` fields, and what to do; empty when it fits.
 std::string RowSizeProblem(const CsvRecord &row, std::size_t headerSize);
 
-}  // namespace vf::cli
+}  // namespace vf::core

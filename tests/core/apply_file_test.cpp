@@ -1,10 +1,10 @@
 // The file "apply" reads: the text forms spreadsheet programs save, and the messages that tell
 // the user what to change.
-#include "apply_file.h"
+#include "core/apply_file.h"
 
 #include <gtest/gtest.h>
 
-namespace vf::cli {
+namespace vf::core {
 namespace {
 
 const std::string kBom = "\xEF\xBB\xBF";  // UTF-8's byte order mark
@@ -60,4 +60,4 @@ TEST(ApplyFile, ARowOfAnotherWidthIsToldHowToFit) {
 }
 
 }  // namespace
-}  // namespace vf::cli
+}  // namespace vf::core

@@ -1,6 +1,6 @@
-#include "csv_reader.h"
+#include "core/csv_reader.h"
 
-namespace vf::cli {
+namespace vf::core {
 namespace {
 
 // Whether the character at `i` ends a line: LF, CR LF (counted at its LF) or a lone CR, as
@@ -86,4 +86,4 @@ std::optional<std::vector<CsvRecord>> ReadCsv(std::string_view text, std::string
   return records;
 }
 
-}  // namespace vf::cli
+}  // namespace vf::core

@@ -2,7 +2,7 @@
 //
 // A cell holds its exact value. The forms meant for a terminal (the aligned table and TSV, which
 // has no way to hold a tab or a line break) show it escaped as device strings are shown
-// (core::DisplayText): control characters as \xNN, invisible and reordering ones as \uNNNN, a
+// (DisplayText): control characters as \xNN, invisible and reordering ones as \uNNNN, a
 // backslash as \\. CSV and JSON carry it exactly, with their own escaping: RFC 4180 quoting, and
 // JSON's \u escapes (the invisible and reordering characters escaped too, so that the text
 // shows as it is wherever it is printed). In CSV, a text cell that a spreadsheet would take for a
@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace vf::cli {
+namespace vf::core {
 
 enum class Format { Table, Tsv, Csv, Json };
 
@@ -52,4 +52,4 @@ std::string Render(const Table &table, Format format);
 // combining marks, one for the rest.
 std::size_t DisplayWidth(const std::string &text);
 
-}  // namespace vf::cli
+}  // namespace vf::core

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vf::cli {
+namespace vf::core {
 
 using CsvRecord = std::vector<std::string>;
 
@@ -16,4 +16,4 @@ using CsvRecord = std::vector<std::string>;
 // inside an unquoted field, text after a closing quote, or a quote left open.
 std::optional<std::vector<CsvRecord>> ReadCsv(std::string_view text, std::string &error);
 
-}  // namespace vf::cli
+}  // namespace vf::core

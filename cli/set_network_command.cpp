@@ -1,18 +1,26 @@
 // "set-network": the window's Update for one camera named on the command line.
 #include <thread>
 
+#include "command.h"
 #include "command_support.h"
-#include "commands.h"
 #include "core/conflicts.h"
+#include "core/device_tables.h"
 #include "core/display_text.h"
 #include "core/messages.h"
 #include "core/record_text.h"
-#include "device_tables.h"
 #include "exit_codes.h"
 #include "network_change.h"
 
 namespace vf::cli {
 namespace {
+
+struct SetNetworkOptions {
+  CommandOptions command;
+  std::string device;
+  core::NetworkEdits edits;
+  bool noWait = false;
+  double restartWaitSeconds = SecondsOf(core::kRestartWait);
+};
 
 // Searches again and shows the device with the settings it now announces.
 int ShowNewSettings(const Context &context, const SearchOptions &search, Lan &lan,
@@ -28,27 +36,19 @@ int ShowNewSettings(const Context &context, const SearchOptions &search, Lan &la
     Say(context, "warning: " + DeviceLabel(device) + " did not answer the new search.");
     return kExitSuccess;
   }
-  const Table table =
-      search.format == Format::Table ? DeviceSummaryTable(found) : DeviceFieldTable(found);
-  WriteData(context, Render(table, search.format));
+  const core::Table table = search.format == Format::Table ? core::DeviceSummaryTable(found)
+                                                           : core::DeviceFieldTable(found);
+  WriteData(context, core::Render(table, search.format));
   return kExitSuccess;
 }
-
-}  // namespace
 
 int RunSetNetwork(Context &context, const SetNetworkOptions &options) {
   const CommandOptions &command = options.command;
   std::string password;
   std::unique_ptr<Lan> lan;
   DeviceRecord device{};
-  if (const int status = StartCommand(context, command, password, lan); status != kExitSuccess) {
-    return status;
-  }
-  if (const int status = FindDevice(context, lan->devices.Records(), options.device, device);
+  if (const int status = StartOnDevice(context, command, options.device, password, lan, device);
       status != kExitSuccess) {
-    return status;
-  }
-  if (const int status = MayCommand(context, command, *lan, device); status != kExitSuccess) {
     return status;
   }
 
@@ -93,6 +93,37 @@ int RunSetNetwork(Context &context, const SetNetworkOptions &options) {
     std::this_thread::sleep_for(Duration(options.restartWaitSeconds));
   }
   return ShowNewSettings(context, command.search, *lan, device);
+}
+
+class SetNetworkCommand final : public Command {
+ public:
+  std::string Name() const override { return "set-network"; }
+  std::string Help() const override {
+    return "Change a camera's address, mask, gateway, DNS servers, DHCP or HTTP port. Starts from "
+           "the values the camera reports, checks them as the window does, asks, sends them, "
+           "and after a port change waits " +
+           Number(SecondsOf(core::kRestartWait)) +
+           " s for the camera to restart before searching again.";
+  }
+  void AddOptions(CLI::App &app) override {
+    app.add_option("DEVICE", m_options.device, kDeviceHelp)->required();
+    AddNetworkEdits(app, m_options.edits);
+    AddCommandOptions(app, m_options.command, true);
+    app.add_flag("--no-wait", m_options.noWait, "do not wait for the restart after a port change");
+    // For the tests: a shorter restart wait.
+    SecondsOption(app, "--restart-wait", m_options.restartWaitSeconds, "")->group("");
+  }
+  const CommandOptions *Changes() const override { return &m_options.command; }
+  int Run(Context &context) override { return RunSetNetwork(context, m_options); }
+
+ private:
+  SetNetworkOptions m_options;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeSetNetworkCommand() {
+  return std::make_unique<SetNetworkCommand>();
 }
 
 }  // namespace vf::cli

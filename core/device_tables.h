@@ -1,12 +1,13 @@
-// The devices of a search as tables: every field for scripts, the main ones for people.
+// The devices of a search as tables: every field for scripts and exports, the main ones for
+// people.
 #pragma once
 
 #include <vector>
 
+#include "core/table_output.h"
 #include "devsearch.h"
-#include "output.h"
 
-namespace vf::cli {
+namespace vf::core {
 
 // One row per device with every field of its record, keyed by the record's field names
 // (network.*, ddns.* and identity.* for the parts), device strings escaped for display.
@@ -15,7 +16,4 @@ Table DeviceFieldTable(const std::vector<DeviceRecord> &devices);
 // No., name, MAC, IP, port, model and firmware, narrow enough for 100 columns.
 Table DeviceSummaryTable(const std::vector<DeviceRecord> &devices);
 
-// The device as a person names it in messages: its name and MAC.
-std::string DeviceLabel(const DeviceRecord &device);
-
-}  // namespace vf::cli
+}  // namespace vf::core

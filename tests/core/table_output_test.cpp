@@ -1,13 +1,13 @@
 // The four output forms of the command line, and the CSV reader of "apply".
-#include "output.h"
+#include "core/table_output.h"
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
-#include "csv_reader.h"
+#include "core/csv_reader.h"
 
-namespace vf::cli {
+namespace vf::core {
 namespace {
 
 Table Sample() {
@@ -44,8 +44,8 @@ TEST(Output, CsvKeepsSpreadsheetsFromRunningACameraNameAsAFormula) {
   std::string error;
   const auto records = ReadCsv(Render(table, Format::Csv), error);
   ASSERT_TRUE(records) << error;
-  const std::vector<std::string> expected = {"'=HYPERLINK(\"http://x\")", "'+1", "'-2",
-                                             "'@SUM(A1)", "'\tx", "plain"};
+  const std::vector<std::string> expected = {
+      "'=HYPERLINK(\"http://x\")", "'+1", "'-2", "'@SUM(A1)", "'\tx", "plain"};
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ((*records)[i + 1][0], expected[i]);
     EXPECT_EQ((*records)[i + 1][1], "-1") << "numbers stay numbers";
@@ -125,4 +125,4 @@ TEST(CsvReader, ReadsRfc4180AndRefusesBrokenQuotes) {
 }
 
 }  // namespace
-}  // namespace vf::cli
+}  // namespace vf::core

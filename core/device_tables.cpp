@@ -1,13 +1,11 @@
-#include "device_tables.h"
+#include "core/device_tables.h"
 
 #include <string>
 
 #include "core/display_text.h"
 
-namespace vf::cli {
+namespace vf::core {
 namespace {
-
-using core::DecodedField;
 
 Cell Text(std::string text) {
   return {std::move(text), CellKind::Text};
@@ -84,9 +82,4 @@ Table DeviceSummaryTable(const std::vector<DeviceRecord> &devices) {
   return table;
 }
 
-std::string DeviceLabel(const DeviceRecord &device) {
-  return core::DisplayField(device.deviceName) + " (" +
-         core::DisplayField(device.network.macAddress) + ")";
-}
-
-}  // namespace vf::cli
+}  // namespace vf::core

@@ -1,4 +1,4 @@
-#include "output.h"
+#include "core/table_output.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,7 +7,7 @@
 
 #include "core/display_text.h"
 
-namespace vf::cli {
+namespace vf::core {
 namespace {
 
 constexpr const char *kEllipsis = "\xE2\x80\xA6";
@@ -61,7 +61,7 @@ std::string RenderAligned(const Table &table) {
   for (const auto &row : table.rows) {
     std::vector<std::string> line;
     for (std::size_t c = 0; c < count; ++c)
-      line.push_back(Fit(core::DisplayText(row[c].text), table.columns[c].maxWidth));
+      line.push_back(Fit(DisplayText(row[c].text), table.columns[c].maxWidth));
     lines.push_back(std::move(line));
   }
   std::vector<std::size_t> widths(count, 0);
@@ -77,28 +77,6 @@ std::string RenderAligned(const Table &table) {
     }
     while (!text.empty() && text.back() == ' ') text.pop_back();
     out += text + "\n";
-  }
-  return out;
-}
-
-// A TSV field never holds a tab or a line break: it is escaped as device strings are shown.
-std::string TsvField(const std::string &text) {
-  return core::DisplayText(text);
-}
-
-std::string RenderTsv(const Table &table) {
-  std::string out;
-  for (std::size_t c = 0; c < table.columns.size(); ++c) {
-    if (c > 0) out += '\t';
-    out += TsvField(table.columns[c].key);
-  }
-  out += "\n";
-  for (const auto &row : table.rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) {
-      if (c > 0) out += '\t';
-      out += TsvField(row[c].text);
-    }
-    out += "\n";
   }
   return out;
 }
@@ -123,20 +101,30 @@ std::string SpreadsheetSafe(const Cell &cell) {
   return "'" + cell.text;
 }
 
-std::string RenderCsv(const Table &table) {
+// A form of one line per row, its fields apart by one character, a header of the keys first.
+struct Delimited {
+  char separator;
+  const char *lineEnd;
+  std::string (*field)(const Cell &cell);
+};
+
+// TSV: a field never holds a tab or a line break, as it is escaped the way device strings are
+// shown. CSV: RFC 4180, formulas made harmless.
+constexpr Delimited kTsv{'\t', "\n", [](const Cell &cell) { return DisplayText(cell.text); }};
+constexpr Delimited kCsv{',', "\r\n",
+                         [](const Cell &cell) { return CsvField(SpreadsheetSafe(cell)); }};
+
+std::string RenderDelimited(const Table &table, const Delimited &form) {
   std::string out;
-  for (std::size_t c = 0; c < table.columns.size(); ++c) {
-    if (c > 0) out += ',';
-    out += CsvField(table.columns[c].key);
-  }
-  out += "\r\n";
-  for (const auto &row : table.rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) {
-      if (c > 0) out += ',';
-      out += CsvField(SpreadsheetSafe(row[c]));
+  const auto line = [&](const auto &cells, auto cellOf) {
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      if (c > 0) out += form.separator;
+      out += form.field(cellOf(cells[c]));
     }
-    out += "\r\n";
-  }
+    out += form.lineEnd;
+  };
+  line(table.columns, [](const Column &column) { return Cell{column.key}; });
+  for (const auto &row : table.rows) line(row, [](const Cell &cell) { return cell; });
   return out;
 }
 
@@ -159,7 +147,7 @@ std::string EscapeInvisible(const std::string &json) {
   for (std::size_t i = 0; i < json.size();) {
     const std::size_t start = i;
     const std::uint32_t c = NextCodePoint(json, i);
-    if (core::IsInvisibleFormat(c)) {
+    if (IsInvisibleFormat(c)) {
       static constexpr char kHex[] = "0123456789abcdef";
       out += "\\u";
       for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(c >> shift) & 0xF];
@@ -218,13 +206,13 @@ std::string Render(const Table &table, Format format) {
     case Format::Table:
       return RenderAligned(table);
     case Format::Tsv:
-      return RenderTsv(table);
+      return RenderDelimited(table, kTsv);
     case Format::Csv:
-      return RenderCsv(table);
+      return RenderDelimited(table, kCsv);
     case Format::Json:
       return RenderJson(table);
   }
   return {};
 }
 
-}  // namespace vf::cli
+}  // namespace vf::core

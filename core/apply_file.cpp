@@ -1,4 +1,4 @@
-#include "apply_file.h"
+#include "core/apply_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,7 +9,7 @@
 
 #include "core/display_text.h"
 
-namespace vf::cli {
+namespace vf::core {
 namespace {
 
 constexpr const char *kKnownColumns[] = {"device", "ip",   "mask", "gateway",
@@ -44,7 +44,7 @@ bool ReadHeader(const CsvRecord &header, std::map<std::string, std::size_t> &col
     }
     if (std::find(std::begin(kKnownColumns), std::end(kKnownColumns), name) ==
         std::end(kKnownColumns)) {
-      error = "unknown column \"" + core::DisplayText(name) + "\" (" + position +
+      error = "unknown column \"" + DisplayText(name) + "\" (" + position +
               " of the header row); the columns are " + kKnownList + ", in lower case.";
       return false;
     }
@@ -68,7 +68,7 @@ bool ReadHeader(const CsvRecord &header, std::map<std::string, std::size_t> &col
 
 std::optional<std::string> ReadBoundedFile(const std::string &path, std::size_t limit,
                                            std::string &error) {
-  const std::string shown = core::DisplayText(path);
+  const std::string shown = DisplayText(path);
   std::error_code ignored;
   if (std::filesystem::is_directory(path, ignored)) {
     error = "Cannot read " + shown + ": it is a directory; give the path of a CSV file.";
@@ -125,7 +125,7 @@ std::optional<ApplyFile> LoadApplyFile(const std::string &path, std::string &err
   const std::optional<std::string> text = ReadBoundedFile(path, kApplyFileLimit, error);
   if (!text) return std::nullopt;
   std::optional<ApplyFile> file = ParseApplyFile(*text, error);
-  if (!file) error = core::DisplayText(path) + ": " + error;
+  if (!file) error = DisplayText(path) + ": " + error;
   return file;
 }
 
@@ -142,4 +142,4 @@ std::string RowSizeProblem(const CsvRecord &row, std::size_t headerSize) {
   return counts + ": put a value that holds a comma in double quotes, or remove the extra fields";
 }
 
-}  // namespace vf::cli
+}  // namespace vf::core
