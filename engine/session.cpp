@@ -264,7 +264,7 @@ extern "C" DEVSEARCH_API int DevSearch_Create(const char *groupAddress, int port
     return DEVSEARCH_ERR_NO_MEMORY;
   }
 
-  wire::CopyToField(groupAddress, s->groupAddress, sizeof s->groupAddress);
+  wire::FillField(groupAddress, s->groupAddress, sizeof s->groupAddress);
   s->port = portNumber;
   s->sendTimeoutSec = sendTimeoutSec < 0 ? 0 : sendTimeoutSec;
   s->groupSocket = group;

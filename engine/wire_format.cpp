@@ -215,10 +215,10 @@ void StoreValue(const KeySpec &entry, std::string_view value, DeviceRecord *reco
   auto *base = reinterpret_cast<char *>(record);
   switch (entry.type) {
     case FieldType::kText:
-      CopyToField(value, base + entry.offset, entry.size);
+      FillField(value, base + entry.offset, entry.size);
       break;
     case FieldType::kAddress:
-      CopyToField(value.empty() ? kEmptyAddress : value, base + entry.offset, entry.size);
+      FillField(value.empty() ? kEmptyAddress : value, base + entry.offset, entry.size);
       break;
     case FieldType::kInt: {
       int32_t number = ValueToInt(value);
@@ -236,23 +236,23 @@ bool IsSpace(char c) {
 
 // ---- TextWriter -------------------------------------------------------------
 
-TextWriter::TextWriter(char *buffer, size_t capacity) : buffer_(buffer), capacity_(capacity) {
-  if (capacity_ > 0)
-    buffer_[0] = '\0';
+TextWriter::TextWriter(char *buffer, size_t capacity) : m_buffer(buffer), m_capacity(capacity) {
+  if (m_capacity > 0)
+    m_buffer[0] = '\0';
   else
-    overflowed_ = true;
+    m_overflowed = true;
 }
 
 TextWriter &TextWriter::Put(std::string_view text) {
   // An empty view may carry a null pointer, which memcpy must never see.
-  if (overflowed_ || text.empty()) return *this;
-  if (text.size() >= capacity_ - length_) {
-    overflowed_ = true;
+  if (m_overflowed || text.empty()) return *this;
+  if (text.size() >= m_capacity - m_length) {
+    m_overflowed = true;
     return *this;
   }
-  std::memcpy(buffer_ + length_, text.data(), text.size());
-  length_ += text.size();
-  buffer_[length_] = '\0';
+  std::memcpy(m_buffer + m_length, text.data(), text.size());
+  m_length += text.size();
+  m_buffer[m_length] = '\0';
   return *this;
 }
 
@@ -307,14 +307,14 @@ int ComposeCommandLine(int kind, const void *params, TextWriter &out) {
   switch (kind) {
     case CMD_NETCONF: {
       const auto &n = *static_cast<const NetworkSettings *>(params);
-      out.Put("netconf set -ipaddr ").Put(value(FieldText(n.ipAddress)));
-      out.Put(" -netmask ").Put(value(FieldText(n.netmask)));
-      out.Put(" -gateway ").Put(value(FieldText(n.gateway)));
+      out.Put("netconf set -ipaddr ").Put(value(FieldView(n.ipAddress)));
+      out.Put(" -netmask ").Put(value(FieldView(n.netmask)));
+      out.Put(" -gateway ").Put(value(FieldView(n.gateway)));
       out.Put(" -dhcp ").Put(n.dhcp == 1 ? "on" : "off");
-      out.Put(" -fdnsip ").Put(value(FieldText(n.primaryDns)));
-      out.Put(" -sdnsip ").Put(value(FieldText(n.secondaryDns)));
+      out.Put(" -fdnsip ").Put(value(FieldView(n.primaryDns)));
+      out.Put(" -sdnsip ").Put(value(FieldView(n.secondaryDns)));
       out.Put(" -dnsstat ").PutInt(n.dnsStat);
-      out.Put(" -hwaddr ").Put(value(FieldText(n.macAddress)));
+      out.Put(" -hwaddr ").Put(value(FieldView(n.macAddress)));
       break;
     }
     case CMD_HTTPPORT:
@@ -324,11 +324,11 @@ int ComposeCommandLine(int kind, const void *params, TextWriter &out) {
     case CMD_DDNSSET: {
       const auto &d = *static_cast<const DdnsSettings *>(params);
       out.Put("ddnsset set -our_enable ").PutInt(d.enable);
-      out.Put(" -our_server ").Put(value(FieldText(d.server)));
+      out.Put(" -our_server ").Put(value(FieldView(d.server)));
       out.Put(" -our_port ").PutInt(d.port);
-      out.Put(" -our_uname ").Put(value(FieldText(d.user)));
-      out.Put(" -our_passwd ").Put(value(FieldText(d.password)));
-      out.Put(" -our_domain ").Put(value(FieldText(d.domain)));
+      out.Put(" -our_uname ").Put(value(FieldView(d.user)));
+      out.Put(" -our_passwd ").Put(value(FieldView(d.password)));
+      out.Put(" -our_domain ").Put(value(FieldView(d.domain)));
       break;
     }
     case CMD_DEVIDSET:
@@ -337,9 +337,9 @@ int ComposeCommandLine(int kind, const void *params, TextWriter &out) {
       break;
     case CMD_IDENTIFYSET: {
       const auto &v = *static_cast<const VendorIdentity *>(params);
-      out.Put("identifyset set -cvendor ").Put(value(FieldText(v.vendor)));
-      out.Put(" -cproduct ").Put(value(FieldText(v.product)));
-      out.Put(" -product ").Put(value(FieldText(v.deviceType)));
+      out.Put("identifyset set -cvendor ").Put(value(FieldView(v.vendor)));
+      out.Put(" -cproduct ").Put(value(FieldView(v.product)));
+      out.Put(" -product ").Put(value(FieldView(v.deviceType)));
       break;
     }
     default:
@@ -422,7 +422,7 @@ uint32_t ValueToCseq(std::string_view value) {
   return static_cast<uint32_t>(magnitude);
 }
 
-void CopyToField(std::string_view value, char *field, size_t fieldSize) {
+void FillField(std::string_view value, char *field, size_t fieldSize) {
   if (fieldSize == 0) return;
   size_t n = value.size() < fieldSize - 1 ? value.size() : fieldSize - 1;
   if (n > 0) std::memcpy(field, value.data(), n);

@@ -29,15 +29,15 @@ class TextWriter {
   TextWriter(char *buffer, size_t capacity);
   TextWriter &Put(std::string_view text);
   TextWriter &PutInt(int64_t value);
-  size_t length() const { return length_; }
-  bool overflowed() const { return overflowed_; }
-  std::string_view text() const { return {buffer_, length_}; }
+  size_t length() const { return m_length; }
+  bool overflowed() const { return m_overflowed; }
+  std::string_view text() const { return {m_buffer, m_length}; }
 
  private:
-  char *buffer_;
-  size_t capacity_;
-  size_t length_ = 0;
-  bool overflowed_ = false;
+  char *m_buffer;
+  size_t m_capacity;
+  size_t m_length = 0;
+  bool m_overflowed = false;
 };
 
 // The CSeq that follows `current`: one more, and 1 again once it would reach
@@ -64,7 +64,7 @@ bool HasLineBreak(std::string_view text);
 // A fixed-size text field read up to its NUL or its end, whichever comes first,
 // so that a caller's unterminated field is never read past.
 template <size_t N>
-std::string_view FieldText(const char (&field)[N]) {
+std::string_view FieldView(const char (&field)[N]) {
   size_t n = 0;
   while (n < N && field[n] != '\0') ++n;
   return {field, n};
@@ -88,7 +88,7 @@ int32_t ValueToInt(std::string_view value);
 uint32_t ValueToCseq(std::string_view value);
 
 // Copies a value into a fixed field, cut to the field's size minus one.
-void CopyToField(std::string_view value, char *field, size_t fieldSize);
+void FillField(std::string_view value, char *field, size_t fieldSize);
 
 // Whether the datagram's "Client-ID:" value is exactly `clientId`.
 bool ClientIdMatches(std::string_view datagram, std::string_view clientId);

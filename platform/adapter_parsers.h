@@ -1,7 +1,6 @@
 // Pure functions that turn the Linux system's raw adapter data into Adapter records. They take
 // text or plain records, never touch the system, and so are tested on fixtures.
-#ifndef VF_PLATFORM_ADAPTER_PARSERS_H_
-#define VF_PLATFORM_ADAPTER_PARSERS_H_
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -50,5 +49,3 @@ std::vector<std::string> ParseResolvConf(std::string_view text);
 bool IsOnlyResolvedStub(const std::vector<std::string> &servers);
 
 }  // namespace vf::platform
-
-#endif  // VF_PLATFORM_ADAPTER_PARSERS_H_

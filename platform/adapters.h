@@ -6,8 +6,7 @@
 //
 // Every address is IPv4 dotted text ("192.168.1.10"); IPv6 is out of scope because the cameras
 // only speak IPv4 multicast.
-#ifndef VF_PLATFORM_ADAPTERS_H_
-#define VF_PLATFORM_ADAPTERS_H_
+#pragma once
 
 #include <cstdint>
 #include <memory>
@@ -61,5 +60,3 @@ class AdapterSource {
 std::unique_ptr<AdapterSource> MakeSystemAdapterSource();
 
 }  // namespace vf::platform
-
-#endif  // VF_PLATFORM_ADAPTERS_H_

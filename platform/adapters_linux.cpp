@@ -52,7 +52,7 @@ std::optional<std::vector<InterfaceEntry>> ReadInterfaceEntries() {
 }  // namespace
 
 LinuxAdapterSource::LinuxAdapterSource(TextFileReader read_file, LinuxSystemFiles files)
-    : read_file_(std::move(read_file)), files_(std::move(files)) {}
+    : m_readFile(std::move(read_file)), m_files(std::move(files)) {}
 
 std::optional<std::vector<Adapter>> LinuxAdapterSource::ReadAdapters() {
   try {
@@ -63,7 +63,7 @@ std::optional<std::vector<Adapter>> LinuxAdapterSource::ReadAdapters() {
       // 0 when the interface vanished since getifaddrs(); it then simply has no DNS record.
       adapter.index = if_nametoindex(adapter.description.c_str());
     }
-    if (std::optional<std::string> routes = read_file_(files_.route_table)) {
+    if (std::optional<std::string> routes = m_readFile(m_files.route_table)) {
       AttachGateways(ParseProcNetRoute(*routes), adapters);
     }
     return adapters;
@@ -74,11 +74,11 @@ std::optional<std::vector<Adapter>> LinuxAdapterSource::ReadAdapters() {
 
 std::optional<std::vector<std::string>> LinuxAdapterSource::ReadDnsServers(uint32_t /*index*/) {
   try {
-    std::optional<std::string> resolv_conf = read_file_(files_.resolv_conf);
+    std::optional<std::string> resolv_conf = m_readFile(m_files.resolv_conf);
     if (!resolv_conf) return std::nullopt;
     std::vector<std::string> servers = ParseResolvConf(*resolv_conf);
     if (IsOnlyResolvedStub(servers)) {
-      if (std::optional<std::string> upstream = read_file_(files_.resolved_upstream)) {
+      if (std::optional<std::string> upstream = m_readFile(m_files.resolved_upstream)) {
         return ParseResolvConf(*upstream);
       }
     }

@@ -1,8 +1,7 @@
 // A pipe between the C runtime's streams and a console: a program writes its UTF-8 text to the
 // pipe through ordinary FILE streams, and a thread of the relay writes what arrives to the console
 // as UTF-16 (ConsoleTextWriter), in the order it was written.
-#ifndef VF_PLATFORM_CONSOLE_RELAY_WINDOWS_H_
-#define VF_PLATFORM_CONSOLE_RELAY_WINDOWS_H_
+#pragma once
 
 #include <chrono>
 #include <memory>
@@ -40,5 +39,3 @@ class ConsoleRelay {
 };
 
 }  // namespace vf::platform
-
-#endif  // VF_PLATFORM_CONSOLE_RELAY_WINDOWS_H_

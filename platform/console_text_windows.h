@@ -1,8 +1,7 @@
 // UTF-8 text to a Windows console. A console shows the bytes a program writes in its output code
 // page (437 or 850 on most Western systems), so UTF-8 written as bytes comes out garbled ("Büro"
 // as "B├╝ro"); written as UTF-16 with WriteConsoleW it shows as it is, whatever the code page.
-#ifndef VF_PLATFORM_CONSOLE_TEXT_WINDOWS_H_
-#define VF_PLATFORM_CONSOLE_TEXT_WINDOWS_H_
+#pragma once
 
 #include <cstddef>
 #include <string>
@@ -36,5 +35,3 @@ class ConsoleTextWriter {
 };
 
 }  // namespace vf::platform
-
-#endif  // VF_PLATFORM_CONSOLE_TEXT_WINDOWS_H_

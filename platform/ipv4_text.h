@@ -1,6 +1,5 @@
 // Dotted IPv4 text: the one form in which this layer hands addresses out.
-#ifndef VF_PLATFORM_IPV4_TEXT_H_
-#define VF_PLATFORM_IPV4_TEXT_H_
+#pragma once
 
 #include <array>
 #include <cstdint>
@@ -18,5 +17,3 @@ std::optional<std::string> NormalizeIpv4(std::string_view text);
 std::string Ipv4FromBytes(const std::array<uint8_t, 4> &bytes);
 
 }  // namespace vf::platform
-
-#endif  // VF_PLATFORM_IPV4_TEXT_H_

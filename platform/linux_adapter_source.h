@@ -1,7 +1,6 @@
 // The Linux backend of AdapterSource: interfaces from getifaddrs(), default gateways from the
 // kernel's routing table text, DNS servers from the resolver configuration.
-#ifndef VF_PLATFORM_LINUX_ADAPTER_SOURCE_H_
-#define VF_PLATFORM_LINUX_ADAPTER_SOURCE_H_
+#pragma once
 
 #include <string>
 
@@ -33,10 +32,8 @@ class LinuxAdapterSource : public AdapterSource {
   std::optional<std::vector<std::string>> ReadDnsServers(uint32_t index) override;
 
  private:
-  TextFileReader read_file_;
-  LinuxSystemFiles files_;
+  TextFileReader m_readFile;
+  LinuxSystemFiles m_files;
 };
 
 }  // namespace vf::platform
-
-#endif  // VF_PLATFORM_LINUX_ADAPTER_SOURCE_H_

@@ -1,6 +1,5 @@
 // Whole-file reads for the small system files this layer parses.
-#ifndef VF_PLATFORM_TEXT_FILE_H_
-#define VF_PLATFORM_TEXT_FILE_H_
+#pragma once
 
 #include <functional>
 #include <optional>
@@ -16,5 +15,3 @@ using TextFileReader = std::function<std::optional<std::string>(const std::strin
 std::optional<std::string> ReadTextFile(const std::string &path);
 
 }  // namespace vf::platform
-
-#endif  // VF_PLATFORM_TEXT_FILE_H_

@@ -1,7 +1,6 @@
 // The Windows backend of AdapterSource: the IP Helper's adapter chain (GetAdaptersInfo) and each
 // adapter's DNS servers (GetPerAdapterInfo).
-#ifndef VF_PLATFORM_WINDOWS_ADAPTER_SOURCE_H_
-#define VF_PLATFORM_WINDOWS_ADAPTER_SOURCE_H_
+#pragma once
 
 // clang-format off
 #include <winsock2.h>
@@ -30,5 +29,3 @@ std::vector<Adapter> AdaptersFromChain(const IP_ADAPTER_INFO *chain);
 std::vector<std::string> DnsServersFromRecord(const IP_PER_ADAPTER_INFO &record);
 
 }  // namespace vf::platform
-
-#endif  // VF_PLATFORM_WINDOWS_ADAPTER_SOURCE_H_

@@ -1,7 +1,6 @@
 // Text at the edge of the Windows API. Inside the program text is UTF-8; the wide-character API
 // takes UTF-16, and a few older records hold 8-bit text in the system code page.
-#ifndef VF_PLATFORM_WINDOWS_TEXT_H_
-#define VF_PLATFORM_WINDOWS_TEXT_H_
+#pragma once
 
 #include <cstddef>
 #include <cstring>
@@ -24,5 +23,3 @@ std::string Utf8FromWide(std::wstring_view text);
 std::string Utf8FromSystemCodePage(std::string_view text);
 
 }  // namespace vf::platform
-
-#endif  // VF_PLATFORM_WINDOWS_TEXT_H_

@@ -1,7 +1,6 @@
 // Adds the program to the firewall's authorised applications in the current profile, quietly and
 // best-effort: nothing changes when the firewall is off or the program is already authorised.
-#ifndef VF_PLATFORM_FIREWALL_FIREWALL_H_
-#define VF_PLATFORM_FIREWALL_FIREWALL_H_
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -33,5 +32,3 @@ std::string FileNameOfPath(std::string_view path);
 std::wstring WidenText(std::string_view text);
 
 }  // namespace vf::firewall
-
-#endif  // VF_PLATFORM_FIREWALL_FIREWALL_H_

@@ -2,8 +2,7 @@
 // policy, whose current profile holds the firewall state and the authorised-application
 // collection. Every call returns an HRESULT-style code; every object handed out through an
 // out-parameter carries one reference that the receiver releases exactly once.
-#ifndef VF_PLATFORM_FIREWALL_FIREWALL_INTERFACES_H_
-#define VF_PLATFORM_FIREWALL_FIREWALL_INTERFACES_H_
+#pragma once
 
 #include <cstdint>
 
@@ -19,8 +18,12 @@ constexpr HResult kOutOfMemory = static_cast<HResult>(0x8007000Eu);
 constexpr HResult kChangedMode = static_cast<HResult>(0x80010106u);  // COM in another mode
 constexpr HResult kClassNotRegistered = static_cast<HResult>(0x80040154u);
 
-constexpr bool Succeeded(HResult hr) { return hr >= 0; }
-constexpr bool Failed(HResult hr) { return hr < 0; }
+constexpr bool Succeeded(HResult hr) {
+  return hr >= 0;
+}
+constexpr bool Failed(HResult hr) {
+  return hr < 0;
+}
 
 // A two-state property value: 0 is false, any other value counts as true.
 using VariantBool = std::int16_t;
@@ -99,7 +102,7 @@ class FirewallPlatform {
   virtual HResult CreateAuthorizedApplication(AuthorizedApplication **app) = 0;
   // A copy of `text`, or null when it cannot be allocated.
   virtual FwString AllocString(const wchar_t *text) = 0;
-  virtual void FreeString(FwString text) = 0;  // null is allowed
+  virtual void FreeString(FwString text) = 0;             // null is allowed
   virtual std::uint32_t StringLength(FwString text) = 0;  // 0 for null
 };
 
@@ -108,5 +111,3 @@ class FirewallPlatform {
 FirewallPlatform &SystemFirewallPlatform();
 
 }  // namespace vf::firewall
-
-#endif  // VF_PLATFORM_FIREWALL_FIREWALL_INTERFACES_H_

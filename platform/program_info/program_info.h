@@ -1,7 +1,6 @@
 // What the program knows about its own file: where it lives, its name, the product version built
 // into it; and the start and end of the socket library.
-#ifndef VF_PLATFORM_PROGRAM_INFO_PROGRAM_INFO_H_
-#define VF_PLATFORM_PROGRAM_INFO_PROGRAM_INFO_H_
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -53,5 +52,3 @@ int StartSockets();
 void StopSockets();
 
 }  // namespace vf::program_info
-
-#endif  // VF_PLATFORM_PROGRAM_INFO_PROGRAM_INFO_H_

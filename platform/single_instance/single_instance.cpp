@@ -37,17 +37,17 @@ std::string LockFileName(const std::string &title) {
 // A descriptor that closes itself.
 class Descriptor {
  public:
-  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  explicit Descriptor(int fd = -1) : m_fd(fd) {}
   ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
+    if (m_fd >= 0) ::close(m_fd);
   }
   Descriptor(const Descriptor &) = delete;
   Descriptor &operator=(const Descriptor &) = delete;
-  int get() const { return fd_; }
-  int release() { return std::exchange(fd_, -1); }
+  int get() const { return m_fd; }
+  int release() { return std::exchange(m_fd, -1); }
 
  private:
-  int fd_;
+  int m_fd;
 };
 
 std::string SystemError(const std::string &path, int error) {
@@ -165,29 +165,29 @@ std::string TitleLockPath(const std::string &title, const std::string &directory
 
 TitleClaim::TitleClaim(const std::string &title, const std::string &directory) {
   const Location location = Locate(directory);
-  const Descriptor dir(OpenLockDirectory(location.directory, location.create, problem_));
+  const Descriptor dir(OpenLockDirectory(location.directory, location.create, m_problem));
   if (dir.get() < 0) {
-    if (problem_.empty()) problem_ = location.directory + " does not exist";
+    if (m_problem.empty()) m_problem = location.directory + " does not exist";
     return;
   }
   const std::string path = TitleLockPath(title, location.directory);
-  Descriptor file(OpenLockFile(dir.get(), path, LockFileName(title), O_RDWR | O_CREAT, problem_));
+  Descriptor file(OpenLockFile(dir.get(), path, LockFileName(title), O_RDWR | O_CREAT, m_problem));
   if (file.get() < 0) return;
   struct flock lock = WholeFile(F_WRLCK);
   if (::fcntl(file.get(), F_OFD_SETLK, &lock) != 0) {
     if (errno == EAGAIN || errno == EACCES) {
-      state_ = State::kHeldElsewhere;
+      m_state = State::kHeldElsewhere;
     } else {
-      problem_ = SystemError(path, errno);
+      m_problem = SystemError(path, errno);
     }
     return;
   }
-  fd_ = file.release();
-  state_ = State::kHeld;
+  m_fd = file.release();
+  m_state = State::kHeld;
 }
 
 TitleClaim::~TitleClaim() {
-  if (fd_ >= 0) ::close(fd_);  // closing drops the lock; the file stays for the next holder
+  if (m_fd >= 0) ::close(m_fd);  // closing drops the lock; the file stays for the next holder
 }
 
 bool IsTitleClaimed(const std::string &title, const std::string &directory) {

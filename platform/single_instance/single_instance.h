@@ -4,8 +4,7 @@
 // is open, so the rule holds on any display; the X server is asked only to find that window again
 // and restore it (a window on a Wayland display cannot be listed, and is then known by its lock
 // alone).
-#ifndef VF_PLATFORM_SINGLE_INSTANCE_SINGLE_INSTANCE_H_
-#define VF_PLATFORM_SINGLE_INSTANCE_SINGLE_INSTANCE_H_
+#pragma once
 
 #include <cstdint>
 #include <optional>
@@ -62,15 +61,15 @@ class TitleClaim {
   TitleClaim(const TitleClaim &) = delete;
   TitleClaim &operator=(const TitleClaim &) = delete;
 
-  State state() const { return state_; }
-  bool held() const { return state_ == State::kHeld; }
+  State state() const { return m_state; }
+  bool held() const { return m_state == State::kHeld; }
   // Why no lock could be taken, naming the path; empty unless kUnavailable.
-  const std::string &problem() const { return problem_; }
+  const std::string &problem() const { return m_problem; }
 
  private:
-  int fd_ = -1;
-  State state_ = State::kUnavailable;
-  std::string problem_;
+  int m_fd = -1;
+  State m_state = State::kUnavailable;
+  std::string m_problem;
 };
 
 // Whether another copy of this user holds the title's lock. A lock that is not in a private
@@ -79,5 +78,3 @@ bool IsTitleClaimed(const std::string &title, const std::string &directory = {})
 #endif
 
 }  // namespace vf::single_instance
-
-#endif  // VF_PLATFORM_SINGLE_INSTANCE_SINGLE_INSTANCE_H_

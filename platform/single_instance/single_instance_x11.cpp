@@ -21,29 +21,31 @@ constexpr int kTreeDepth = 3;
 
 // Windows may vanish while we read them; their errors are expected and ignored for the duration
 // of one operation.
-int IgnoreXError(Display *, XErrorEvent *) { return 0; }
+int IgnoreXError(Display *, XErrorEvent *) {
+  return 0;
+}
 
 class XConnection {
  public:
-  explicit XConnection(const char *name) : display_(XOpenDisplay(name)) {
-    if (display_ != nullptr) previous_ = XSetErrorHandler(IgnoreXError);
+  explicit XConnection(const char *name) : m_display(XOpenDisplay(name)) {
+    if (m_display != nullptr) m_previous = XSetErrorHandler(IgnoreXError);
   }
   ~XConnection() {
-    if (display_ == nullptr) return;
-    XSync(display_, False);
-    XSetErrorHandler(previous_);
-    XCloseDisplay(display_);
+    if (m_display == nullptr) return;
+    XSync(m_display, False);
+    XSetErrorHandler(m_previous);
+    XCloseDisplay(m_display);
   }
   XConnection(const XConnection &) = delete;
   XConnection &operator=(const XConnection &) = delete;
 
-  Display *get() const { return display_; }
-  Window root() const { return DefaultRootWindow(display_); }
-  Atom atom(const char *name) const { return XInternAtom(display_, name, False); }
+  Display *get() const { return m_display; }
+  Window root() const { return DefaultRootWindow(m_display); }
+  Atom atom(const char *name) const { return XInternAtom(m_display, name, False); }
 
  private:
-  Display *display_;
-  int (*previous_)(Display *, XErrorEvent *) = nullptr;
+  Display *m_display;
+  int (*m_previous)(Display *, XErrorEvent *) = nullptr;
 };
 
 struct XFreeDeleter {
@@ -217,7 +219,8 @@ bool RestoreX11Window(std::uint64_t id) {
       for (unsigned long a : *net)
         if (a != hidden) kept.push_back(static_cast<long>(a));
       XChangeProperty(d, w, netState, XA_ATOM, 32, PropModeReplace,
-                      reinterpret_cast<unsigned char *>(kept.data()), static_cast<int>(kept.size()));
+                      reinterpret_cast<unsigned char *>(kept.data()),
+                      static_cast<int>(kept.size()));
     }
   }
   XSync(d, False);

@@ -215,9 +215,9 @@ TEST(CommandLine, UnterminatedFieldsAreReadOnlyToTheirSize) {
   const char unterminated[4] = {'a', 'b', 'c', 'd'};
   const char early[4] = {'a', '\0', 'c', 'd'};
   const char empty[4] = {};
-  EXPECT_EQ(FieldText(unterminated), "abcd");
-  EXPECT_EQ(FieldText(early), "a");
-  EXPECT_EQ(FieldText(empty), "");
+  EXPECT_EQ(FieldView(unterminated), "abcd");
+  EXPECT_EQ(FieldView(early), "a");
+  EXPECT_EQ(FieldView(empty), "");
 }
 
 TEST(CommandLine, LineBreakInAnyTextValueIsRefused) {
@@ -432,16 +432,16 @@ TEST(ValueToCseq, Boundaries) {
   for (const auto &[value, expected] : table) EXPECT_EQ(ValueToCseq(value), expected) << Escaped(value);
 }
 
-TEST(CopyToField, CutsToSizeMinusOneAndTouchesNothingElse) {
+TEST(FillField, CutsToSizeMinusOneAndTouchesNothingElse) {
   char area[10];
   std::memset(area, '#', sizeof area);
-  CopyToField("abcdefghij", area + 1, 5);
+  FillField("abcdefghij", area + 1, 5);
   EXPECT_EQ(std::string_view(area, 10), std::string_view("#abcd\0####", 10));
-  CopyToField("wxyz", area + 1, 5);  // exact fit
+  FillField("wxyz", area + 1, 5);  // exact fit
   EXPECT_EQ(std::string_view(area, 10), std::string_view("#wxyz\0####", 10));
-  CopyToField("", area + 1, 5);
+  FillField("", area + 1, 5);
   EXPECT_EQ(std::string_view(area, 10), std::string_view("#\0xyz\0####", 10));
-  CopyToField("abc", area + 1, 0);  // no room at all: nothing written
+  FillField("abc", area + 1, 0);  // no room at all: nothing written
   EXPECT_EQ(area[1], '\0');
 }
 

@@ -61,11 +61,11 @@ bool ParseAnnouncementLiterally(std::string_view datagram, DeviceRecord *record)
     char *target = FieldIn(*record, field);
     switch (field.type) {
       case FieldType::kText:
-        CopyToField(*value, target, field.size);
+        FillField(*value, target, field.size);
         break;
       case FieldType::kAddress:
         // A key present with an empty value stands for the unset address.
-        CopyToField(value->empty() ? "0.0.0.0" : *value, target, field.size);
+        FillField(value->empty() ? "0.0.0.0" : *value, target, field.size);
         break;
       case FieldType::kInt: {
         int32_t number = ValueToInt(*value);

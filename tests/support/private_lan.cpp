@@ -37,7 +37,7 @@ int InCameraNamespace(Make make) {
 }  // namespace
 
 CameraSocket::CameraSocket(const std::string &cameraAddress, int listenPort) {
-  fd_ = InCameraNamespace([&] {
+  m_fd = InCameraNamespace([&] {
     int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;
     int one = 1;
@@ -70,20 +70,20 @@ CameraSocket::CameraSocket(const std::string &cameraAddress, int listenPort) {
 }
 
 CameraSocket::~CameraSocket() {
-  if (fd_ >= 0) close(static_cast<int>(fd_));
+  if (m_fd >= 0) close(static_cast<int>(m_fd));
 }
 
 PortHolder::PortHolder(int port) {
-  fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  m_fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   sockaddr_in local{};
   local.sin_family = AF_INET;
   local.sin_port = htons(static_cast<uint16_t>(port));
-  held_ = fd_ >= 0 &&
-          bind(static_cast<int>(fd_), reinterpret_cast<sockaddr *>(&local), sizeof local) == 0;
+  m_held = m_fd >= 0 &&
+           bind(static_cast<int>(m_fd), reinterpret_cast<sockaddr *>(&local), sizeof local) == 0;
 }
 
 PortHolder::~PortHolder() {
-  if (fd_ >= 0) close(static_cast<int>(fd_));
+  if (m_fd >= 0) close(static_cast<int>(m_fd));
 }
 
 bool CameraSocket::Send(const std::string &text, int port) {
@@ -91,15 +91,15 @@ bool CameraSocket::Send(const std::string &text, int port) {
   to.sin_family = AF_INET;
   to.sin_port = htons(static_cast<uint16_t>(port));
   inet_pton(AF_INET, kGroup, &to.sin_addr);
-  return sendto(static_cast<int>(fd_), text.data(), text.size(), 0,
+  return sendto(static_cast<int>(m_fd), text.data(), text.size(), 0,
                 reinterpret_cast<sockaddr *>(&to), sizeof to) == static_cast<ssize_t>(text.size());
 }
 
 std::string CameraSocket::Receive(std::chrono::milliseconds timeout) {
-  pollfd p{static_cast<int>(fd_), POLLIN, 0};
+  pollfd p{static_cast<int>(m_fd), POLLIN, 0};
   if (poll(&p, 1, static_cast<int>(timeout.count())) <= 0) return {};
   char buffer[4096];
-  ssize_t n = recv(static_cast<int>(fd_), buffer, sizeof buffer, 0);
+  ssize_t n = recv(static_cast<int>(m_fd), buffer, sizeof buffer, 0);
   return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
 }
 
@@ -114,8 +114,8 @@ Camsim::Camsim(const std::vector<std::string> &arguments) {
   unlink(path);
   std::vector<std::string> words = {"nsenter", std::string("--net=") + ns, "--", VF_CAMSIM_PATH};
   words.insert(words.end(), arguments.begin(), arguments.end());
-  pid_ = fork();
-  if (pid_ == 0) {
+  m_pid = fork();
+  if (m_pid == 0) {
     dup2(out, STDOUT_FILENO);
     // A bench may keep the cameras off the CPUs it measures on.
     if (const char *cpu = std::getenv("VF_CAMSIM_CPU")) {
@@ -130,7 +130,7 @@ Camsim::Camsim(const std::vector<std::string> &arguments) {
     execvp(argv[0], argv.data());
     _exit(127);
   }
-  ready_ = WaitFor(
+  m_ready = WaitFor(
       [&] {
         char buffer[512] = {};
         ssize_t n = pread(out, buffer, sizeof buffer - 1, 0);
@@ -141,10 +141,10 @@ Camsim::Camsim(const std::vector<std::string> &arguments) {
 }
 
 Camsim::~Camsim() {
-  if (pid_ <= 0) return;
-  kill(pid_, SIGTERM);
+  if (m_pid <= 0) return;
+  kill(m_pid, SIGTERM);
   int status = 0;
-  waitpid(pid_, &status, 0);
+  waitpid(m_pid, &status, 0);
 }
 
 }  // namespace vf::testing

@@ -37,14 +37,14 @@ class CameraSocket {
   CameraSocket(const CameraSocket &) = delete;
   CameraSocket &operator=(const CameraSocket &) = delete;
 
-  bool ok() const { return fd_ != -1; }
+  bool ok() const { return m_fd != -1; }
   // One datagram to the group and port.
   bool Send(const std::string &text, int port);
   // The next datagram, or an empty text once `timeout` has passed.
   std::string Receive(std::chrono::milliseconds timeout);
 
  private:
-  std::intptr_t fd_ = -1;  // A descriptor, or a Winsock SOCKET.
+  std::intptr_t m_fd = -1;  // A descriptor, or a Winsock SOCKET.
 };
 
 // Holds a UDP port on the wildcard address for its lifetime, without address
@@ -57,11 +57,11 @@ class PortHolder {
   PortHolder &operator=(const PortHolder &) = delete;
 
   // Whether the port was free and is now held.
-  bool held() const { return held_; }
+  bool held() const { return m_held; }
 
  private:
-  std::intptr_t fd_ = -1;
-  bool held_ = false;
+  std::intptr_t m_fd = -1;
+  bool m_held = false;
 };
 
 #if !defined(_WIN32)
@@ -74,11 +74,11 @@ class Camsim {
   Camsim(const Camsim &) = delete;
   Camsim &operator=(const Camsim &) = delete;
 
-  bool ready() const { return ready_; }
+  bool ready() const { return m_ready; }
 
  private:
-  int pid_ = -1;
-  bool ready_ = false;
+  int m_pid = -1;
+  bool m_ready = false;
 };
 #endif
 

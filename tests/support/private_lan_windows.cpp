@@ -67,11 +67,11 @@ CameraSocket::CameraSocket(const std::string &cameraAddress, int listenPort) {
       SetOption(s, IPPROTO_IP, IP_ADD_MEMBERSHIP, join);
     }
   }
-  fd_ = static_cast<std::intptr_t>(s);
+  m_fd = static_cast<std::intptr_t>(s);
 }
 
 CameraSocket::~CameraSocket() {
-  if (ok()) closesocket(static_cast<SOCKET>(fd_));
+  if (ok()) closesocket(static_cast<SOCKET>(m_fd));
 }
 
 bool CameraSocket::Send(const std::string &text, int port) {
@@ -79,12 +79,12 @@ bool CameraSocket::Send(const std::string &text, int port) {
   to.sin_family = AF_INET;
   to.sin_port = htons(static_cast<u_short>(port));
   to.sin_addr = Ipv4(kGroup);
-  return sendto(static_cast<SOCKET>(fd_), text.data(), static_cast<int>(text.size()), 0,
+  return sendto(static_cast<SOCKET>(m_fd), text.data(), static_cast<int>(text.size()), 0,
                 reinterpret_cast<sockaddr *>(&to), sizeof to) == static_cast<int>(text.size());
 }
 
 std::string CameraSocket::Receive(std::chrono::milliseconds timeout) {
-  const auto s = static_cast<SOCKET>(fd_);
+  const auto s = static_cast<SOCKET>(m_fd);
   fd_set readable;
   FD_ZERO(&readable);
   FD_SET(s, &readable);
@@ -105,12 +105,12 @@ PortHolder::PortHolder(int port) {
   sockaddr_in local{};
   local.sin_family = AF_INET;
   local.sin_port = htons(static_cast<u_short>(port));
-  fd_ = static_cast<std::intptr_t>(s);
-  held_ = bind(s, reinterpret_cast<sockaddr *>(&local), sizeof local) == 0;
+  m_fd = static_cast<std::intptr_t>(s);
+  m_held = bind(s, reinterpret_cast<sockaddr *>(&local), sizeof local) == 0;
 }
 
 PortHolder::~PortHolder() {
-  if (fd_ != -1) closesocket(static_cast<SOCKET>(fd_));
+  if (m_fd != -1) closesocket(static_cast<SOCKET>(m_fd));
 }
 
 }  // namespace vf::testing

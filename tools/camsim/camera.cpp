@@ -10,9 +10,9 @@ namespace {
 // the <random> distributions.
 class Rng {
  public:
-  explicit Rng(std::uint64_t state) : state_(state) {}
+  explicit Rng(std::uint64_t state) : m_state(state) {}
   std::uint64_t next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
@@ -21,7 +21,7 @@ class Rng {
   bool chance(int percent) { return below(100) < percent; }
 
  private:
-  std::uint64_t state_;
+  std::uint64_t m_state;
 };
 
 template <typename... Args>

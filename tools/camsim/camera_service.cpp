@@ -40,7 +40,7 @@ Outcome CameraService::handle(std::string_view datagram, std::string_view arriva
                               " if=" + std::string(arrival) + " client=" + request.client_id +
                               " device=" + request.device_id + " user=" + request.user +
                               " line=" + request.command_line);
-  if (const RecentCommands::Entry *earlier = recent_.find(request.client_id, request.cseq)) {
+  if (const RecentCommands::Entry *earlier = m_recent.find(request.client_id, request.cseq)) {
     if (earlier->request != datagram)
       outcome.log_lines.push_back("WARN cseq=" + std::to_string(request.cseq) +
                                   " reused for a different request; treated as a repeat");
@@ -53,20 +53,20 @@ Outcome CameraService::handle(std::string_view datagram, std::string_view arriva
     return outcome;
   }
   outcome = handle_command(std::move(outcome), request);
-  recent_.remember(request.client_id, request.cseq,
-                   {std::string(datagram), outcome.answer == Answer::kReply ? outcome.reply : ""});
+  m_recent.remember(request.client_id, request.cseq,
+                    {std::string(datagram), outcome.answer == Answer::kReply ? outcome.reply : ""});
   return outcome;
 }
 
 Outcome CameraService::handle_command(Outcome outcome, const Request &request) {
-  std::optional<std::size_t> index = fleet_.find(request.device_id);
+  std::optional<std::size_t> index = m_fleet.find(request.device_id);
   if (!index) {
     outcome.log_lines.push_back("UNKNOWN-DEVICE " + request.device_id + " not answered");
     return outcome;
   }
-  const int number = fleet_.at(*index).number;
+  const int number = m_fleet.at(*index).number;
   const std::string camera = std::to_string(number);
-  if (policy_.silent_cameras.count(number) != 0) {
+  if (m_policy.silent_cameras.count(number) != 0) {
     outcome.log_lines.push_back("SILENT " + camera + " not answered");
     return outcome;
   }
@@ -74,7 +74,7 @@ Outcome CameraService::handle_command(Outcome outcome, const Request &request) {
     outcome.answer = Answer::kReply;
     outcome.reply = compose_command_reply(status, request.cseq, request.client_id);
   };
-  if (policy_.forged_cameras.count(number) != 0) {
+  if (m_policy.forged_cameras.count(number) != 0) {
     // Claims success for a request it never saw: another CSeq, nothing applied.
     outcome.log_lines.push_back("FORGED " + camera + " answered under another CSeq");
     outcome.answer = Answer::kReply;
@@ -83,17 +83,17 @@ Outcome CameraService::handle_command(Outcome outcome, const Request &request) {
     return outcome;
   }
 
-  if (request.user != policy_.user || request.password != policy_.password) {
+  if (request.user != m_policy.user || request.password != m_policy.password) {
     outcome.log_lines.push_back("UNAUTHORIZED " + camera + " user=" + request.user);
     reply(CommandStatus::kUnauthorized);
     return outcome;
   }
-  if (policy_.forbid_all || policy_.forbidden_cameras.count(number) != 0) {
+  if (m_policy.forbid_all || m_policy.forbidden_cameras.count(number) != 0) {
     outcome.log_lines.push_back("FORBIDDEN " + camera);
     reply(CommandStatus::kForbidden);
     return outcome;
   }
-  ApplyResult result = apply_command(fleet_, *index, request.command_line);
+  ApplyResult result = apply_command(m_fleet, *index, request.command_line);
   if (!result.recognised) {
     outcome.log_lines.push_back("UNRECOGNISED " + camera +
                                 " not answered: " + request.command_line);

@@ -39,7 +39,7 @@ struct Outcome {
 
 class CameraService {
  public:
-  CameraService(Fleet &fleet, CommandPolicy policy) : fleet_(fleet), policy_(std::move(policy)) {}
+  CameraService(Fleet &fleet, CommandPolicy policy) : m_fleet(fleet), m_policy(std::move(policy)) {}
 
   // Reply rules for CMD, in this order: a Device-ID that names none of the
   // cameras, or a silent camera, gets no answer; wrong user or password gets 401; a forbidden
@@ -51,9 +51,9 @@ class CameraService {
  private:
   Outcome handle_command(Outcome outcome, const Request &request);
 
-  Fleet &fleet_;
-  CommandPolicy policy_;
-  RecentCommands recent_;
+  Fleet &m_fleet;
+  CommandPolicy m_policy;
+  RecentCommands m_recent;
 };
 
 }  // namespace vf::camsim

@@ -6,22 +6,22 @@
 
 namespace vf::camsim {
 
-EventLog::EventLog(const std::string &path, bool quiet) : quiet_(quiet) {
+EventLog::EventLog(const std::string &path, bool quiet) : m_quiet(quiet) {
   if (path.empty()) return;
-  file_ = std::fopen(path.c_str(), "a");
-  if (!file_) throw std::runtime_error("cannot open log " + path + ": " + std::strerror(errno));
+  m_file = std::fopen(path.c_str(), "a");
+  if (!m_file) throw std::runtime_error("cannot open log " + path + ": " + std::strerror(errno));
 }
 
 EventLog::~EventLog() {
-  if (file_) std::fclose(file_);
+  if (m_file) std::fclose(m_file);
 }
 
 void EventLog::write(std::string_view line) {
-  if (file_) {
-    std::fprintf(file_, "%.*s\n", static_cast<int>(line.size()), line.data());
-    std::fflush(file_);
+  if (m_file) {
+    std::fprintf(m_file, "%.*s\n", static_cast<int>(line.size()), line.data());
+    std::fflush(m_file);
   }
-  if (!quiet_) std::fprintf(stderr, "camsim: %.*s\n", static_cast<int>(line.size()), line.data());
+  if (!m_quiet) std::fprintf(stderr, "camsim: %.*s\n", static_cast<int>(line.size()), line.data());
 }
 
 }  // namespace vf::camsim

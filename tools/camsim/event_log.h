@@ -19,8 +19,8 @@ class EventLog {
   void write(std::string_view line);
 
  private:
-  std::FILE *file_ = nullptr;
-  bool quiet_;
+  std::FILE *m_file = nullptr;
+  bool m_quiet;
 };
 
 }  // namespace vf::camsim

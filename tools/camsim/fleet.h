@@ -16,9 +16,9 @@ class Fleet {
  public:
   Fleet(std::uint64_t seed, int count);
 
-  std::size_t size() const { return cameras_.size(); }
-  Camera &at(std::size_t index) { return cameras_[index]; }
-  const Camera &at(std::size_t index) const { return cameras_[index]; }
+  std::size_t size() const { return m_cameras.size(); }
+  Camera &at(std::size_t index) { return m_cameras[index]; }
+  const Camera &at(std::size_t index) const { return m_cameras[index]; }
 
   // Index of the camera with this device id (exact, case-sensitive).
   std::optional<std::size_t> find(const std::string &device_id) const;
@@ -28,8 +28,8 @@ class Fleet {
   bool change_device_id(std::size_t index, const std::string &new_id);
 
  private:
-  std::vector<Camera> cameras_;
-  std::unordered_map<std::string, std::size_t> by_device_id_;
+  std::vector<Camera> m_cameras;
+  std::unordered_map<std::string, std::size_t> m_byDeviceId;
 };
 
 }  // namespace vf::camsim

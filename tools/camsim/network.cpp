@@ -42,14 +42,14 @@ constexpr int kBurstBufferBytes = 8 * 1024 * 1024;
 
 UniqueFd &UniqueFd::operator=(UniqueFd &&other) noexcept {
   if (this != &other) {
-    if (fd_ >= 0) close(fd_);
-    fd_ = other.release();
+    if (m_fd >= 0) close(m_fd);
+    m_fd = other.release();
   }
   return *this;
 }
 
 UniqueFd::~UniqueFd() {
-  if (fd_ >= 0) close(fd_);
+  if (m_fd >= 0) close(m_fd);
 }
 
 std::vector<NetInterface> multicast_interfaces() {
@@ -73,8 +73,8 @@ std::vector<NetInterface> multicast_interfaces() {
 }
 
 GroupListener::GroupListener(in_addr group, int port, const std::vector<NetInterface> &interfaces)
-    : socket_(open_udp_socket()) {
-  int fd = socket_.get();
+    : m_socket(open_udp_socket()) {
+  int fd = m_socket.get();
   set_int_option(fd, SOL_SOCKET, SO_REUSEADDR, 1, "SO_REUSEADDR");
   set_int_option(fd, IPPROTO_IP, IP_PKTINFO, 1, "IP_PKTINFO");
   setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &kBurstBufferBytes, sizeof kBurstBufferBytes);
@@ -106,7 +106,7 @@ std::optional<Received> GroupListener::receive(std::span<char> buffer) {
   message.msg_iovlen = 1;
   message.msg_control = control;
   message.msg_controllen = sizeof control;
-  ssize_t size = recvmsg(socket_.get(), &message, MSG_DONTWAIT);
+  ssize_t size = recvmsg(m_socket.get(), &message, MSG_DONTWAIT);
   if (size < 0) return std::nullopt;
 
   Received received;
@@ -123,8 +123,8 @@ std::optional<Received> GroupListener::receive(std::span<char> buffer) {
 }
 
 int GroupSender::socket_for(int interface_index) {
-  auto it = sockets_.find(interface_index);
-  if (it != sockets_.end()) return it->second.get();
+  auto it = m_sockets.find(interface_index);
+  if (it != m_sockets.end()) return it->second.get();
   UniqueFd socket = open_udp_socket();
   int fd = socket.get();
   ip_mreqn out{};
@@ -132,7 +132,7 @@ int GroupSender::socket_for(int interface_index) {
   set_option(fd, IPPROTO_IP, IP_MULTICAST_IF, &out, sizeof out, "IP_MULTICAST_IF");
   set_int_option(fd, IPPROTO_IP, IP_MULTICAST_LOOP, 0, "IP_MULTICAST_LOOP");
   setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kBurstBufferBytes, sizeof kBurstBufferBytes);
-  sockets_.emplace(interface_index, std::move(socket));
+  m_sockets.emplace(interface_index, std::move(socket));
   return fd;
 }
 
@@ -140,8 +140,8 @@ int GroupSender::send(int interface_index, std::span<const std::string> datagram
   int fd = socket_for(interface_index);
   sockaddr_in destination{};
   destination.sin_family = AF_INET;
-  destination.sin_addr = group_;
-  destination.sin_port = htons(static_cast<uint16_t>(port_));
+  destination.sin_addr = m_group;
+  destination.sin_port = htons(static_cast<uint16_t>(m_port));
 
   constexpr std::size_t kChunk = 256;
   mmsghdr messages[kChunk];

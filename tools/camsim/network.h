@@ -17,22 +17,22 @@ namespace vf::camsim {
 class UniqueFd {
  public:
   UniqueFd() = default;
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(UniqueFd &&other) noexcept : fd_(other.release()) {}
+  explicit UniqueFd(int fd) : m_fd(fd) {}
+  UniqueFd(UniqueFd &&other) noexcept : m_fd(other.release()) {}
   UniqueFd &operator=(UniqueFd &&other) noexcept;
   UniqueFd(const UniqueFd &) = delete;
   UniqueFd &operator=(const UniqueFd &) = delete;
   ~UniqueFd();
 
-  int get() const { return fd_; }
+  int get() const { return m_fd; }
   int release() {
-    int fd = fd_;
-    fd_ = -1;
+    int fd = m_fd;
+    m_fd = -1;
     return fd;
   }
 
  private:
-  int fd_ = -1;
+  int m_fd = -1;
 };
 
 struct NetInterface {
@@ -58,17 +58,17 @@ class GroupListener {
   // no interface could join.
   GroupListener(in_addr group, int port, const std::vector<NetInterface> &interfaces);
 
-  int fd() const { return socket_.get(); }
+  int fd() const { return m_socket.get(); }
   // One datagram if one is waiting; never blocks.
   std::optional<Received> receive(std::span<char> buffer);
 
  private:
-  UniqueFd socket_;
+  UniqueFd m_socket;
 };
 
 class GroupSender {
  public:
-  GroupSender(in_addr group, int port) : group_(group), port_(port) {}
+  GroupSender(in_addr group, int port) : m_group(group), m_port(port) {}
 
   // Sends datagrams to the group out of the given interface, as many as the
   // socket takes without blocking. Returns how many went; -1 on a hard error.
@@ -77,9 +77,9 @@ class GroupSender {
  private:
   int socket_for(int interface_index);
 
-  in_addr group_;
-  int port_;
-  std::map<int, UniqueFd> sockets_;  // by interface index, opened on first use
+  in_addr m_group;
+  int m_port;
+  std::map<int, UniqueFd> m_sockets;  // by interface index, opened on first use
 };
 
 }  // namespace vf::camsim

@@ -31,13 +31,13 @@ class Outbox {
  public:
   using Clock = std::chrono::steady_clock;
 
-  Outbox(const Fleet &fleet, RepeatPolicy repeat) : fleet_(fleet), repeat_(repeat) {}
+  Outbox(const Fleet &fleet, RepeatPolicy repeat) : m_fleet(fleet), m_repeat(repeat) {}
 
   void add_announcements(Clock::time_point due, int interface_index, std::uint32_t cseq,
                          std::string client_id);
   void add_reply(Clock::time_point due, int interface_index, std::string reply);
 
-  bool empty() const { return jobs_.empty(); }
+  bool empty() const { return m_jobs.empty(); }
   std::optional<Clock::time_point> next_due() const;
 
   // Up to `limit` datagrams that are due at `now`, in order, for one interface.
@@ -55,9 +55,9 @@ class Outbox {
   };
   int copies_for(const Camera &camera) const;
 
-  const Fleet &fleet_;
-  RepeatPolicy repeat_;
-  std::deque<Job> jobs_;  // due times only grow: one fixed delay for every request
+  const Fleet &m_fleet;
+  RepeatPolicy m_repeat;
+  std::deque<Job> m_jobs;  // due times only grow: one fixed delay for every request
 };
 
 }  // namespace vf::camsim

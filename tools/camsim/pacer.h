@@ -14,7 +14,7 @@ class Pacer {
   // rate_per_second 0: unpaced.
   Pacer(double rate_per_second, Clock::time_point now);
 
-  bool unpaced() const { return rate_ <= 0; }
+  bool unpaced() const { return m_rate <= 0; }
   // How many datagrams may leave at `now`.
   std::size_t allowance(Clock::time_point now);
   void spend(std::size_t count);
@@ -24,10 +24,10 @@ class Pacer {
  private:
   void refill(Clock::time_point now);
 
-  double rate_;
-  double capacity_;  // at most 20 ms worth of datagrams saved up
-  double tokens_;
-  Clock::time_point last_;
+  double m_rate;
+  double m_capacity;  // at most 20 ms worth of datagrams saved up
+  double m_tokens;
+  Clock::time_point m_last;
 };
 
 }  // namespace vf::camsim

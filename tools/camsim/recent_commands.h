@@ -17,7 +17,7 @@ namespace vf::camsim {
 
 class RecentCommands {
  public:
-  explicit RecentCommands(std::size_t capacity = 4096) : capacity_(capacity) {}
+  explicit RecentCommands(std::size_t capacity = 4096) : m_capacity(capacity) {}
 
   struct Entry {
     std::string request;  // the whole datagram, to notice a CSeq reused for another command
@@ -31,9 +31,9 @@ class RecentCommands {
  private:
   static std::string key(std::string_view client_id, std::uint32_t cseq);
 
-  std::size_t capacity_;
-  std::unordered_map<std::string, Entry> entries_;
-  std::deque<std::string> order_;
+  std::size_t m_capacity;
+  std::unordered_map<std::string, Entry> m_entries;
+  std::deque<std::string> m_order;
 };
 
 }  // namespace vf::camsim

@@ -41,45 +41,45 @@ int to_poll_timeout(Clock::duration wait) {
 
 Simulator::Simulator(const Options &options, Fleet &fleet, GroupListener &listener,
                      GroupSender &sender, EventLog &log)
-    : options_(options),
-      listener_(listener),
-      sender_(sender),
-      log_(log),
-      service_(fleet, CommandPolicy{options.user, options.password, options.forbid_all,
-                                    options.forbidden_cameras, options.silent_cameras,
-                                    options.forged_cameras}),
-      outbox_(fleet, RepeatPolicy{options.repeat, options.repeat_camera}) {}
+    : m_options(options),
+      m_listener(listener),
+      m_sender(sender),
+      m_log(log),
+      m_service(fleet, CommandPolicy{options.user, options.password, options.forbid_all,
+                                     options.forbidden_cameras, options.silent_cameras,
+                                     options.forged_cameras}),
+      m_outbox(fleet, RepeatPolicy{options.repeat, options.repeat_camera}) {}
 
 void Simulator::receive_waiting() {
   std::array<char, 4096> buffer;
   for (int turn = 0; turn < kReceivesPerTurn; ++turn) {
-    std::optional<Received> received = listener_.receive(buffer);
+    std::optional<Received> received = m_listener.receive(buffer);
     if (!received) return;
     if (received->truncated) {
-      log_.write("REJECT datagram larger than " + std::to_string(buffer.size()) + " bytes");
+      m_log.write("REJECT datagram larger than " + std::to_string(buffer.size()) + " bytes");
       continue;
     }
-    Outcome outcome = service_.handle(std::string_view(buffer.data(), received->size),
-                                      interface_name(received->interface_index));
+    Outcome outcome = m_service.handle(std::string_view(buffer.data(), received->size),
+                                       interface_name(received->interface_index));
     if (outcome.log_lines.empty()) continue;  // not a request: another camera's answer
-    ++requests_;
-    for (const std::string &line : outcome.log_lines) log_.write(line);
+    ++m_requests;
+    for (const std::string &line : outcome.log_lines) m_log.write(line);
     if (outcome.answer == Answer::kNone) continue;
     if (received->interface_index <= 0) {
-      log_.write("DROP answer: arrival interface unknown");
+      m_log.write("DROP answer: arrival interface unknown");
       continue;
     }
-    auto due = Clock::now() + std::chrono::milliseconds(options_.delay_ms);
+    auto due = Clock::now() + std::chrono::milliseconds(m_options.delay_ms);
     if (outcome.answer == Answer::kAnnounceAll)
-      outbox_.add_announcements(due, received->interface_index, outcome.cseq,
-                                std::move(outcome.client_id));
+      m_outbox.add_announcements(due, received->interface_index, outcome.cseq,
+                                 std::move(outcome.client_id));
     else
-      outbox_.add_reply(due, received->interface_index, std::move(outcome.reply));
+      m_outbox.add_reply(due, received->interface_index, std::move(outcome.reply));
   }
 }
 
 void Simulator::run(int stop_fd) {
-  Pacer pacer(options_.rate, Clock::now());
+  Pacer pacer(m_options.rate, Clock::now());
   OutgoingBatch pending;
   std::size_t pending_sent = 0;
   Clock::time_point resume_at = Clock::now();
@@ -88,14 +88,14 @@ void Simulator::run(int stop_fd) {
     Clock::time_point now = Clock::now();
     bool pending_left = pending_sent < pending.datagrams.size();
     Clock::duration wait = kLongestWait;
-    if (pending_left || (outbox_.next_due() && *outbox_.next_due() <= now))
+    if (pending_left || (m_outbox.next_due() && *m_outbox.next_due() <= now))
       wait = std::max(pacer.time_to_next(now), resume_at - now);
-    else if (outbox_.next_due())
-      wait = *outbox_.next_due() - now;
+    else if (m_outbox.next_due())
+      wait = *m_outbox.next_due() - now;
 
-    std::array<pollfd, 2> fds{{{stop_fd, POLLIN, 0}, {listener_.fd(), POLLIN, 0}}};
+    std::array<pollfd, 2> fds{{{stop_fd, POLLIN, 0}, {m_listener.fd(), POLLIN, 0}}};
     if (poll(fds.data(), fds.size(), to_poll_timeout(wait)) < 0 && errno != EINTR) {
-      log_.write("poll failed; stopping");
+      m_log.write("poll failed; stopping");
       return;
     }
     if (fds[0].revents != 0) return;
@@ -106,23 +106,23 @@ void Simulator::run(int stop_fd) {
     std::size_t budget = std::min(pacer.allowance(now), kDatagramsPerTurn);
     while (budget > 0) {
       if (pending_sent == pending.datagrams.size()) {
-        pending = outbox_.take(now, std::min(budget, kBatchSize));
+        pending = m_outbox.take(now, std::min(budget, kBatchSize));
         pending_sent = 0;
         if (pending.datagrams.empty()) break;
       }
       std::size_t offered = std::min(budget, pending.datagrams.size() - pending_sent);
-      int taken = sender_.send(pending.interface_index,
-                               std::span(pending.datagrams).subspan(pending_sent, offered));
+      int taken = m_sender.send(pending.interface_index,
+                                std::span(pending.datagrams).subspan(pending_sent, offered));
       if (taken < 0) {
-        log_.write("SEND-ERROR on " + interface_name(pending.interface_index) + ": " +
-                   std::to_string(pending.datagrams.size() - pending_sent) + " datagrams dropped");
+        m_log.write("SEND-ERROR on " + interface_name(pending.interface_index) + ": " +
+                    std::to_string(pending.datagrams.size() - pending_sent) + " datagrams dropped");
         pending_sent = pending.datagrams.size();
         continue;
       }
       pacer.spend(static_cast<std::size_t>(taken));
       budget -= static_cast<std::size_t>(taken);
       pending_sent += static_cast<std::size_t>(taken);
-      sent_ += static_cast<std::uint64_t>(taken);
+      m_sent += static_cast<std::uint64_t>(taken);
       if (static_cast<std::size_t>(taken) < offered) {
         resume_at = now + kBackoff;
         break;

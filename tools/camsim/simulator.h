@@ -21,21 +21,21 @@ class Simulator {
   // Runs until `stop_fd` becomes readable. Every wait is bounded.
   void run(int stop_fd);
 
-  std::uint64_t requests_received() const { return requests_; }
-  std::uint64_t datagrams_sent() const { return sent_; }
+  std::uint64_t requests_received() const { return m_requests; }
+  std::uint64_t datagrams_sent() const { return m_sent; }
 
  private:
   void receive_waiting();
   void send_due(std::chrono::steady_clock::time_point now);
 
-  const Options &options_;
-  GroupListener &listener_;
-  GroupSender &sender_;
-  EventLog &log_;
-  CameraService service_;
-  Outbox outbox_;
-  std::uint64_t requests_ = 0;
-  std::uint64_t sent_ = 0;
+  const Options &m_options;
+  GroupListener &m_listener;
+  GroupSender &m_sender;
+  EventLog &m_log;
+  CameraService m_service;
+  Outbox m_outbox;
+  std::uint64_t m_requests = 0;
+  std::uint64_t m_sent = 0;
 };
 
 }  // namespace vf::camsim

@@ -1,8 +1,7 @@
 // An in-memory firewall behind the manager's object model. It records every call in order, can
 // make any one call fail, and checks that every object and string it hands out comes back
 // exactly once.
-#ifndef VF_TESTS_PLATFORM_FIREWALL_FAKE_FIREWALL_H_
-#define VF_TESTS_PLATFORM_FIREWALL_FAKE_FIREWALL_H_
+#pragma once
 
 #include <cstdint>
 #include <map>
@@ -77,5 +76,3 @@ class FakeFirewall final : public FirewallPlatform {
 std::string Narrow(const std::wstring &text);
 
 }  // namespace vf::firewall::testing
-
-#endif  // VF_TESTS_PLATFORM_FIREWALL_FAKE_FIREWALL_H_
