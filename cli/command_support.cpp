@@ -7,10 +7,10 @@
 #include "core/display_text.h"
 #include "core/ipv4.h"
 #include "core/messages.h"
+#include "core/receive_losses.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
 #include "exit_codes.h"
-#include "platform/receive_stats.h"
 
 namespace vf::cli {
 namespace {
@@ -50,74 +50,6 @@ void WarnOfConflicts(const Context &context, const Lan &lan) {
   }
 }
 
-// Interface names that may stand in a shell command as they are.
-bool IsPlainName(const std::string &name) {
-  if (name.empty()) return false;
-  for (char c : name) {
-    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                       c == '_' || c == '-' || c == '.';
-    if (!plain) return false;
-  }
-  return true;
-}
-
-struct KernelCounters {
-  std::optional<platform::ReceiveStats> receive;
-  std::optional<std::uint64_t> reversePath;
-};
-
-KernelCounters ReadCounters(int port) {
-  return {platform::ReadReceiveStats(port), platform::ReadReversePathFilterDrops()};
-}
-
-std::string Kibibytes(int bytes) {
-  return std::to_string((bytes + 512) / 1024) + " KiB";
-}
-
-// Says what the kernel threw away between `before` and `after`, and how to stop it.
-SearchLosses ReportLosses(const Context &context, const KernelCounters &before,
-                          const KernelCounters &after) {
-  SearchLosses losses;
-  if (after.receive) {
-    losses.bufferBytes = after.receive->bufferBytes;
-    losses.drops = after.receive->drops - (before.receive ? before.receive->drops : 0);
-    if (*losses.drops > 0) {
-      // The engine asks for 8 MiB; only a smaller buffer is the system's limit at work.
-      constexpr int kEngineRequestBytes = 8 * 1024 * 1024;
-      const std::string remedy =
-          *losses.bufferBytes < kEngineRequestBytes
-              ? "Raise the system's limit to the 8 MiB the engine asks for (sudo sysctl -w "
-                "net.core.rmem_max=8388608), or search with --repeat 3."
-              : "The buffer has the full size the engine asks for, so a higher "
-                "net.core.rmem_max does not help: search with --repeat 3, which merges three "
-                "searches 300 ms apart, and give the PC less other work while it searches.";
-      Say(context, "warning: the kernel dropped " + std::to_string(*losses.drops) +
-                       " datagrams on the engine's socket during the search: its receive "
-                       "buffer of " +
-                       Kibibytes(*losses.bufferBytes) + " was full, and answers are missing. " +
-                       remedy);
-    }
-  }
-  if (before.reversePath && after.reversePath && *after.reversePath > *before.reversePath) {
-    std::string settings = "net.ipv4.conf.all.rp_filter=0";
-    if (const auto adapters = context.adapters->ReadAdapters()) {
-      for (const platform::Adapter &adapter : *adapters) {
-        if (IsPlainName(adapter.description)) {
-          settings += " net.ipv4.conf." + adapter.description + ".rp_filter=0";
-        }
-      }
-    }
-    Say(context, "warning: the kernel's reverse-path filter dropped " +
-                     std::to_string(*after.reversePath - *before.reversePath) +
-                     " packets during the search: cameras outside this PC's subnets (at a factory "
-                     "address, say) may have answered, and the PC has no route back to them. To "
-                     "let their answers in, give the PC an address or a route in their subnet, or "
-                     "switch the filter off: sudo sysctl -w " +
-                     settings);
-  }
-  return losses;
-}
-
 }  // namespace
 
 void Say(const Context &context, const std::string &line) {
@@ -138,7 +70,7 @@ core::SearchSettings CollectSettings(const SearchOptions &options) {
 }
 
 int SearchLan(const Context &context, const SearchOptions &options, std::unique_ptr<Lan> &lan,
-              SearchLosses *losses) {
+              core::ReceiveLosses *losses) {
   lan = std::make_unique<Lan>(*context.adapters, options.interfaceAddress);
   if (!lan->session.Open()) {
     if (!lan->session.InterfaceIsLocal()) {
@@ -148,7 +80,8 @@ int SearchLan(const Context &context, const SearchOptions &options, std::unique_
     Say(context, core::text::kInitFailed);
     return kExitFailure;
   }
-  const KernelCounters before = ReadCounters(lan->session.Port());
+  core::LossMeter meter;
+  meter.Start(lan->session.Port());
   const int result = lan->session.Collect(CollectSettings(options));
   if (result != DEVSEARCH_OK) {
     Say(context,
@@ -158,7 +91,10 @@ int SearchLan(const Context &context, const SearchOptions &options, std::unique_
     return kExitFailure;
   }
   WarnOfConflicts(context, *lan);
-  const SearchLosses seen = ReportLosses(context, before, ReadCounters(lan->session.Port()));
+  const core::ReceiveLosses seen = meter.Finish(lan->session.Port());
+  for (const std::string &warning : core::LossWarnings(seen, *context.adapters)) {
+    Say(context, "warning: " + warning);
+  }
   if (losses != nullptr) *losses = seen;
   return kExitSuccess;
 }

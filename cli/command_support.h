@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "context.h"
+#include "core/receive_losses.h"
 #include "devsearch.h"
 #include "lan.h"
 #include "options.h"
@@ -19,18 +20,11 @@ void Say(const Context &context, const std::string &line);
 
 std::chrono::milliseconds Duration(double seconds);
 
-// What the kernel said about a search: the receive buffer of the engine's socket and what it
-// dropped during the search; std::nullopt where the platform cannot tell.
-struct SearchLosses {
-  std::optional<int> bufferBytes;
-  std::optional<std::uint64_t> drops;
-};
-
 // Starts the engine and runs one search cycle, then warns of MACs heard with two identities and
 // of answers the kernel dropped (a full receive buffer, the reverse-path filter). Returns
 // kExitSuccess with `lan` set when the search went out, else the exit status after telling why.
 int SearchLan(const Context &context, const SearchOptions &options, std::unique_ptr<Lan> &lan,
-              SearchLosses *losses = nullptr);
+              core::ReceiveLosses *losses = nullptr);
 
 // The devices `name` names: a MAC address (letter case ignored), an IPv4 address or a device id.
 std::vector<DeviceRecord> MatchDevices(const std::vector<DeviceRecord> &devices,

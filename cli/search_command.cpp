@@ -13,7 +13,7 @@ namespace {
 
 int RunSearch(Context &context, const SearchOptions &options) {
   std::unique_ptr<Lan> lan;
-  SearchLosses losses;
+  core::ReceiveLosses losses;
   if (const int status = SearchLan(context, options, lan, &losses); status != kExitSuccess) {
     return status;
   }

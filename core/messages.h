@@ -66,6 +66,7 @@ inline constexpr const char *kTwoClaims = VF_TEXT(
     "sent.");
 inline constexpr const char *kAddressTaken =
     VF_TEXT("The IP address %1 is announced by another device. Send the settings all the same?");
+inline constexpr const char *kWriteFailed = VF_TEXT("The file could not be written: %1.");
 inline constexpr const char *kBadBrowseAddress =
     VF_TEXT("The device announced an address or http port that cannot be opened.");
 
