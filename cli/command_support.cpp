@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "ambiguous_name.h"
 #include "core/conflicts.h"
+#include "core/device_names.h"
 #include "core/display_text.h"
 #include "core/ipv4.h"
 #include "core/messages.h"
@@ -14,18 +14,6 @@
 
 namespace vf::cli {
 namespace {
-
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameMac(const std::string &a, const std::string &b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
 
 std::string ReadLine(std::FILE *input) {
   std::string line;
@@ -99,33 +87,16 @@ int SearchLan(const Context &context, const SearchOptions &options, std::unique_
   return kExitSuccess;
 }
 
-std::vector<DeviceRecord> MatchDevices(const std::vector<DeviceRecord> &devices,
-                                       const std::string &name) {
-  std::vector<DeviceRecord> matches;
-  for (const DeviceRecord &device : devices) {
-    bool match = false;
-    if (core::IsMacText(name)) {
-      match = SameMac(core::FieldText(device.network.macAddress), name);
-    } else if (core::Ipv4::Parse(name)) {
-      match = core::FieldText(device.network.ipAddress) == name;
-    } else {
-      match = core::FieldText(device.deviceId) == name;
-    }
-    if (match) matches.push_back(device);
-  }
-  return matches;
-}
-
 int FindDevice(const Context &context, const std::vector<DeviceRecord> &devices,
                const std::string &name, DeviceRecord &out) {
-  const std::vector<DeviceRecord> matches = MatchDevices(devices, name);
+  const std::vector<DeviceRecord> matches = core::MatchDevices(devices, name);
   if (matches.empty()) {
     Say(context, "No device answered as " + core::DisplayText(name) + " (" +
                      std::to_string(devices.size()) + " answered the search).");
     return kExitNotFound;
   }
   if (matches.size() > 1) {
-    Say(context, AmbiguousNameText(matches, name, TextForm::kEscaped));
+    Say(context, core::AmbiguousNameText(matches, name, core::TextForm::kEscaped));
     return kExitUsage;
   }
   out = matches.front();

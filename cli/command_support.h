@@ -26,10 +26,6 @@ std::chrono::milliseconds Duration(double seconds);
 int SearchLan(const Context &context, const SearchOptions &options, std::unique_ptr<Lan> &lan,
               core::ReceiveLosses *losses = nullptr);
 
-// The devices `name` names: a MAC address (letter case ignored), an IPv4 address or a device id.
-std::vector<DeviceRecord> MatchDevices(const std::vector<DeviceRecord> &devices,
-                                       const std::string &name);
-
 // The one device `name` names among `devices`; the exit status after telling the user when there
 // is none or more than one.
 int FindDevice(const Context &context, const std::vector<DeviceRecord> &devices,

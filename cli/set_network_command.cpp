@@ -4,6 +4,7 @@
 #include "command.h"
 #include "command_support.h"
 #include "core/conflicts.h"
+#include "core/device_names.h"
 #include "core/device_tables.h"
 #include "core/display_text.h"
 #include "core/messages.h"
@@ -31,7 +32,7 @@ int ShowNewSettings(const Context &context, const SearchOptions &search, Lan &la
   }
   // The MAC stays when everything else changes.
   const std::vector<DeviceRecord> found =
-      MatchDevices(lan.devices.Records(), core::FieldText(device.network.macAddress));
+      core::MatchDevices(lan.devices.Records(), core::FieldText(device.network.macAddress));
   if (found.empty()) {
     Say(context, "warning: " + DeviceLabel(device) + " did not answer the new search.");
     return kExitSuccess;

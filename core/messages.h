@@ -66,6 +66,21 @@ inline constexpr const char *kTwoClaims = VF_TEXT(
     "sent.");
 inline constexpr const char *kAddressTaken =
     VF_TEXT("The IP address %1 is announced by another device. Send the settings all the same?");
+// Planning settings for many cameras.
+inline constexpr const char *kNotAnAddress = VF_TEXT("%1 is not an IPv4 address.");
+inline constexpr const char *kNotAMask = VF_TEXT("%1 is not a subnet mask.");
+inline constexpr const char *kNoPcSubnet =
+    VF_TEXT("No adapter of this PC is in the subnet of %1: give a subnet mask and a gateway.");
+inline constexpr const char *kNoGatewayKnown =
+    VF_TEXT("No gateway is known for the subnet of %1: give one.");
+inline constexpr const char *kRangeRunsOut = VF_TEXT("The plan runs out of addresses: %1");
+inline constexpr const char *kAddressOfAnother =
+    VF_TEXT("the IP address %1 is announced by another device");
+inline constexpr const char *kSameAddressAsRow = VF_TEXT("row %1 gives the same address");
+inline constexpr const char *kNoDeviceAnswered = VF_TEXT("no device answered as %1");
+inline constexpr const char *kDeviceOnRow = VF_TEXT("the device is on row %1 already");
+inline constexpr const char *kBadDhcpCell = VF_TEXT("dhcp is on or off, not %1");
+inline constexpr const char *kRowProblem = VF_TEXT("%1");
 inline constexpr const char *kWriteFailed = VF_TEXT("The file could not be written: %1.");
 inline constexpr const char *kBadBrowseAddress =
     VF_TEXT("The device announced an address or http port that cannot be opened.");

@@ -21,6 +21,52 @@
     </message>
 </context>
 <context>
+    <name>std</name>
+    <message>
+        <source>Another device in the list announces the same IP address.</source>
+        <translation>Ein anderes Gerät in der Liste meldet dieselbe IP-Adresse.</translation>
+    </message>
+    <message>
+        <source>The IP address is one of this PC&apos;s.</source>
+        <translation>Die IP-Adresse gehört diesem PC.</translation>
+    </message>
+    <message>
+        <source>The IP address is outside every subnet of this PC&apos;s adapters: this tool reaches the device, a browser does not.</source>
+        <translation>Die IP-Adresse liegt außerhalb jedes Subnetzes der Adapter dieses PCs: Dieses Programm erreicht das Gerät, ein Browser nicht.</translation>
+    </message>
+</context>
+<context>
+    <name>vf::core</name>
+    <message>
+        <source>No.</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>DeviceName</source>
+        <translation>Gerätename</translation>
+    </message>
+    <message>
+        <source>MAC</source>
+        <translation>MAC</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP-Adresse</translation>
+    </message>
+    <message>
+        <source>HTTP port</source>
+        <translation>HTTP-Port</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Modell</translation>
+    </message>
+    <message>
+        <source>Firmware version</source>
+        <translation>Firmware-Version</translation>
+    </message>
+</context>
+<context>
     <name>vf::core::text</name>
     <message>
         <source>About Vellafind(&amp;A)...</source>
@@ -165,6 +211,54 @@
     <message>
         <source>The IP address %1 is announced by another device. Send the settings all the same?</source>
         <translation>Die IP-Adresse %1 wird von einem anderen Gerät gemeldet. Die Einstellungen trotzdem senden?</translation>
+    </message>
+    <message>
+        <source>%1 is not an IPv4 address.</source>
+        <translation>%1 ist keine IPv4-Adresse.</translation>
+    </message>
+    <message>
+        <source>%1 is not a subnet mask.</source>
+        <translation>%1 ist keine Subnetzmaske.</translation>
+    </message>
+    <message>
+        <source>No adapter of this PC is in the subnet of %1: give a subnet mask and a gateway.</source>
+        <translation>Kein Adapter dieses PCs liegt im Subnetz von %1: bitte Subnetzmaske und Gateway angeben.</translation>
+    </message>
+    <message>
+        <source>No gateway is known for the subnet of %1: give one.</source>
+        <translation>Für das Subnetz von %1 ist kein Gateway bekannt: bitte eines angeben.</translation>
+    </message>
+    <message>
+        <source>The plan runs out of addresses: %1</source>
+        <translation>Dem Plan gehen die Adressen aus: %1</translation>
+    </message>
+    <message>
+        <source>the IP address %1 is announced by another device</source>
+        <translation>die IP-Adresse %1 wird von einem anderen Gerät gemeldet</translation>
+    </message>
+    <message>
+        <source>row %1 gives the same address</source>
+        <translation>Zeile %1 vergibt dieselbe Adresse</translation>
+    </message>
+    <message>
+        <source>no device answered as %1</source>
+        <translation>kein Gerät hat als %1 geantwortet</translation>
+    </message>
+    <message>
+        <source>the device is on row %1 already</source>
+        <translation>das Gerät steht schon in Zeile %1</translation>
+    </message>
+    <message>
+        <source>dhcp is on or off, not %1</source>
+        <translation>dhcp ist on oder off, nicht %1</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1.</source>
+        <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
     </message>
 </context>
 <context>

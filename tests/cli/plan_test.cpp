@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "command_support.h"
+#include "core/device_names.h"
 #include "network_change.h"
 
 namespace vf::cli {
@@ -28,12 +29,12 @@ TEST(MatchDevices, ByMacInAnyCaseByAddressAndById) {
   const std::vector<DeviceRecord> devices = {Camera("192.168.1.2", "00:1A:3F:00:00:0A", kIdA),
                                              Camera("192.168.1.3", "00:1A:3F:00:00:0B", kIdB),
                                              Camera("192.168.1.3", "00:1A:3F:00:00:0C", kIdA)};
-  EXPECT_EQ(MatchDevices(devices, "00:1a:3f:00:00:0b").size(), 1u);
-  EXPECT_EQ(MatchDevices(devices, "192.168.1.2").size(), 1u);
-  EXPECT_EQ(MatchDevices(devices, "192.168.1.3").size(), 2u) << "two devices on one address";
-  EXPECT_EQ(MatchDevices(devices, kIdB).size(), 1u);
-  EXPECT_EQ(MatchDevices(devices, "192.168.1").size(), 0u) << "no prefix matches";
-  EXPECT_EQ(MatchDevices(devices, "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa").size(), 0u)
+  EXPECT_EQ(core::MatchDevices(devices, "00:1a:3f:00:00:0b").size(), 1u);
+  EXPECT_EQ(core::MatchDevices(devices, "192.168.1.2").size(), 1u);
+  EXPECT_EQ(core::MatchDevices(devices, "192.168.1.3").size(), 2u) << "two devices on one address";
+  EXPECT_EQ(core::MatchDevices(devices, kIdB).size(), 1u);
+  EXPECT_EQ(core::MatchDevices(devices, "192.168.1").size(), 0u) << "no prefix matches";
+  EXPECT_EQ(core::MatchDevices(devices, "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa").size(), 0u)
       << "device ids are exact";
 }
 

@@ -1,4 +1,5 @@
-// What to tell the user when the name of a device fits more than one device.
+// How a user names a device (by its MAC address in any letter case, its IPv4 address or its
+// device id), and what to tell the user when a name fits more than one.
 #pragma once
 
 #include <string>
@@ -6,7 +7,11 @@
 
 #include "devsearch.h"
 
-namespace vf::cli {
+namespace vf::core {
+
+// The devices `name` names: a MAC address (letter case ignored), an IPv4 address or a device id.
+std::vector<DeviceRecord> MatchDevices(const std::vector<DeviceRecord> &devices,
+                                       const std::string &name);
 
 // How the devices' texts go into a message: escaped, for the terminal; or exact, for a cell of a
 // table, which each output format escapes as it needs.
@@ -18,4 +23,4 @@ enum class TextForm { kEscaped, kExact };
 std::string AmbiguousNameText(const std::vector<DeviceRecord> &matches, const std::string &name,
                               TextForm form);
 
-}  // namespace vf::cli
+}  // namespace vf::core

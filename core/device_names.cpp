@@ -1,12 +1,15 @@
-#include "ambiguous_name.h"
+#include "core/device_names.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string_view>
 
 #include "core/display_text.h"
+#include "core/ipv4.h"
+#include "core/record_text.h"
+#include "core/update_checks.h"
 
-namespace vf::cli {
+namespace vf::core {
 namespace {
 
 template <std::size_t N>
@@ -14,13 +17,41 @@ bool FieldIs(const char (&field)[N], const std::string &name) {
   return std::string(field, strnlen(field, N)) == name;
 }
 
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameMac(const std::string &a, const std::string &b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::vector<DeviceRecord> MatchDevices(const std::vector<DeviceRecord> &devices,
+                                       const std::string &name) {
+  std::vector<DeviceRecord> matches;
+  for (const DeviceRecord &device : devices) {
+    bool match = false;
+    if (IsMacText(name)) {
+      match = SameMac(FieldText(device.network.macAddress), name);
+    } else if (Ipv4::Parse(name)) {
+      match = FieldText(device.network.ipAddress) == name;
+    } else {
+      match = FieldText(device.deviceId) == name;
+    }
+    if (match) matches.push_back(device);
+  }
+  return matches;
+}
 
 std::string AmbiguousNameText(const std::vector<DeviceRecord> &matches, const std::string &name,
                               TextForm form) {
   const auto text = [form](std::string_view bytes, bool mayBeCut) {
-    return form == TextForm::kEscaped ? core::DisplayText(bytes, mayBeCut)
-                                      : core::DecodedText(bytes, mayBeCut);
+    return form == TextForm::kEscaped ? DisplayText(bytes, mayBeCut) : DecodedText(bytes, mayBeCut);
   };
   const auto field = [&text](const auto &bytes) {
     const std::size_t length = strnlen(bytes, sizeof bytes);
@@ -53,4 +84,4 @@ std::string AmbiguousNameText(const std::vector<DeviceRecord> &matches, const st
          ". They are different devices: name one by its device id.";
 }
 
-}  // namespace vf::cli
+}  // namespace vf::core
