@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "res/translations.h"
 #include "search_app.h"
-#include "translation_qt.h"
+#include "ui/window/qt/translation_qt.h"
 #ifdef VF_DISPLAY_CHECK
 #include "display_check.h"
 #endif
@@ -23,7 +24,7 @@ int main(int argc, char **argv) {
   guard.reset();
 #endif
   // The window speaks the user's language where a translation exists.
-  vf::ui::InstallTranslation(QLocale::system());
+  vf::ui::InstallTranslation(QLocale::system(), QLatin1String(vf::res::kTranslationName));
   CSearchApp theApp;
   theApp.InitInstance();
   return theApp.ExitInstance();

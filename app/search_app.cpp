@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "message_box.h"
 #include "platform/firewall/firewall.h"
 #include "platform/program_info/program_info.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
-#include "string_table.h"
-#include "window_title.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
+#include "ui/dialog/search_dlg.h"
+#include "ui/dialog/window_title.h"
+#include "ui/window/message_box.h"
 
 std::string g_moduleDir;
 

@@ -3,7 +3,7 @@
 # lupdate files each text under the class or namespace that marks it. The
 # window translates a text by the text alone, wherever it was marked, so
 # before lrelease compiles a translation every text moves into the one
-# context "Vellafind".
+# context "texts" (kTranslationContext, ui/window/qt/translation_qt.h).
 file(READ "${IN}" _ts)
-string(REGEX REPLACE "<name>[^<]*</name>" "<name>Vellafind</name>" _ts "${_ts}")
+string(REGEX REPLACE "<name>[^<]*</name>" "<name>texts</name>" _ts "${_ts}")
 file(WRITE "${OUT}" "${_ts}")

@@ -1,14 +1,15 @@
 // Dialog templates 102 (the main window) and 100 (the About box).
-#include "dialog_templates.h"
+#include "res/dialog_templates.h"
 
 #include <array>
 
 #include "core/text_marker.h"
-#include "resource_ids.h"
+#include "res/resource_ids.h"
 
 namespace vf::res {
 namespace {
 
+using namespace vf::ui;
 using C = ControlClass;
 
 // Ordered as the tab order runs; a label comes just before the control it
@@ -134,40 +135,14 @@ constexpr DialogTemplate kAboutDialog{
 
 }  // namespace
 
-const DialogTemplate &SearchDialogTemplate() {
+const ui::DialogTemplate &SearchDialogTemplate() {
   return kSearchDialog;
 }
-const DialogTemplate &AboutDialogTemplate() {
+const ui::DialogTemplate &AboutDialogTemplate() {
   return kAboutDialog;
 }
 
-const char *WindowsClassName(ControlClass cls) {
-  switch (cls) {
-    case C::kStatic:
-    case C::kIcon:
-      return "Static";
-    case C::kGroupBox:
-    case C::kPushButton:
-    case C::kDefPushButton:
-    case C::kCheckBox:
-      return "Button";
-    case C::kEdit:
-      return "Edit";
-    case C::kDropDownList:
-      return "ComboBox";
-    case C::kListView:
-      return "SysListView32";
-    case C::kUpDown:
-      return "msctls_updown32";
-    case C::kProgressBar:
-      return "msctls_progress32";
-    case C::kIpAddress:
-      return "SysIPAddress32";
-  }
-  return "";
-}
-
-const DialogTemplate *FindDialogTemplate(int id) {
+const ui::DialogTemplate *FindDialogTemplate(int id) {
   if (id == IDD_SEARCH_DIALOG) return &kSearchDialog;
   if (id == IDD_ABOUTBOX) return &kAboutDialog;
   return nullptr;

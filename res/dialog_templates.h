@@ -1,78 +1,14 @@
-// The program's dialog templates as data: every control with its id, class,
-// style, text and rectangle in dialog units. The window layer builds widgets
-// from these tables.
+// The program's dialog templates: template 102, the main window, and 100,
+// the About box, as tables of the window layer.
 #pragma once
 
-#include <cstdint>
-#include <span>
+#include "ui/window/dialog_template.h"
 
 namespace vf::res {
 
-enum class ControlClass : std::uint8_t {
-  kStatic,
-  kGroupBox,
-  kEdit,
-  kPushButton,
-  kDefPushButton,
-  kCheckBox,
-  kDropDownList,  // Height in the template is that of the open list.
-  kListView,      // Report view.
-  kUpDown,
-  kProgressBar,
-  kIpAddress,
-  kIcon,
-};
-
-// The window system's class of a control class ("Edit", "Button", ...): the
-// class the Win32 window makes each control of, and the one the Qt window
-// reports for it.
-const char *WindowsClassName(ControlClass cls);
-
-// Style flags that change how a control behaves or looks.
-enum ControlStyle : std::uint32_t {
-  kStyleNone = 0,
-  kStyleHidden = 1u << 0,       // Created without the visible style.
-  kStyleDisabled = 1u << 1,     // Created disabled (statics and group boxes draw grey).
-  kStyleReadOnly = 1u << 2,     // Edit: read-only, still focusable.
-  kStyleRightAlign = 1u << 3,   // Static: text right-aligned.
-  kStylePassword = 1u << 4,     // Edit: shows password characters.
-  kStyleDigitsOnly = 1u << 5,   // Edit: accepts digits only.
-  kStyleNoPrefix = 1u << 6,     // Static: "&" is shown, not a mnemonic.
-  kStyleTransparent = 1u << 7,  // Drawn over the parent's background.
-  kStyleAlignRight = 1u << 8,   // Up-down: placed at the right edge of its buddy.
-  kStyleArrowKeys = 1u << 9,    // Up-down: the buddy's arrow keys step it.
-  kStyleVScroll = 1u << 10,     // Drop-down list: vertical scroll bar.
-  kStyleBorder = 1u << 11,      // Progress bar: framed.
-  kStyleSingleSel = 1u << 12,   // List view: one row at a time.
-  kStyleShowSelAlways = 1u << 13,
-  kStyleNoSortHeader = 1u << 14,  // List view: headings are not buttons.
-  kStyleStaticEdge = 1u << 15,
-};
-
-struct ControlSpec {
-  int id;            // IDC_STATIC (-1) for controls the code never reaches.
-  const char *name;  // Symbolic name of the id, or "" for IDC_STATIC.
-  ControlClass cls;
-  std::uint32_t style;
-  const char *text;
-  int x, y, w, h;  // Dialog units.
-  int icon = 0;    // Icon resource shown by a kIcon control.
-};
-
-struct DialogTemplate {
-  int id;
-  const char *caption;
-  const char *fontFace;
-  int pointSize;
-  bool minimizeBox;   // The frame offers a minimise button.
-  int width, height;  // Client area in dialog units.
-  std::span<const ControlSpec> controls;
-  bool taskBar = false;  // Shown in the task bar as a window of its own.
-};
-
-const DialogTemplate &SearchDialogTemplate();
-const DialogTemplate &AboutDialogTemplate();
+const ui::DialogTemplate &SearchDialogTemplate();
+const ui::DialogTemplate &AboutDialogTemplate();
 // Null for an unknown template id.
-const DialogTemplate *FindDialogTemplate(int id);
+const ui::DialogTemplate *FindDialogTemplate(int id);
 
 }  // namespace vf::res

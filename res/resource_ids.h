@@ -2,7 +2,13 @@
 // menu commands and strings. The dialog code reaches every control by these.
 #pragma once
 
+#include "ui/window/command_ids.h"
+
 namespace vf::res {
+
+// The window system's ids the program's templates use.
+using ui::IDC_STATIC;
+using ui::IDOK;
 
 // Dialog templates.
 inline constexpr int IDD_ABOUTBOX = 100;
@@ -32,11 +38,6 @@ inline constexpr int IDS_WRONG_ACCOUNT = 117;
 inline constexpr int IDS_DEVICE_RESTARTING = 118;
 // Texts of the window alone; "%1" stands for a value put in when shown.
 inline constexpr int IDS_NO_BROWSER = 119;
-
-// Control of no interest to the code (labels, group boxes, icons).
-inline constexpr int IDC_STATIC = -1;
-// The About box's button: the window system's OK id.
-inline constexpr int IDOK = 1;
 
 // Main dialog controls.
 inline constexpr int IDC_DEVICE_COUNT = 1005;

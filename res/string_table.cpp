@@ -1,10 +1,10 @@
-#include "string_table.h"
+#include "res/string_table.h"
 
 #include <array>
 
 #include "core/messages.h"
 #include "core/text_marker.h"
-#include "resource_ids.h"
+#include "res/resource_ids.h"
 
 namespace vf::res {
 namespace {

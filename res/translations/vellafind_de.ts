@@ -21,6 +21,17 @@
     </message>
 </context>
 <context>
+    <name>SystemMenu</name>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation>Mi&amp;nimieren</translation>
+    </message>
+    <message>
+        <source>&amp;Close	Alt+F4</source>
+        <translation>&amp;Schließen	Alt+F4</translation>
+    </message>
+</context>
+<context>
     <name>std</name>
     <message>
         <source>Another device in the list announces the same IP address.</source>
@@ -442,17 +453,6 @@
     <message>
         <source>No program to open web pages was found; please open %1 in a browser.</source>
         <translation>Kein Programm zum Öffnen von Webseiten gefunden; bitte %1 im Browser öffnen.</translation>
-    </message>
-</context>
-<context>
-    <name>vf::ui::SystemMenu</name>
-    <message>
-        <source>Mi&amp;nimize</source>
-        <translation>Mi&amp;nimieren</translation>
-    </message>
-    <message>
-        <source>&amp;Close	Alt+F4</source>
-        <translation>&amp;Schließen	Alt+F4</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,7 @@
 
 #include "message_box_recorder.h"
 #include "platform/program_info/program_info.h"
-#include "window_title.h"
+#include "ui/dialog/window_title.h"
 
 namespace {
 

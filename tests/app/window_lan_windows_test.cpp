@@ -20,7 +20,7 @@
 
 #include "platform/program_info/program_info.h"
 #include "platform/windows_text.h"
-#include "resource_ids.h"
+#include "res/resource_ids.h"
 #include "search_app.h"
 
 // Last: the window system's macros would clash with the names above.

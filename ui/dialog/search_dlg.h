@@ -13,15 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "controls.h"
 #include "core/adapter_panel.h"
 #include "core/device_store.h"
 #include "core/lan_session.h"
 #include "core/network_change.h"
 #include "core/protocol.h"
 #include "devsearch.h"
-#include "dialog_window.h"
 #include "platform/adapters.h"
+#include "ui/window/controls.h"
+#include "ui/window/dialog_window.h"
 
 namespace vf::platform {
 class UrlOpener;

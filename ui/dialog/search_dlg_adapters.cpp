@@ -1,7 +1,7 @@
 // The "Local PC information:" panel: the adapter drop-down list and the
 // chosen adapter's addresses, gateway and DNS servers.
-#include "resource_ids.h"
-#include "search_dlg.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
 
 using namespace vf::res;
 

@@ -5,12 +5,12 @@
 
 #include "core/messages.h"
 #include "core/web_pages.h"
-#include "message_box.h"
 #include "platform/url_opener.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
-#include "string_table.h"
-#include "translation.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
+#include "ui/dialog/search_dlg.h"
+#include "ui/window/message_box.h"
+#include "ui/window/translation.h"
 
 using namespace vf::res;
 

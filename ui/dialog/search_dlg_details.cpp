@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/display_text.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
 
 using namespace vf::res;
 

@@ -3,9 +3,9 @@
 // collection tick shows what was recorded.
 #include "core/display_text.h"
 #include "core/text_marker.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
-#include "translation.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
+#include "ui/window/translation.h"
 
 using namespace vf::res;
 

@@ -1,9 +1,9 @@
 // The window's keys: Enter and Escape do nothing anywhere, the arrows in the
 // device list keep the detail panel with the row they move to, and F3, F4
 // and F5 press Search, Browse and Update while those are enabled.
-#include "resource_ids.h"
-#include "search_dlg.h"
-#include "virtual_keys.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
+#include "ui/window/virtual_keys.h"
 
 using namespace vf::res;
 namespace vk = vf::ui::vk;

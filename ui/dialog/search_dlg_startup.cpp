@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "core/text_marker.h"
-#include "dialog_templates.h"
-#include "message_box.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
-#include "string_table.h"
-#include "window_thread.h"
-#include "window_title.h"
+#include "res/dialog_templates.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
+#include "ui/dialog/search_dlg.h"
+#include "ui/dialog/window_title.h"
+#include "ui/window/message_box.h"
+#include "ui/window/window_thread.h"
 
 using namespace vf::res;
 

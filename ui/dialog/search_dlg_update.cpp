@@ -8,12 +8,12 @@
 #include "core/messages.h"
 #include "core/record_text.h"
 #include "core/update_checks.h"
-#include "message_box.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
-#include "string_table.h"
-#include "translation.h"
-#include "window_thread.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
+#include "ui/dialog/search_dlg.h"
+#include "ui/window/message_box.h"
+#include "ui/window/translation.h"
+#include "ui/window/window_thread.h"
 
 using namespace vf::res;
 

@@ -1,3 +1,3 @@
-#include "window_title.h"
+#include "ui/dialog/window_title.h"
 
 std::string g_windowTitle;

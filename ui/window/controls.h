@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "dialog_window.h"
+#include "ui/window/dialog_window.h"
 
 namespace vf::ui {
 

@@ -17,7 +17,8 @@
 #include <string_view>
 #include <utility>
 
-#include "dialog_templates.h"
+#include "ui/window/command_ids.h"
+#include "ui/window/dialog_template.h"
 
 namespace vf::ui {
 
@@ -57,9 +58,6 @@ class DialogHandler {
   // The window is going away; its controls still answer.
   virtual void OnDestroy() {}
 };
-
-// The result a dialog ends with when it is cancelled or closed.
-inline constexpr int IDCANCEL = 2;
 
 class DialogWindow {
  public:
@@ -205,7 +203,7 @@ class DialogWindow {
 
 // A dialog of `dialogTemplate` (which must outlive it) reporting to
 // `handler` (likewise); nothing is made before Create or RunModal.
-std::unique_ptr<DialogWindow> CreateDialogWindow(const res::DialogTemplate &dialogTemplate,
+std::unique_ptr<DialogWindow> CreateDialogWindow(const DialogTemplate &dialogTemplate,
                                                  DialogHandler &handler);
 
 }  // namespace vf::ui

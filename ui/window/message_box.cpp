@@ -1,10 +1,10 @@
-#include "message_box.h"
+#include "ui/window/message_box.h"
 
 #include <memory>
 #include <mutex>
 
-#include "translation.h"
-#include "window_thread.h"
+#include "ui/window/translation.h"
+#include "ui/window/window_thread.h"
 
 namespace vf::ui {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "resource_ids.h"
+#include "ui/window/command_ids.h"
 
 namespace vf::ui {
 
@@ -22,8 +22,8 @@ inline constexpr unsigned MB_ICONINFORMATION = 0x40;
 // The second button (No) is the default: Enter answers no.
 inline constexpr unsigned MB_DEFBUTTON2 = 0x100;
 
-// Results: the button pressed; 0 when no box could be shown.
-using res::IDOK;
+// Results: the button pressed (IDOK, or one of these); 0 when no box could be
+// shown.
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 

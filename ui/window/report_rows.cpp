@@ -1,4 +1,4 @@
-#include "report_rows.h"
+#include "ui/window/report_rows.h"
 
 #include <algorithm>
 

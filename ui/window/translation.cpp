@@ -1,4 +1,4 @@
-#include "translation.h"
+#include "ui/window/translation.h"
 
 namespace vf::ui {
 

@@ -1,4 +1,4 @@
-#include "window_thread.h"
+#include "ui/window/window_thread.h"
 
 #include <algorithm>
 #include <condition_variable>

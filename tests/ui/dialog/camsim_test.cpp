@@ -8,8 +8,8 @@
 
 #include "dialog_driver.h"
 #include "message_box_recorder.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
 #include "window_driver.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include "fake_adapters.h"
 #include "message_box_recorder.h"
 #include "private_lan.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
+#include "ui/window/window_thread.h"
 #include "window_driver.h"
-#include "window_thread.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "dialog_driver.h"
 #include "fake_adapters.h"
 #include "message_box_recorder.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "dialog_driver.h"
 #include "fake_adapters.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
 
 namespace {
 

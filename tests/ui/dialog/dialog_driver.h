@@ -8,11 +8,11 @@
 #include <string>
 #include <thread>
 
-#include "controls.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
+#include "ui/window/controls.h"
+#include "ui/window/window_thread.h"
 #include "window_driver.h"
-#include "window_thread.h"
 
 namespace vf::test {
 

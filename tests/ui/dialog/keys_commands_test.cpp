@@ -6,9 +6,9 @@
 #include "fake_adapters.h"
 #include "message_box_recorder.h"
 #include "platform/url_opener.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
-#include "virtual_keys.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
+#include "ui/window/virtual_keys.h"
 #include "window_driver.h"
 
 namespace {

@@ -18,9 +18,9 @@
 
 #include "message_box_recorder.h"
 #include "private_lan.h"
-#include "report_list.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
+#include "ui/window/qt/report_list.h"
 
 extern char **environ;
 

@@ -2,15 +2,15 @@
 // panel, adapter panel and the engine start with its fallback and failure.
 #include <gtest/gtest.h>
 
-#include "controls.h"
 #include "dialog_driver.h"
 #include "fake_adapters.h"
 #include "message_box_recorder.h"
 #include "private_lan.h"
-#include "resource_ids.h"
-#include "search_dlg.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
+#include "ui/dialog/window_title.h"
+#include "ui/window/controls.h"
 #include "window_driver.h"
-#include "window_title.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-#include "message_box.h"
+#include "ui/window/message_box.h"
 
 namespace vf::ui {
 

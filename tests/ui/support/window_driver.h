@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog_window.h"
+#include "ui/window/dialog_window.h"
 
 namespace vf::test {
 

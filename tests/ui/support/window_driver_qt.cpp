@@ -8,11 +8,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "control_id.h"
-#include "ip_address_edit.h"
-#include "resource_ids.h"
-#include "system_menu.h"
-#include "virtual_keys.h"
+#include "ui/window/qt/control_id.h"
+#include "ui/window/qt/ip_address_edit.h"
+#include "ui/window/qt/system_menu.h"
+#include "ui/window/virtual_keys.h"
 #include "window_driver.h"
 
 namespace vf::test {
@@ -134,7 +133,7 @@ std::string CaptionOfModalOpenedBy(const std::function<void()> &action) {
     QWidget *modal = QApplication::activeModalWidget();
     if (modal == nullptr) return;
     caption = modal->windowTitle().toStdString();
-    if (QWidget *ok = ControlOf(modal, res::IDOK)) {
+    if (QWidget *ok = ControlOf(modal, ui::IDOK)) {
       QTest::mouseClick(ok, Qt::LeftButton);
     } else {
       static_cast<QDialog *>(modal)->reject();

@@ -5,8 +5,8 @@
 #include <string>
 #include <thread>
 
-#include "dialog_window.h"
 #include "platform/windows_text.h"
+#include "ui/window/dialog_window.h"
 #include "window_driver.h"
 
 // Last: the window system's macros would clash with the names above.
@@ -14,7 +14,7 @@
 // The common controls build on the declarations above.
 #include <commctrl.h>
 
-#include "win32_controls.h"
+#include "ui/window/win32/win32_controls.h"
 
 namespace vf::test {
 namespace {

@@ -12,17 +12,18 @@
 #include <QToolButton>
 #include <memory>
 
-#include "control_id.h"
-#include "dialog_builder.h"
-#include "dialog_controls.h"
-#include "drop_down_list.h"
-#include "ip_address_edit.h"
-#include "report_list.h"
-#include "resource_ids.h"
-#include "step_progress_bar.h"
-#include "system_menu.h"
-#include "timers.h"
-#include "up_down_control.h"
+#include "res/dialog_templates.h"
+#include "res/resource_ids.h"
+#include "ui/window/qt/control_id.h"
+#include "ui/window/qt/dialog_builder.h"
+#include "ui/window/qt/dialog_controls.h"
+#include "ui/window/qt/drop_down_list.h"
+#include "ui/window/qt/ip_address_edit.h"
+#include "ui/window/qt/report_list.h"
+#include "ui/window/qt/step_progress_bar.h"
+#include "ui/window/qt/system_menu.h"
+#include "ui/window/qt/timers.h"
+#include "ui/window/qt/up_down_control.h"
 
 namespace vf::ui {
 namespace {

@@ -7,12 +7,12 @@
 #include <QValidator>
 #include <QWidget>
 
-#include "dialog_builder.h"
-#include "dialog_controls.h"
-#include "dialog_templates.h"
-#include "resource_ids.h"
-#include "string_table.h"
-#include "up_down_control.h"
+#include "res/dialog_templates.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
+#include "ui/window/qt/dialog_builder.h"
+#include "ui/window/qt/dialog_controls.h"
+#include "ui/window/qt/up_down_control.h"
 
 namespace vf::ui {
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "controls.h"
-#include "dialog_templates.h"
-#include "dialog_window.h"
-#include "resource_ids.h"
-#include "virtual_keys.h"
+#include "res/dialog_templates.h"
+#include "res/resource_ids.h"
+#include "ui/window/controls.h"
+#include "ui/window/dialog_window.h"
+#include "ui/window/virtual_keys.h"
 #include "window_driver.h"
 
 namespace vf::ui {

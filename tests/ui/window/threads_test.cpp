@@ -9,12 +9,12 @@
 #include <memory>
 #include <thread>
 
-#include "dialog_templates.h"
-#include "dialog_window.h"
-#include "message_box.h"
 #include "message_box_recorder.h"
+#include "res/dialog_templates.h"
+#include "ui/window/dialog_window.h"
+#include "ui/window/message_box.h"
+#include "ui/window/window_thread.h"
 #include "window_driver.h"
-#include "window_thread.h"
 
 namespace vf::ui {
 namespace {

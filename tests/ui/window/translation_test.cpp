@@ -1,6 +1,6 @@
 // The window in German and back: translated where widgets and message boxes
 // get their texts, and English byte for byte whenever no translation is in.
-#include "translation.h"
+#include "ui/window/translation.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +10,21 @@
 #include <QLabel>
 
 #include "core/text_marker.h"
-#include "dialog_builder.h"
-#include "dialog_templates.h"
-#include "message_box.h"
 #include "message_box_recorder.h"
-#include "resource_ids.h"
-#include "string_table.h"
-#include "translation_qt.h"
+#include "res/dialog_templates.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
+#include "res/translations.h"
+#include "ui/window/message_box.h"
+#include "ui/window/qt/dialog_builder.h"
+#include "ui/window/qt/translation_qt.h"
 
 namespace vf::ui {
 namespace {
 
 using namespace vf::res;
+
+const QString kName = QLatin1String(kTranslationName);
 
 // What the user reads: the caption, the main dialog's labels, buttons and
 // group boxes, and one message box with its caption.
@@ -52,7 +55,7 @@ TEST_F(TranslationTest, GermanChangesTheWindowAndItsMessagesAndEnglishComesBackU
   EXPECT_EQ(english.last(), "Tips");
   EXPECT_EQ(english.at(english.size() - 2), "Please select one device from list.");
 
-  ASSERT_TRUE(InstallTranslation(QLocale(QLocale::German, QLocale::Germany)));
+  ASSERT_TRUE(InstallTranslation(QLocale(QLocale::German, QLocale::Germany), kName));
   const QStringList german = WhatTheUserReads();
   EXPECT_EQ(german.size(), english.size());
   EXPECT_TRUE(german.contains(QString::fromUtf8("Suchen(F3)")));
@@ -64,12 +67,12 @@ TEST_F(TranslationTest, GermanChangesTheWindowAndItsMessagesAndEnglishComesBackU
   RemoveTranslation();
   EXPECT_EQ(WhatTheUserReads(), english);
   // A language without a translation keeps English too.
-  EXPECT_FALSE(InstallTranslation(QLocale(QLocale::French, QLocale::France)));
+  EXPECT_FALSE(InstallTranslation(QLocale(QLocale::French, QLocale::France), kName));
   EXPECT_EQ(WhatTheUserReads(), english);
 }
 
 TEST_F(TranslationTest, GermanKeepsMnemonicsAndPlaceholdersAndTranslatesEveryMessage) {
-  ASSERT_TRUE(InstallTranslation(QLocale(QLocale::German, QLocale::Austria)));
+  ASSERT_TRUE(InstallTranslation(QLocale(QLocale::German, QLocale::Austria), kName));
   // A label's "&" names the key that jumps to the field after it.
   for (const DialogTemplate *dialog : {&SearchDialogTemplate(), &AboutDialogTemplate()}) {
     for (const ControlSpec &control : dialog->controls) {

@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "dialog_templates.h"
-#include "dialog_window.h"
 #include "platform/windows_text.h"
-#include "resource_ids.h"
+#include "res/dialog_templates.h"
+#include "res/resource_ids.h"
+#include "ui/window/dialog_window.h"
 
 // Last: the window system's macros would clash with the names above.
 #include <windows.h>
@@ -20,8 +20,6 @@
 
 namespace vf::ui {
 namespace {
-
-using res::ControlClass;
 
 // The DPI that tests/ui/window/at_dpi_windows.sh set for this run.
 int ExpectedDpi() {
@@ -89,7 +87,7 @@ TEST_F(Win32DialogTest, FontSizeAndControlsComeFromTheTemplate) {
   EXPECT_NE(GetWindowLongW(m_dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0) << "in the task bar";
 
   int checked = 0;
-  for (const res::ControlSpec &entry : res::SearchDialogTemplate().controls) {
+  for (const ControlSpec &entry : res::SearchDialogTemplate().controls) {
     if (entry.id == res::IDC_STATIC) continue;
     SCOPED_TRACE(entry.name);
     HWND control = GetDlgItem(m_dialog, entry.id);
@@ -109,7 +107,7 @@ TEST_F(Win32DialogTest, FontSizeAndControlsComeFromTheTemplate) {
     if (entry.cls != ControlClass::kDropDownList) {
       EXPECT_EQ(got.bottom, want.bottom);
     }
-    const bool hidden = (entry.style & res::kStyleHidden) != 0;
+    const bool hidden = (entry.style & kStyleHidden) != 0;
     EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) == 0, hidden);
   }
   EXPECT_EQ(checked, 34);

@@ -1,4 +1,4 @@
-#include "control_id.h"
+#include "ui/window/qt/control_id.h"
 
 #include <QObject>
 #include <QVariant>
@@ -6,7 +6,7 @@
 
 namespace vf::ui {
 
-void TagControl(QWidget *widget, int id, res::ControlClass cls) {
+void TagControl(QWidget *widget, int id, ControlClass cls) {
   widget->setProperty(kControlIdProperty, id);
   widget->setProperty(kControlClassProperty, static_cast<int>(cls));
 }

@@ -3,7 +3,7 @@
 // list's viewport) belongs to.
 #pragma once
 
-#include "dialog_templates.h"
+#include "ui/window/dialog_template.h"
 
 class QObject;
 class QWidget;
@@ -14,7 +14,7 @@ namespace vf::ui {
 inline constexpr char kControlIdProperty[] = "controlId";
 inline constexpr char kControlClassProperty[] = "controlClass";
 
-void TagControl(QWidget *widget, int id, res::ControlClass cls);
+void TagControl(QWidget *widget, int id, ControlClass cls);
 
 // The id of the control `object` is or lies inside; 0 when it is no control.
 // Labels and group boxes report IDC_STATIC (-1).

@@ -1,4 +1,4 @@
-#include "dialog_builder.h"
+#include "ui/window/qt/dialog_builder.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -9,20 +9,17 @@
 #include <QRegularExpressionValidator>
 #include <vector>
 
-#include "control_id.h"
-#include "drop_down_list.h"
-#include "icons.h"
-#include "ip_address_edit.h"
-#include "report_list.h"
-#include "step_progress_bar.h"
-#include "translation_qt.h"
-#include "up_down_control.h"
+#include "ui/window/qt/control_id.h"
+#include "ui/window/qt/drop_down_list.h"
+#include "ui/window/qt/icons.h"
+#include "ui/window/qt/ip_address_edit.h"
+#include "ui/window/qt/report_list.h"
+#include "ui/window/qt/step_progress_bar.h"
+#include "ui/window/qt/translation_qt.h"
+#include "ui/window/qt/up_down_control.h"
 
 namespace vf::ui {
 namespace {
-
-using res::ControlClass;
-using res::ControlSpec;
 
 bool Has(const ControlSpec &entry, std::uint32_t flag) {
   return (entry.style & flag) != 0;
@@ -36,8 +33,7 @@ QString TextOf(const ControlSpec &entry) {
 QWidget *MakeStatic(const ControlSpec &entry, QWidget *parent) {
   auto *label = new QLabel(TextOf(entry), parent);
   label->setTextFormat(Qt::PlainText);
-  const Qt::Alignment horizontal =
-      Has(entry, res::kStyleRightAlign) ? Qt::AlignRight : Qt::AlignLeft;
+  const Qt::Alignment horizontal = Has(entry, kStyleRightAlign) ? Qt::AlignRight : Qt::AlignLeft;
   label->setAlignment(horizontal | Qt::AlignTop);
   return label;
 }
@@ -45,16 +41,16 @@ QWidget *MakeStatic(const ControlSpec &entry, QWidget *parent) {
 QWidget *MakeIcon(const ControlSpec &entry, QWidget *parent, const QRect &pixels) {
   auto *label = new QLabel(parent);
   const int side = qMin(32, qMin(pixels.width(), pixels.height()));
-  label->setPixmap(res::LoadIcon(entry.icon).pixmap(side, side));
+  label->setPixmap(LoadIcon(entry.icon).pixmap(side, side));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
 
 QWidget *MakeEdit(const ControlSpec &entry, QWidget *parent) {
   auto *edit = new QLineEdit(TextOf(entry), parent);
-  edit->setReadOnly(Has(entry, res::kStyleReadOnly));
-  if (Has(entry, res::kStylePassword)) edit->setEchoMode(QLineEdit::Password);
-  if (Has(entry, res::kStyleDigitsOnly)) {
+  edit->setReadOnly(Has(entry, kStyleReadOnly));
+  if (Has(entry, kStylePassword)) edit->setEchoMode(QLineEdit::Password);
+  if (Has(entry, kStyleDigitsOnly)) {
     edit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
   }
@@ -88,7 +84,7 @@ QWidget *MakeDropDown(QWidget *parent, const QRect &pixels) {
 
 QWidget *MakeListView(const ControlSpec &entry, QWidget *parent) {
   auto *list = new ReportList(parent);
-  if (!Has(entry, res::kStyleStaticEdge)) list->setFrameShape(QFrame::NoFrame);
+  if (!Has(entry, kStyleStaticEdge)) list->setFrameShape(QFrame::NoFrame);
   return list;
 }
 
@@ -110,8 +106,7 @@ QWidget *MakeControl(const ControlSpec &entry, QWidget *parent, const QRect &pix
     case ControlClass::kListView:
       return MakeListView(entry, parent);
     case ControlClass::kUpDown:
-      return new UpDownControl(Has(entry, res::kStyleAlignRight), Has(entry, res::kStyleArrowKeys),
-                               parent);
+      return new UpDownControl(Has(entry, kStyleAlignRight), Has(entry, kStyleArrowKeys), parent);
     case ControlClass::kProgressBar:
       return new StepProgressBar(parent);
     case ControlClass::kIpAddress:
@@ -133,7 +128,7 @@ QRect PlacementOf(const ControlSpec &entry, QWidget *widget, const QRect &pixels
 void LinkMnemonics(const std::vector<std::pair<const ControlSpec *, QWidget *>> &made) {
   for (size_t i = 0; i + 1 < made.size(); ++i) {
     const ControlSpec &entry = *made[i].first;
-    if (entry.cls != ControlClass::kStatic || Has(entry, res::kStyleNoPrefix)) continue;
+    if (entry.cls != ControlClass::kStatic || Has(entry, kStyleNoPrefix)) continue;
     if (!TextOf(entry).contains(QLatin1Char('&'))) continue;
     auto *label = static_cast<QLabel *>(made[i].second);
     label->setTextFormat(Qt::AutoText);
@@ -143,7 +138,7 @@ void LinkMnemonics(const std::vector<std::pair<const ControlSpec *, QWidget *>> 
 
 }  // namespace
 
-BuiltDialog BuildDialog(QDialog *dialog, const res::DialogTemplate &dialogTemplate) {
+BuiltDialog BuildDialog(QDialog *dialog, const DialogTemplate &dialogTemplate) {
   const QFont font = DialogFont(dialogTemplate.fontFace, dialogTemplate.pointSize);
   dialog->setFont(font);
   const DialogBaseUnits units = BaseUnitsOf(font);
@@ -166,8 +161,8 @@ BuiltDialog BuildDialog(QDialog *dialog, const res::DialogTemplate &dialogTempla
     TagControl(widget, entry.id, entry.cls);
     widget->setObjectName(QString::fromUtf8(entry.name));
     widget->setGeometry(PlacementOf(entry, widget, pixels));
-    if (Has(entry, res::kStyleDisabled)) widget->setEnabled(false);
-    if (Has(entry, res::kStyleHidden)) widget->setHidden(true);
+    if (Has(entry, kStyleDisabled)) widget->setEnabled(false);
+    if (Has(entry, kStyleHidden)) widget->setHidden(true);
     if (entry.cls == ControlClass::kGroupBox) {
       // A frame only: the controls inside it are its siblings and get the mouse.
       widget->setAttribute(Qt::WA_TransparentForMouseEvents);

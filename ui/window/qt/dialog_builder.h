@@ -4,8 +4,8 @@
 
 #include <QSize>
 
-#include "dialog_templates.h"
-#include "dialog_units.h"
+#include "ui/window/dialog_template.h"
+#include "ui/window/qt/dialog_units.h"
 
 class QDialog;
 
@@ -18,6 +18,6 @@ struct BuiltDialog {
 
 // Sets the dialog's font, caption, frame and fixed client size, and creates
 // the template's controls as its children in template order (the tab order).
-BuiltDialog BuildDialog(QDialog *dialog, const res::DialogTemplate &dialogTemplate);
+BuiltDialog BuildDialog(QDialog *dialog, const DialogTemplate &dialogTemplate);
 
 }  // namespace vf::ui

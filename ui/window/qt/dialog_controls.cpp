@@ -1,4 +1,4 @@
-#include "dialog_controls.h"
+#include "ui/window/qt/dialog_controls.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -8,13 +8,13 @@
 #include <QPushButton>
 #include <QVariant>
 
-#include "control_id.h"
-#include "drop_down_list.h"
-#include "ip_address_edit.h"
-#include "report_list.h"
-#include "resource_ids.h"
-#include "step_progress_bar.h"
-#include "up_down_control.h"
+#include "ui/window/command_ids.h"
+#include "ui/window/qt/control_id.h"
+#include "ui/window/qt/drop_down_list.h"
+#include "ui/window/qt/ip_address_edit.h"
+#include "ui/window/qt/report_list.h"
+#include "ui/window/qt/step_progress_bar.h"
+#include "ui/window/qt/up_down_control.h"
 
 namespace vf::ui {
 
@@ -22,7 +22,7 @@ DialogControls::DialogControls(QDialog *dialog) : QObject(dialog), m_dialog(dial
   const auto children = dialog->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
   for (QWidget *widget : children) {
     const QVariant id = widget->property(kControlIdProperty);
-    if (!id.isValid() || id.toInt() == res::IDC_STATIC) continue;
+    if (!id.isValid() || id.toInt() == IDC_STATIC) continue;
     m_controls.insert(id.toInt(), widget);
     Connect(id.toInt(), widget);
   }
@@ -106,8 +106,8 @@ bool DialogControls::IsVisible(int id) const {
 QString DialogControls::ClassName(int id) const {
   const QWidget *widget = Control(id);
   if (widget == nullptr) return {};
-  return QString::fromLatin1(res::WindowsClassName(
-      static_cast<res::ControlClass>(widget->property(kControlClassProperty).toInt())));
+  return QString::fromLatin1(
+      WindowsClassName(static_cast<ControlClass>(widget->property(kControlClassProperty).toInt())));
 }
 
 bool DialogControls::SetReadOnly(int id, bool readOnly) {

@@ -1,4 +1,4 @@
-#include "dialog_units.h"
+#include "ui/window/qt/dialog_units.h"
 
 #include <QFontMetrics>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "drop_down_list.h"
+#include "ui/window/qt/drop_down_list.h"
 
 #include <QVariant>
 

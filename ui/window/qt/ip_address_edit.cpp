@@ -1,4 +1,4 @@
-#include "ip_address_edit.h"
+#include "ui/window/qt/ip_address_edit.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -5,10 +5,9 @@
 #include <QPushButton>
 #include <QThread>
 
-#include "core/text_marker.h"
-#include "dialog_window.h"
-#include "message_box.h"
-#include "translation_qt.h"
+#include "ui/window/dialog_window.h"
+#include "ui/window/message_box.h"
+#include "ui/window/qt/translation_qt.h"
 
 namespace vf::ui::backend {
 namespace {
@@ -35,13 +34,13 @@ int ShowOnGuiThread(QWidget *owner, const std::string &text, const std::string &
   box.setText(QString::fromStdString(text));
   box.setIcon(IconOf(type));
   if ((type & 0x0Fu) == MB_YESNO) {
-    QPushButton *yes = box.addButton(TranslatedText(VF_TEXT("Yes")), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(TranslatedText(VF_TEXT("No")), QMessageBox::NoRole);
+    QPushButton *yes = box.addButton(TranslatedText(QT_TR_NOOP("Yes")), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(TranslatedText(QT_TR_NOOP("No")), QMessageBox::NoRole);
     box.setDefaultButton((type & MB_DEFBUTTON2) != 0 ? no : yes);
     box.exec();
     return box.clickedButton() == yes ? IDYES : IDNO;
   }
-  QPushButton *ok = box.addButton(TranslatedText(VF_TEXT("OK")), QMessageBox::AcceptRole);
+  QPushButton *ok = box.addButton(TranslatedText(QT_TR_NOOP("OK")), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);
   box.exec();

@@ -1,22 +1,22 @@
-#include "qt_dialog_window.h"
+#include "ui/window/qt/qt_dialog_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-#include "control_id.h"
-#include "dialog_builder.h"
-#include "dialog_controls.h"
-#include "drop_down_list.h"
-#include "icons.h"
-#include "ip_address_edit.h"
-#include "report_list.h"
-#include "step_progress_bar.h"
-#include "system_menu.h"
-#include "timers.h"
-#include "up_down_control.h"
-#include "virtual_keys.h"
-#include "window_thread.h"
+#include "ui/window/qt/control_id.h"
+#include "ui/window/qt/dialog_builder.h"
+#include "ui/window/qt/dialog_controls.h"
+#include "ui/window/qt/drop_down_list.h"
+#include "ui/window/qt/icons.h"
+#include "ui/window/qt/ip_address_edit.h"
+#include "ui/window/qt/report_list.h"
+#include "ui/window/qt/step_progress_bar.h"
+#include "ui/window/qt/system_menu.h"
+#include "ui/window/qt/timers.h"
+#include "ui/window/qt/up_down_control.h"
+#include "ui/window/virtual_keys.h"
+#include "ui/window/window_thread.h"
 
 namespace vf::ui {
 namespace {
@@ -68,7 +68,7 @@ int VirtualKeyOf(const QKeyEvent &event) {
 
 }  // namespace
 
-std::unique_ptr<DialogWindow> CreateDialogWindow(const res::DialogTemplate &dialogTemplate,
+std::unique_ptr<DialogWindow> CreateDialogWindow(const DialogTemplate &dialogTemplate,
                                                  DialogHandler &handler) {
   return std::make_unique<QtDialogWindow>(dialogTemplate, handler);
 }
@@ -101,7 +101,7 @@ bool HostDialog::eventFilter(QObject *watched, QEvent *event) {
 
 // --- QtDialogWindow ----------------------------------------------------------
 
-QtDialogWindow::QtDialogWindow(const res::DialogTemplate &dialogTemplate, DialogHandler &handler)
+QtDialogWindow::QtDialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler)
     : m_template(dialogTemplate), m_handler(handler) {}
 
 QtDialogWindow::~QtDialogWindow() {
@@ -197,7 +197,7 @@ std::string QtDialogWindow::Title() const {
 }
 
 void QtDialogWindow::SetIcon(int iconId) {
-  if (m_dialog) m_dialog->setWindowIcon(res::LoadIcon(iconId));
+  if (m_dialog) m_dialog->setWindowIcon(LoadIcon(iconId));
 }
 
 bool QtDialogWindow::AppendSystemMenuSeparator() {

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "dialog_window.h"
+#include "ui/window/dialog_window.h"
 
 namespace vf::ui {
 
@@ -42,7 +42,7 @@ class HostDialog final : public QDialog {
 
 class QtDialogWindow final : public DialogWindow {
  public:
-  QtDialogWindow(const res::DialogTemplate &dialogTemplate, DialogHandler &handler);
+  QtDialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler);
   ~QtDialogWindow() override;
 
   bool Create() override;
@@ -133,7 +133,7 @@ class QtDialogWindow final : public DialogWindow {
   UpDownControl *UpDown(int id) const;
   StepProgressBar *Progress(int id) const;
 
-  const res::DialogTemplate &m_template;
+  const DialogTemplate &m_template;
   DialogHandler &m_handler;
   std::unique_ptr<HostDialog> m_dialog;
   std::unique_ptr<DialogControls> m_controls;

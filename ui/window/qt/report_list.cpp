@@ -1,4 +1,4 @@
-#include "report_list.h"
+#include "ui/window/qt/report_list.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "translation_qt.h"
+#include "ui/window/qt/translation_qt.h"
 
 namespace vf::ui {
 namespace {

@@ -13,7 +13,7 @@
 #include <QElapsedTimer>
 #include <QTableView>
 
-#include "report_list_model.h"
+#include "ui/window/qt/report_list_model.h"
 
 namespace vf::ui {
 

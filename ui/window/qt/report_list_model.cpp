@@ -1,4 +1,4 @@
-#include "report_list_model.h"
+#include "ui/window/qt/report_list_model.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 
-#include "report_rows.h"
+#include "ui/window/report_rows.h"
 
 namespace vf::ui {
 

@@ -1,4 +1,4 @@
-#include "step_progress_bar.h"
+#include "ui/window/qt/step_progress_bar.h"
 
 namespace vf::ui {
 

@@ -1,21 +1,20 @@
-#include "system_menu.h"
+#include "ui/window/qt/system_menu.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QMenu>
 
-#include "core/text_marker.h"
-#include "translation_qt.h"
+#include "ui/window/qt/translation_qt.h"
 
 namespace vf::ui {
 
 SystemMenu::SystemMenu(QDialog *dialog)
     : QObject(dialog), m_dialog(dialog), m_menu(new QMenu(dialog)) {
   if (dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint)) {
-    AppendItem(SC_MINIMIZE, QStringLiteral(VF_TEXT("Mi&nimize")));
+    AppendItem(SC_MINIMIZE, QStringLiteral(QT_TR_NOOP("Mi&nimize")));
   }
-  AppendItem(SC_CLOSE, QStringLiteral(VF_TEXT("&Close\tAlt+F4")));
+  AppendItem(SC_CLOSE, QStringLiteral(QT_TR_NOOP("&Close\tAlt+F4")));
   connect(m_menu, &QMenu::triggered, this, [this](QAction *action) {
     emit commandChosen(action->property(kCommandIdProperty).toInt());
   });

@@ -1,4 +1,4 @@
-#include "timers.h"
+#include "ui/window/qt/timers.h"
 
 #include <QTimerEvent>
 

@@ -1,11 +1,11 @@
-#include "translation_qt.h"
+#include "ui/window/qt/translation_qt.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QTranslator>
 #include <memory>
 
-#include "translation.h"
+#include "ui/window/translation.h"
 
 namespace vf::ui {
 namespace {
@@ -13,18 +13,14 @@ namespace {
 // Owned here, installed in the application while it lives.
 std::unique_ptr<QTranslator> g_translator;
 
-// Every text is in this one context (cmake/OneTranslationContext.cmake), so
-// a text translates the same wherever it was marked and wherever it is shown.
-constexpr char kContext[] = "Vellafind";
-
 }  // namespace
 
 QString TranslatedText(const QString &text) {
-  return QCoreApplication::translate(kContext, text.toUtf8().constData());
+  return QCoreApplication::translate(kTranslationContext, text.toUtf8().constData());
 }
 
 QString TranslatedText(const char *text) {
-  return QCoreApplication::translate(kContext, text);
+  return QCoreApplication::translate(kTranslationContext, text);
 }
 
 std::string Translated(std::string_view text) {
@@ -32,15 +28,15 @@ std::string Translated(std::string_view text) {
       .toStdString();
 }
 
-bool InstallTranslation(const QLocale &locale) {
+bool InstallTranslation(const QLocale &locale, const QString &name) {
   RemoveTranslation();
   const QString programDir = QCoreApplication::applicationDirPath();
-  const QStringList folders = {programDir + QStringLiteral("/translations"),
-                               programDir + QStringLiteral("/../share/vellafind/translations")};
+  const QStringList folders = {
+      programDir + QStringLiteral("/translations"),
+      programDir + QStringLiteral("/../share/") + name + QStringLiteral("/translations")};
   auto translator = std::make_unique<QTranslator>();
   for (const QString &folder : folders) {
-    if (translator->load(locale, QStringLiteral("vellafind"), QStringLiteral("_"),
-                         QDir::cleanPath(folder))) {
+    if (translator->load(locale, name, QStringLiteral("_"), QDir::cleanPath(folder))) {
       QCoreApplication::installTranslator(translator.get());
       g_translator = std::move(translator);
       return true;

@@ -1,4 +1,4 @@
-#include "up_down_control.h"
+#include "ui/window/qt/up_down_control.h"
 
 #include <QEvent>
 #include <QKeyEvent>

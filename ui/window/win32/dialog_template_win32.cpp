@@ -1,11 +1,11 @@
-#include "dialog_template_win32.h"
+#include "ui/window/win32/dialog_template_win32.h"
 
 #include <cstring>
 
 #include "platform/windows_text.h"
 
 // Last: the window system's macros (IDOK, MB_OK, ...) would clash with the names of
-// res/resource_ids.h and ui/window/message_box.h above.
+// ui/window/command_ids.h and ui/window/message_box.h above.
 #include <windows.h>
 // The common controls build on the declarations above.
 #include <commctrl.h>
@@ -13,9 +13,7 @@
 namespace vf::ui::win32 {
 namespace {
 
-using res::ControlClass;
-
-bool Has(const res::ControlSpec &control, std::uint32_t flag) {
+bool Has(const ControlSpec &control, std::uint32_t flag) {
   return (control.style & flag) != 0;
 }
 
@@ -51,7 +49,7 @@ class Writer {
   std::vector<std::uint16_t> m_words;
 };
 
-void WriteControl(Writer &writer, const res::ControlSpec &control) {
+void WriteControl(Writer &writer, const ControlSpec &control) {
   const ControlStyles styles = StylesOf(control);
   writer.AlignToDword();
   writer.Dword(0);  // No help context.
@@ -73,17 +71,17 @@ void WriteControl(Writer &writer, const res::ControlSpec &control) {
 
 }  // namespace
 
-ControlStyles StylesOf(const res::ControlSpec &control) {
+ControlStyles StylesOf(const ControlSpec &control) {
   ControlStyles out;
-  out.className = platform::WideFromUtf8(res::WindowsClassName(control.cls));
+  out.className = platform::WideFromUtf8(WindowsClassName(control.cls));
   std::uint32_t style = WS_CHILD;
-  if (!Has(control, res::kStyleHidden)) style |= WS_VISIBLE;
-  if (Has(control, res::kStyleDisabled)) style |= WS_DISABLED;
-  if (Has(control, res::kStyleTransparent)) out.exStyle |= WS_EX_TRANSPARENT;
+  if (!Has(control, kStyleHidden)) style |= WS_VISIBLE;
+  if (Has(control, kStyleDisabled)) style |= WS_DISABLED;
+  if (Has(control, kStyleTransparent)) out.exStyle |= WS_EX_TRANSPARENT;
   switch (control.cls) {
     case ControlClass::kStatic:
-      style |= Has(control, res::kStyleRightAlign) ? SS_RIGHT : SS_LEFT;
-      if (Has(control, res::kStyleNoPrefix)) style |= SS_NOPREFIX;
+      style |= Has(control, kStyleRightAlign) ? SS_RIGHT : SS_LEFT;
+      if (Has(control, kStyleNoPrefix)) style |= SS_NOPREFIX;
       break;
     case ControlClass::kIcon:
       style |= SS_ICON;
@@ -93,9 +91,9 @@ ControlStyles StylesOf(const res::ControlSpec &control) {
       break;
     case ControlClass::kEdit:
       style |= ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
-      if (Has(control, res::kStyleReadOnly)) style |= ES_READONLY;
-      if (Has(control, res::kStylePassword)) style |= ES_PASSWORD;
-      if (Has(control, res::kStyleDigitsOnly)) style |= ES_NUMBER;
+      if (Has(control, kStyleReadOnly)) style |= ES_READONLY;
+      if (Has(control, kStylePassword)) style |= ES_PASSWORD;
+      if (Has(control, kStyleDigitsOnly)) style |= ES_NUMBER;
       break;
     case ControlClass::kPushButton:
       style |= BS_PUSHBUTTON | WS_TABSTOP;
@@ -108,23 +106,23 @@ ControlStyles StylesOf(const res::ControlSpec &control) {
       break;
     case ControlClass::kDropDownList:
       style |= CBS_DROPDOWNLIST | WS_TABSTOP;
-      if (Has(control, res::kStyleVScroll)) style |= WS_VSCROLL;
+      if (Has(control, kStyleVScroll)) style |= WS_VSCROLL;
       break;
     case ControlClass::kListView:
       // The rows come from the window's store when they are shown: the list
       // holds no copy, so 100,000 rows cost what the visible ones do.
       style |= LVS_REPORT | LVS_OWNERDATA | WS_TABSTOP;
-      if (Has(control, res::kStyleSingleSel)) style |= LVS_SINGLESEL;
-      if (Has(control, res::kStyleShowSelAlways)) style |= LVS_SHOWSELALWAYS;
-      if (Has(control, res::kStyleNoSortHeader)) style |= LVS_NOSORTHEADER;
-      if (Has(control, res::kStyleStaticEdge)) out.exStyle |= WS_EX_STATICEDGE;
+      if (Has(control, kStyleSingleSel)) style |= LVS_SINGLESEL;
+      if (Has(control, kStyleShowSelAlways)) style |= LVS_SHOWSELALWAYS;
+      if (Has(control, kStyleNoSortHeader)) style |= LVS_NOSORTHEADER;
+      if (Has(control, kStyleStaticEdge)) out.exStyle |= WS_EX_STATICEDGE;
       break;
     case ControlClass::kUpDown:
-      if (Has(control, res::kStyleAlignRight)) style |= UDS_ALIGNRIGHT;
-      if (Has(control, res::kStyleArrowKeys)) style |= UDS_ARROWKEYS;
+      if (Has(control, kStyleAlignRight)) style |= UDS_ALIGNRIGHT;
+      if (Has(control, kStyleArrowKeys)) style |= UDS_ARROWKEYS;
       break;
     case ControlClass::kProgressBar:
-      if (Has(control, res::kStyleBorder)) style |= WS_BORDER;
+      if (Has(control, kStyleBorder)) style |= WS_BORDER;
       break;
     case ControlClass::kIpAddress:
       style |= WS_TABSTOP;
@@ -134,7 +132,7 @@ ControlStyles StylesOf(const res::ControlSpec &control) {
   return out;
 }
 
-std::vector<std::uint32_t> BuildDialogTemplate(const res::DialogTemplate &dialogTemplate) {
+std::vector<std::uint32_t> BuildDialogTemplate(const DialogTemplate &dialogTemplate) {
   Writer writer;
   writer.Word(1);  // DLGTEMPLATEEX
   writer.Word(0xFFFF);
@@ -155,7 +153,7 @@ std::vector<std::uint32_t> BuildDialogTemplate(const res::DialogTemplate &dialog
   writer.Word(FW_NORMAL);
   writer.Word(MAKEWORD(FALSE, DEFAULT_CHARSET));  // Not italic; the default character set.
   writer.Text(platform::WideFromUtf8(dialogTemplate.fontFace));
-  for (const res::ControlSpec &control : dialogTemplate.controls) WriteControl(writer, control);
+  for (const ControlSpec &control : dialogTemplate.controls) WriteControl(writer, control);
   return writer.Dwords();
 }
 

@@ -1,4 +1,4 @@
-// A dialog template of res/ as the Windows dialog manager reads it: an
+// A dialog template as the Windows dialog manager reads it: an
 // in-memory DLGTEMPLATEEX with its font and one DLGITEMTEMPLATEEX per
 // control, the controls' classes and styles mapped to the common controls.
 #pragma once
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog_templates.h"
+#include "ui/window/dialog_template.h"
 
 namespace vf::ui::win32 {
 
@@ -17,11 +17,11 @@ struct ControlStyles {
   std::uint32_t style = 0;
   std::uint32_t exStyle = 0;
 };
-ControlStyles StylesOf(const res::ControlSpec &control);
+ControlStyles StylesOf(const ControlSpec &control);
 
 // The template, DWORD-aligned: hand data() to DialogBoxIndirectParamW or
 // CreateDialogIndirectParamW. Texts are UTF-8 in `dialogTemplate` and UTF-16
 // here.
-std::vector<std::uint32_t> BuildDialogTemplate(const res::DialogTemplate &dialogTemplate);
+std::vector<std::uint32_t> BuildDialogTemplate(const DialogTemplate &dialogTemplate);
 
 }  // namespace vf::ui::win32

@@ -1,4 +1,4 @@
-#include "dpi_win32.h"
+#include "ui/window/win32/dpi_win32.h"
 
 namespace vf::ui::win32 {
 namespace {

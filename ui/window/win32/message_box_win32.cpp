@@ -1,9 +1,9 @@
 // Message boxes on Win32: MessageBoxW, owned by the dialog's window.
 #include <thread>
 
-#include "dialog_window.h"
-#include "message_box.h"
 #include "platform/windows_text.h"
+#include "ui/window/dialog_window.h"
+#include "ui/window/message_box.h"
 
 // Last: the window system's macros (MB_OK, IDOK, ...) would clash with the names of
 // ui/window/message_box.h above.

@@ -1,5 +1,5 @@
 // The Windows build has no translations: every text is shown as written.
-#include "translation.h"
+#include "ui/window/translation.h"
 
 namespace vf::ui {
 

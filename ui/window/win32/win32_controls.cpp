@@ -1,4 +1,4 @@
-#include "win32_controls.h"
+#include "ui/window/win32/win32_controls.h"
 
 #include <algorithm>
 

@@ -1,23 +1,23 @@
-#include "win32_dialog_window.h"
+#include "ui/window/win32/win32_dialog_window.h"
 
 #include <algorithm>
 
-#include "dialog_template_win32.h"
-#include "dpi_win32.h"
 #include "platform/windows_text.h"
-#include "window_thread.h"
+#include "ui/window/win32/dialog_template_win32.h"
+#include "ui/window/win32/dpi_win32.h"
+#include "ui/window/window_thread.h"
 
 // Last: the window system's macros (IDOK, MB_OK, ...) would clash with the names of
-// res/resource_ids.h and ui/window/message_box.h above.
+// ui/window/command_ids.h and ui/window/message_box.h above.
 #include <windows.h>
 // The common controls build on the declarations above.
 #include <commctrl.h>
 
-#include "win32_controls.h"
+#include "ui/window/win32/win32_controls.h"
 
 namespace vf::ui {
 
-std::unique_ptr<DialogWindow> CreateDialogWindow(const res::DialogTemplate &dialogTemplate,
+std::unique_ptr<DialogWindow> CreateDialogWindow(const DialogTemplate &dialogTemplate,
                                                  DialogHandler &handler) {
   return std::make_unique<win32::Win32DialogWindow>(dialogTemplate, handler);
 }
@@ -187,8 +187,8 @@ void Win32DialogWindow::Native::Attach(Win32DialogWindow &self, HWND hwnd) {
   SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(&self));
   self.m_thread =
       std::make_unique<WindowThread>(&self, [hwnd] { PostMessageW(hwnd, kWakeMessage, 0, 0); });
-  for (const res::ControlSpec &control : self.m_template.controls) {
-    if (control.cls != res::ControlClass::kListView) continue;
+  for (const ControlSpec &control : self.m_template.controls) {
+    if (control.cls != ControlClass::kListView) continue;
     self.m_lists[control.id];
     SetWindowSubclass(GetDlgItem(hwnd, control.id), ListProc, static_cast<UINT_PTR>(control.id),
                       reinterpret_cast<DWORD_PTR>(&self));
@@ -430,8 +430,7 @@ LRESULT CALLBACK Win32DialogWindow::Native::ListProc(HWND list, UINT message, WP
 
 // --- Win32DialogWindow -------------------------------------------------------
 
-Win32DialogWindow::Win32DialogWindow(const res::DialogTemplate &dialogTemplate,
-                                     DialogHandler &handler)
+Win32DialogWindow::Win32DialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler)
     : m_template(dialogTemplate), m_handler(handler) {}
 
 Win32DialogWindow::~Win32DialogWindow() {

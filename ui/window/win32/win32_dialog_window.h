@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "dialog_window.h"
-#include "report_rows.h"
+#include "ui/window/dialog_window.h"
+#include "ui/window/report_rows.h"
 
 namespace vf::ui::win32 {
 
 class Win32DialogWindow final : public DialogWindow {
  public:
-  Win32DialogWindow(const res::DialogTemplate &dialogTemplate, DialogHandler &handler);
+  Win32DialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler);
   ~Win32DialogWindow() override;
 
   bool Create() override;
@@ -117,7 +117,7 @@ class Win32DialogWindow final : public DialogWindow {
   // The list shows `count` rows anew, none of them marked.
   void ResetListRows(int id);
 
-  const res::DialogTemplate &m_template;
+  const DialogTemplate &m_template;
   DialogHandler &m_handler;
   std::vector<std::uint32_t> m_templateData;
   void *m_hwnd = nullptr;       // HWND

@@ -1,5 +1,6 @@
 // Writes the window's icons for the Windows build, res/windows/*.ico, from
-// the same drawing the Qt window uses, so both systems show one camera.
+// the same drawing the Qt window uses (program_icons.cpp), so both systems
+// show one camera.
 //
 //   cmake --build build --target export_windows_icons
 //   QT_QPA_PLATFORM=offscreen build/export_windows_icons res/windows
@@ -14,8 +15,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "icons.h"
-#include "resource_ids.h"
+#include "res/resource_ids.h"
+#include "ui/window/qt/icons.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ int main(int argc, char **argv) {
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
-  const QIcon camera = vf::res::LoadIcon(vf::res::IDR_MAINFRAME);
+  const QIcon camera = vf::ui::LoadIcon(vf::res::IDR_MAINFRAME);
   std::vector<QImage> cameras, tips;
   for (int size : kSizes) {
     cameras.push_back(camera.pixmap(size, size).toImage().scaled(size, size));
