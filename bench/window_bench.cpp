@@ -196,7 +196,7 @@ std::vector<DeviceRecord> MakeDevices(int count) {
 }
 
 int Rows(const CSearchDlg &dialog) {
-  return dialog.Window().ItemCount(IDC_DEVICE_LIST);
+  return dialog.Window().Find<vf::ui::ListView>(IDC_DEVICE_LIST)->ItemCount();
 }
 
 // Process start to the window on screen: constructed, shown and painted.
@@ -263,10 +263,10 @@ bool MeasureTick(int count) {
     tickMs.push_back(MsSince(start));
     Drain();
     paintedMs.push_back(MsSince(start));
-    if (!done || dialog.Window().Text(IDC_DEVICE_COUNT) != countText) {
+    if (!done || dialog.Window().Item(IDC_DEVICE_COUNT).Text() != countText) {
       std::printf("tick: round %d ended with %d rows, Search %s, count \"%s\"\n", round + 1,
                   Rows(dialog), dialog.IsControlEnabled(IDC_SEARCH) ? "enabled" : "disabled",
-                  dialog.Window().Text(IDC_DEVICE_COUNT).c_str());
+                  dialog.Window().Item(IDC_DEVICE_COUNT).Text().c_str());
       return false;
     }
   }

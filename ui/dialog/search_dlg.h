@@ -22,6 +22,7 @@
 #include "platform/adapters.h"
 #include "ui/window/controls.h"
 #include "ui/window/dialog_window.h"
+#include "ui/window/list_view.h"
 
 namespace vf::platform {
 class UrlOpener;
@@ -69,6 +70,8 @@ class CSearchDlg final {
   // --- Start-up and shutdown ---------------------------------------------
   // True when the engine started; false after "Failed to initialize.".
   bool OnInitDialog();
+  // Binds the controls the window's code reaches most to their members.
+  void DoDataExchange();
   void InitControls();
   // 1 on success, -1 on failure.
   int StartEngine();
@@ -198,13 +201,14 @@ class CSearchDlg final {
   MessageMap m_messageMap{*this};
   std::unique_ptr<vf::ui::DialogWindow> m_window;
 
-  // The controls the window's code reaches most, bound to their ids.
-  vf::ui::ProgressBar m_restartProgress;  // 1007
-  vf::ui::Control m_restartText;          // 1008
-  vf::ui::ComboBox m_adapterCombo;        // 1034
-  vf::ui::CheckBox m_dhcpCheck;           // 1019
-  vf::ui::ListView m_deviceList;          // 1006
-  vf::ui::UpDown m_httpPortSpin;          // 1027
+  // The controls the window's code reaches most, bound by DoDataExchange
+  // (every other control is reached by its id).
+  vf::ui::ProgressBar *m_restartProgress = nullptr;  // 1007
+  vf::ui::Control *m_restartText = nullptr;          // 1008
+  vf::ui::ComboBox *m_adapterCombo = nullptr;        // 1034
+  vf::ui::CheckBox *m_dhcpCheck = nullptr;           // 1019
+  vf::ui::ListView *m_deviceList = nullptr;          // 1006
+  vf::ui::UpDown *m_httpPortSpin = nullptr;          // 1027
   int m_hIcon;
   // The adapter list the panel shows, and each adapter's DNS servers by its
   // first address.

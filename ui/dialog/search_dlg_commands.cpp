@@ -19,8 +19,8 @@ void CSearchDlg::SetUrlOpener(vf::platform::UrlOpener *opener) {
 }
 
 bool CSearchDlg::CanClose() {
-  if (!m_restartProgress.Exists()) return true;
-  if (m_restartProgress.IsVisible()) {
+  if (m_restartProgress == nullptr) return true;
+  if (m_restartProgress->IsVisible()) {
     Tell(LoadString(IDS_DEVICE_RESTARTING), vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
     return false;
   }

@@ -29,7 +29,7 @@ void CSearchDlg::OnSetDdns() {
     Tell(LoadString(IDS_SELECT_DEVICE), vf::ui::MB_ICONINFORMATION);
     return;
   }
-  const std::string domain = m_window->Text(IDC_DDNS_NAME);
+  const std::string domain = m_window->Item(IDC_DDNS_NAME).Text();
   if (domain.empty()) {
     Tell(vf::core::text::kDdnsEmpty, vf::ui::MB_ICONEXCLAMATION);
     return;
@@ -45,14 +45,14 @@ void CSearchDlg::OnSetDdns() {
   }
   m_lastCommand = kDdnsCommand;
 
-  const std::string account = m_window->Text(IDC_ACCOUNT);
-  const std::string password = m_window->Text(IDC_PASSWORD);
+  const std::string account = m_window->Item(IDC_ACCOUNT).Text();
+  const std::string password = m_window->Item(IDC_PASSWORD).Text();
   const CommandTarget target{device.deviceId, account.c_str(), password.c_str()};
   DdnsSettings block{};
-  block.enable = m_dhcpCheck.GetCheck() != 0 ? 1 : 0;
+  block.enable = m_dhcpCheck->GetCheck() != 0 ? 1 : 0;
   block.port = 0;
-  CopyText(block.user, m_window->Text(IDC_DDNS_USER));
-  CopyText(block.password, m_window->Text(IDC_DDNS_PASSWORD));
+  CopyText(block.user, m_window->Item(IDC_DDNS_USER).Text());
+  CopyText(block.password, m_window->Item(IDC_DDNS_PASSWORD).Text());
   CopyText(block.domain, domain);
 
   // An id of any other form than its plain one is not sent, as the engine

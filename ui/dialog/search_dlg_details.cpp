@@ -38,7 +38,7 @@ int LeadingInt(const std::string &text) {
 void CSearchDlg::OnDeviceListClick(int row) {
   ShowDeviceDetails(row);
   if (row < 0) {
-    m_deviceList.SetSelectionMark(-1);
+    m_deviceList->SetSelectionMark(-1);
     return;
   }
   m_deviceSelected = kPanelOpen;
@@ -56,25 +56,24 @@ void CSearchDlg::ShowDeviceDetails(int index) {
   if (index < 0 || !m_devices.CopyAt(index, record)) return;
   // Decoded, with anything that would steer the display made visible.
   const auto text = [](const auto &field) { return vf::core::DisplayField(field); };
-  m_window->SetText(IDC_DEVICE_NAME, text(record.deviceName));
-  m_window->SetText(IDC_FIRMWARE_SYS_VER, text(record.softwareVersion));
-  m_window->SetText(IDC_FIRMWARE_APP_VER, text(record.webVersion));
-  m_window->SetText(IDC_DEV_IP, text(record.network.ipAddress));
-  m_window->SetText(IDC_DEV_MASK, text(record.network.netmask));
-  m_window->SetText(IDC_DEV_GATEWAY, text(record.network.gateway));
-  m_window->SetText(IDC_DEV_DNS1, text(record.network.primaryDns));
-  m_window->SetText(IDC_DEV_DNS2, text(record.network.secondaryDns));
-  m_window->SetText(IDC_HTTP_PORT, text(record.httpPort));
-  m_dhcpCheck.SetCheck(record.network.dhcp > 0 ? 1 : 0);
+  m_window->Item(IDC_DEVICE_NAME).SetText(text(record.deviceName));
+  m_window->Item(IDC_FIRMWARE_SYS_VER).SetText(text(record.softwareVersion));
+  m_window->Item(IDC_FIRMWARE_APP_VER).SetText(text(record.webVersion));
+  m_window->Item(IDC_DEV_IP).SetText(text(record.network.ipAddress));
+  m_window->Item(IDC_DEV_MASK).SetText(text(record.network.netmask));
+  m_window->Item(IDC_DEV_GATEWAY).SetText(text(record.network.gateway));
+  m_window->Item(IDC_DEV_DNS1).SetText(text(record.network.primaryDns));
+  m_window->Item(IDC_DEV_DNS2).SetText(text(record.network.secondaryDns));
+  m_window->Item(IDC_HTTP_PORT).SetText(text(record.httpPort));
+  m_dhcpCheck->SetCheck(record.network.dhcp > 0 ? 1 : 0);
 }
 
 void CSearchDlg::EnableControl(int id, bool enable) {
-  if (!m_window->HasControl(id)) return;
   // A locked edit stays focusable with its text selectable.
-  if (m_window->ClassName(id).find("Edit") != std::string::npos) {
-    m_window->SetReadOnly(id, !enable);
-  } else {
-    m_window->Enable(id, enable);
+  if (auto *edit = m_window->Find<vf::ui::Edit>(id)) {
+    edit->SetReadOnly(!enable);
+  } else if (vf::ui::Control *control = m_window->Find(id)) {
+    control->Enable(enable);
   }
 }
 
@@ -82,13 +81,13 @@ void CSearchDlg::EnableDevicePanel(int state) {
   if (state != kPanelLocked && state != kPanelOpen) return;
   const bool open = state == kPanelOpen;
   EnableControl(IDC_DHCP, open);
-  const bool addressesOpen = open && m_dhcpCheck.GetCheck() == 0;
+  const bool addressesOpen = open && m_dhcpCheck->GetCheck() == 0;
   for (int id : kAddressControls) EnableControl(id, addressesOpen);
   for (int id : kOtherPanelControls) EnableControl(id, open);
 }
 
 bool CSearchDlg::IsControlEnabled(int id) const {
-  return m_window->IsEnabled(id);
+  return m_window->Item(id).IsEnabled();
 }
 
 void CSearchDlg::OnDhcpCheck() {
@@ -96,13 +95,13 @@ void CSearchDlg::OnDhcpCheck() {
 }
 
 void CSearchDlg::OnHttpPortSpin(int delta) {
-  const int buddy = m_httpPortSpin.Buddy();
-  if (buddy == 0) return;
-  const int value = LeadingInt(m_window->Text(buddy));
+  vf::ui::Control *buddy = m_httpPortSpin->Buddy();
+  if (buddy == nullptr) return;
+  const int value = LeadingInt(buddy->Text());
   if (delta == 1 && value < kPortMax) {
-    m_window->SetText(buddy, std::to_string(value + 1));
+    buddy->SetText(std::to_string(value + 1));
   } else if (delta == -1 && value > 1) {
-    m_window->SetText(buddy, std::to_string(value - 1));
+    buddy->SetText(std::to_string(value - 1));
   }
 }
 

@@ -12,7 +12,7 @@ using namespace vf::res;
 void CSearchDlg::OnSearch() {
   RefreshLocalAddresses();
   FreeDevices();
-  m_deviceList.DeleteAllItems();
+  m_deviceList->DeleteAllItems();
   ClearDevicePanel();
   m_deviceSelected = kPanelLocked;
   EnableDevicePanel(kPanelLocked);
@@ -30,11 +30,11 @@ void CSearchDlg::OnTimer(int id) {
     EnableControl(IDC_SEARCH, true);
   } else if (id == TIMER_RESTART) {
     ++m_restartTicks;
-    m_restartProgress.StepIt();
+    m_restartProgress->StepIt();
     if (m_restartTicks >= kRestartTickCount) {
       m_window->KillTimer(TIMER_RESTART);
-      m_restartProgress.Show(false);
-      m_restartText.Show(false);
+      m_restartProgress->Show(false);
+      m_restartText->Show(false);
       OnSearch();
     }
   }
@@ -47,9 +47,9 @@ void CSearchDlg::ShowDeviceRows() {
   // search, which empties the list first: the list reads them in place, and
   // only for the rows it shows.
   const int count = m_devices.Count();
-  m_window->SetText(IDC_DEVICE_COUNT, vf::ui::WithArgument(vf::ui::Translated(VF_TEXT("%1 pcs")),
-                                                           std::to_string(count)));
-  m_deviceList.SetSuppliedItems(count, [this](int row, int column) {
+  m_window->Item(IDC_DEVICE_COUNT)
+      .SetText(vf::ui::WithArgument(vf::ui::Translated(VF_TEXT("%1 pcs")), std::to_string(count)));
+  m_deviceList->SetSuppliedItems(count, [this](int row, int column) {
     if (column == 0) return std::to_string(row + 1);
     DeviceRecord device{};
     if (!m_devices.CopyAt(row, device)) return std::string();
@@ -64,8 +64,8 @@ void CSearchDlg::ClearDevicePanel() {
       IDC_DEV_GATEWAY, IDC_DEV_DNS1,         IDC_DEV_DNS2,         IDC_ACCOUNT, IDC_PASSWORD,
       IDC_DDNS_NAME,   IDC_DDNS_USER,        IDC_DDNS_PASSWORD,
   };
-  for (int id : kEmptied) m_window->SetText(id, "");
-  m_window->SetText(IDC_HTTP_PORT, "80");
+  for (int id : kEmptied) m_window->Item(id).SetText("");
+  m_window->Item(IDC_HTTP_PORT).SetText("80");
 }
 
 void CSearchDlg::FreeDevices() {

@@ -13,8 +13,8 @@ bool CSearchDlg::PreTranslateMessage(int controlId, int virtualKey) {
 
   if (controlId == IDC_DEVICE_LIST) {
     // Before the list moves: the panel shows the row the key leads to.
-    const int mark = m_deviceList.SelectionMark();
-    const int count = m_deviceList.ItemCount();
+    const int mark = m_deviceList->SelectionMark();
+    const int count = m_deviceList->ItemCount();
     if (virtualKey == vk::kUp) {
       const int target = mark - 1;
       OnDeviceListClick(target > 0 ? target : 0);

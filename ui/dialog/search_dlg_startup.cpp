@@ -44,12 +44,6 @@ vf::platform::AdapterSource &SystemAdapters() {
 CSearchDlg::CSearchDlg(vf::platform::AdapterSource &adapters)
     : m_adapterSource(adapters),
       m_window(vf::ui::CreateDialogWindow(SearchDialogTemplate(), m_messageMap)),
-      m_restartProgress(*m_window, IDC_RESTART_PROGRESS),
-      m_restartText(*m_window, IDC_RESTART_TEXT),
-      m_adapterCombo(*m_window, IDC_ADAPTER),
-      m_dhcpCheck(*m_window, IDC_DHCP),
-      m_deviceList(*m_window, IDC_DEVICE_LIST),
-      m_httpPortSpin(*m_window, IDC_HTTP_PORT_SPIN),
       m_hIcon(IDR_MAINFRAME),
       m_session(std::make_unique<vf::core::LanSession>(m_adapterSource, m_devices)) {}
 
@@ -150,6 +144,8 @@ void CSearchDlg::MessageMap::OnDestroy() {
 // --- Start-up --------------------------------------------------------------
 
 bool CSearchDlg::OnInitDialog() {
+  DoDataExchange();
+
   const std::string aboutText = LoadString(IDS_ABOUTBOX);
   if (!aboutText.empty() && m_window->AppendSystemMenuSeparator()) {
     m_window->AppendSystemMenuItem(IDM_ABOUTBOX, aboutText);
@@ -165,30 +161,39 @@ bool CSearchDlg::OnInitDialog() {
   return false;
 }
 
+void CSearchDlg::DoDataExchange() {
+  m_restartProgress = m_window->Find<vf::ui::ProgressBar>(IDC_RESTART_PROGRESS);
+  m_restartText = m_window->Find(IDC_RESTART_TEXT);
+  m_adapterCombo = m_window->Find<vf::ui::ComboBox>(IDC_ADAPTER);
+  m_dhcpCheck = m_window->Find<vf::ui::CheckBox>(IDC_DHCP);
+  m_deviceList = m_window->Find<vf::ui::ListView>(IDC_DEVICE_LIST);
+  m_httpPortSpin = m_window->Find<vf::ui::UpDown>(IDC_HTTP_PORT_SPIN);
+}
+
 void CSearchDlg::InitControls() {
   m_deviceSelected = kPanelLocked;
   m_httpPortPending = 0;
 
-  if (m_window->HasControl(IDC_HTTP_PORT)) {
-    m_window->SetText(IDC_HTTP_PORT, std::to_string(kDefaultHttpPort));
-    m_httpPortSpin.SetBuddy(IDC_HTTP_PORT);
+  if (vf::ui::Control *httpPort = m_window->Find(IDC_HTTP_PORT)) {
+    httpPort->SetText(std::to_string(kDefaultHttpPort));
+    m_httpPortSpin->SetBuddy(httpPort);
   }
-  m_httpPortSpin.SetPos(1);
-  m_httpPortSpin.SetRange(1, kPortMax);
+  m_httpPortSpin->SetPos(1);
+  m_httpPortSpin->SetRange(1, kPortMax);
 
-  m_deviceList.InsertColumn(0, VF_TEXT("No."), 40);
-  m_deviceList.InsertColumn(1, VF_TEXT("DeviceName"), 80);
-  m_deviceList.InsertColumn(2, VF_TEXT("MAC"), 115);
-  m_deviceList.SetFullRowSelect(true);
+  m_deviceList->InsertColumn(0, {VF_TEXT("No."), 40});
+  m_deviceList->InsertColumn(1, {VF_TEXT("DeviceName"), 80});
+  m_deviceList->InsertColumn(2, {VF_TEXT("MAC"), 115});
+  m_deviceList->SetFullRowSelect(true);
   // Typing a name's first letters finds the camera.
-  m_deviceList.SetFindColumn(1);
+  m_deviceList->SetFindColumn(1);
 
   FillAdapterPanel();
 
   EnableDevicePanel(m_deviceSelected);
 
-  m_restartProgress.Show(false);
-  m_restartText.Show(false);
+  m_restartProgress->Show(false);
+  m_restartText->Show(false);
 }
 
 int CSearchDlg::StartEngine() {
@@ -226,7 +231,7 @@ void CSearchDlg::OnDestroy() {
   m_window->KillTimer(TIMER_RESTART);
   StopEngine();
   // The list reads the records it shows from the store.
-  m_deviceList.DeleteAllItems();
+  m_deviceList->DeleteAllItems();
   FreeDevices();
   m_adapterList.clear();
 }

@@ -39,7 +39,7 @@ constexpr AddressControl kAddressControls[] = {
 }  // namespace
 
 int CSearchDlg::SelectedRow() const {
-  return m_deviceList.SelectionMark();
+  return m_deviceList->SelectionMark();
 }
 
 bool CSearchDlg::MayCommand(const DeviceRecord &device) {
@@ -93,27 +93,29 @@ bool CSearchDlg::ValidateNetworkInput(const DeviceRecord &device, vf::core::Netw
   // Sent with DHCP as well: a control left half filled would go out with
   // zeros in its blank fields.
   for (const AddressControl &control : kAddressControls) {
-    if (m_window->IsAddressPartlyBlank(control.id)) {
+    const auto *address = m_window->Find<vf::ui::IpAddressControl>(control.id);
+    if (address != nullptr && address->IsPartlyBlank()) {
       Tell(control.message, vf::ui::MB_ICONINFORMATION);
       return false;
     }
   }
   vf::core::NetworkEdits edits;
-  edits.ipAddress = m_window->Text(IDC_DEV_IP);
-  edits.netmask = m_window->Text(IDC_DEV_MASK);
-  edits.gateway = m_window->Text(IDC_DEV_GATEWAY);
-  edits.primaryDns = m_window->Text(IDC_DEV_DNS1);
-  edits.secondaryDns = m_window->Text(IDC_DEV_DNS2);
-  edits.dhcp = m_dhcpCheck.GetCheck() != 0;
+  edits.ipAddress = m_window->Item(IDC_DEV_IP).Text();
+  edits.netmask = m_window->Item(IDC_DEV_MASK).Text();
+  edits.gateway = m_window->Item(IDC_DEV_GATEWAY).Text();
+  edits.primaryDns = m_window->Item(IDC_DEV_DNS1).Text();
+  edits.secondaryDns = m_window->Item(IDC_DEV_DNS2).Text();
+  edits.dhcp = m_dhcpCheck->GetCheck() != 0;
   // The port counts as changed only when it is not what the panel showed:
   // a device that announced no usable port still takes its settings.
-  const std::string port = m_window->Text(IDC_HTTP_PORT);
+  const std::string port = m_window->Item(IDC_HTTP_PORT).Text();
   if (port != vf::core::DisplayField(device.httpPort)) edits.httpPort = port;
 
   vf::core::InputProblem problem =
       vf::core::PlanNetworkChange(device, edits, m_localAddresses, change);
   if (problem == vf::core::InputProblem::None) {
-    problem = vf::core::CheckAccount(m_window->Text(IDC_ACCOUNT), m_window->Text(IDC_PASSWORD));
+    problem = vf::core::CheckAccount(m_window->Item(IDC_ACCOUNT).Text(),
+                                     m_window->Item(IDC_PASSWORD).Text());
   }
   if (problem == vf::core::InputProblem::None) return true;
   Tell(vf::core::ProblemText(problem), vf::ui::MB_ICONINFORMATION);
@@ -136,9 +138,9 @@ short CSearchDlg::SendNetworkSettings(const DeviceRecord &device,
     m_httpPortPending = 0;
     TellOutcomeLater(result.outcome, result.portStep);
   };
-  const vf::core::Dispatch dispatch =
-      m_session->StartUpdate(device, m_window->Text(IDC_ACCOUNT), m_window->Text(IDC_PASSWORD),
-                             change, vf::core::kAnswerTimeout, std::move(events));
+  const vf::core::Dispatch dispatch = m_session->StartUpdate(
+      device, m_window->Item(IDC_ACCOUNT).Text(), m_window->Item(IDC_PASSWORD).Text(), change,
+      vf::core::kAnswerTimeout, std::move(events));
   switch (dispatch) {
     case vf::core::Dispatch::Sent:
       return kSent;
@@ -177,13 +179,13 @@ void CSearchDlg::OnCommandReply(vf::core::Outcome outcome, bool portStep) {
 
 int CSearchDlg::OnDeviceRestarting() {
   if (m_destroyed) return 0;
-  m_restartProgress.Show(true);
-  m_restartText.Show(true);
+  m_restartProgress->Show(true);
+  m_restartText->Show(true);
   m_restartTicks = 0;
   m_window->StartTimer(TIMER_RESTART, kRestartPeriodMs);
-  m_restartProgress.SetRange(kRestartRangeLow, kRestartRangeHigh);
-  m_restartProgress.SetPos(kRestartRangeLow);
-  m_restartProgress.SetStep(1);
+  m_restartProgress->SetRange(kRestartRangeLow, kRestartRangeHigh);
+  m_restartProgress->SetPos(kRestartRangeLow);
+  m_restartProgress->SetStep(1);
   m_deviceSelected = kPanelLocked;
   EnableDevicePanel(kPanelLocked);
   return 0;

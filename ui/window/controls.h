@@ -1,7 +1,6 @@
-// A control of a dialog bound to its id, so that code reads as what it does
-// ("m_deviceList.SelectionMark()") rather than which id it asks. These hold
-// no state of their own: every call goes to the dialog, which must outlive
-// them. A binding to an id the dialog lacks does nothing (see DialogWindow).
+// The kinds of control beside the list view (list_view.h): what each does
+// besides what every control does (control.h). The dialog's logic finds them
+// by id and kind (DialogWindow::Find).
 #pragma once
 
 #include <cstdint>
@@ -9,106 +8,100 @@
 #include <string_view>
 #include <utility>
 
-#include "ui/window/dialog_window.h"
+#include "ui/window/control.h"
 
 namespace vf::ui {
 
-class Control {
+class Edit : public Control {
  public:
-  Control(DialogWindow &window, int id) : m_window(&window), m_id(id) {}
-
-  int Id() const { return m_id; }
-  bool Exists() const { return m_window->HasControl(m_id); }
-  bool SetText(std::string_view text) const { return m_window->SetText(m_id, text); }
-  std::string Text() const { return m_window->Text(m_id); }
-  bool Enable(bool enable) const { return m_window->Enable(m_id, enable); }
-  bool IsEnabled() const { return m_window->IsEnabled(m_id); }
-  bool Show(bool show) const { return m_window->Show(m_id, show); }
-  bool IsVisible() const { return m_window->IsVisible(m_id); }
+  // A read-only edit stays enabled: focusable, its text selectable.
+  virtual void SetReadOnly(bool readOnly) = 0;
+  virtual bool IsReadOnly() const = 0;
 
  protected:
-  DialogWindow &Window() const { return *m_window; }
+  using Control::Control;
+};
 
- private:
-  DialogWindow *m_window;
-  int m_id;
+// Four octet fields; its text is dotted, a blank field reading as 0, so a
+// blank control reads "0.0.0.0".
+class IpAddressControl : public Control {
+ public:
+  // Some of the four fields blank, not all.
+  virtual bool IsPartlyBlank() const = 0;
+
+ protected:
+  using Control::Control;
 };
 
 class CheckBox : public Control {
  public:
+  // 1 checked, 0 not.
+  virtual int GetCheck() const = 0;
+  virtual void SetCheck(int state) = 0;
+
+ protected:
   using Control::Control;
-  int GetCheck() const { return Window().GetCheck(Id()); }
-  bool SetCheck(int state) const { return Window().SetCheck(Id(), state); }
 };
 
-class ListView : public Control {
- public:
-  using Control::Control;
-  int InsertColumn(int index, std::string_view heading, int widthPx) const {
-    return Window().InsertColumn(Id(), index, heading, widthPx);
-  }
-  int ColumnCount() const { return Window().ColumnCount(Id()); }
-  std::string ColumnHeading(int column) const { return Window().ColumnHeading(Id(), column); }
-  int ColumnWidth(int column) const { return Window().ColumnWidth(Id(), column); }
-  bool SetFullRowSelect(bool fullRow) const { return Window().SetFullRowSelect(Id(), fullRow); }
-  bool IsFullRowSelect() const { return Window().IsFullRowSelect(Id()); }
-  bool SetFindColumn(int column) const { return Window().SetFindColumn(Id(), column); }
-  bool DeleteAllItems() const { return Window().DeleteAllItems(Id()); }
-  int InsertItem(int row, std::string_view text) const {
-    return Window().InsertItem(Id(), row, text);
-  }
-  bool SetItemText(int row, int column, std::string_view text) const {
-    return Window().SetItemText(Id(), row, column, text);
-  }
-  std::string ItemText(int row, int column) const { return Window().ItemText(Id(), row, column); }
-  bool SetSuppliedItems(int count, DialogWindow::CellText text) const {
-    return Window().SetSuppliedItems(Id(), count, std::move(text));
-  }
-  int ItemCount() const { return Window().ItemCount(Id()); }
-  int SelectionMark() const { return Window().SelectionMark(Id()); }
-  int SetSelectionMark(int row) const { return Window().SetSelectionMark(Id(), row); }
-};
-
+// A drop-down list: entries the user chooses from, without typing, each with
+// a value of the program's.
 class ComboBox : public Control {
  public:
+  virtual void ResetContent() = 0;
+  // The new entry's index, -1 when it could not be added.
+  virtual int AddString(std::string_view text) = 0;
+  virtual int Count() const = 0;
+  // Empty for no such entry.
+  virtual std::string ItemText(int index) const = 0;
+  virtual bool SetItemData(int index, std::uintptr_t value) = 0;
+  // 0 for an entry without data, or no such entry.
+  virtual std::uintptr_t ItemData(int index) const = 0;
+  // Selects the first entry whose text begins with `prefix`, ignoring case,
+  // searching after entry `after` and wrapping (-1 searches all). The entry
+  // selected, or -1 leaving the selection as it was.
+  virtual int SelectString(int after, std::string_view prefix) = 0;
+  // -1 for none.
+  virtual int CurSel() const = 0;
+  virtual void SetCurSel(int index) = 0;
+
+ protected:
   using Control::Control;
-  bool ResetContent() const { return Window().ResetContent(Id()); }
-  int AddString(std::string_view text) const { return Window().AddString(Id(), text); }
-  int Count() const { return Window().ComboCount(Id()); }
-  std::string ItemText(int index) const { return Window().ComboText(Id(), index); }
-  bool SetItemData(int index, std::uintptr_t value) const {
-    return Window().SetItemData(Id(), index, value);
-  }
-  std::uintptr_t ItemData(int index) const { return Window().ItemData(Id(), index); }
-  int SelectString(int after, std::string_view prefix) const {
-    return Window().SelectString(Id(), after, prefix);
-  }
-  int CurSel() const { return Window().CurSel(Id()); }
-  bool SetCurSel(int index) const { return Window().SetCurSel(Id(), index); }
 };
 
+// Two arrows beside a buddy control. An arrow only reports its step (+1 or
+// -1, DialogHandler::OnUpDownDelta); the control changes nothing by itself.
 class UpDown : public Control {
  public:
+  // `buddy` (of the same dialog) becomes the buddy; with the align-right
+  // style the up-down moves to its right edge. The previous buddy, null for
+  // none.
+  virtual Control *SetBuddy(Control *buddy) = 0;
+  virtual Control *Buddy() const = 0;
+  virtual void SetRange(int lower, int upper) = 0;
+  // {lower, upper}; the window system's default is {100, 0}.
+  virtual std::pair<int, int> Range() const = 0;
+  // The previous position.
+  virtual int SetPos(int pos) = 0;
+  virtual int Pos() const = 0;
+
+ protected:
   using Control::Control;
-  int SetBuddy(int buddyId) const { return Window().SetBuddy(Id(), buddyId); }
-  int Buddy() const { return Window().Buddy(Id()); }
-  bool SetRange(int lower, int upper) const { return Window().SetRange(Id(), lower, upper); }
-  std::pair<int, int> Range() const { return Window().Range(Id()); }
-  int SetPos(int pos) const { return Window().SetPos(Id(), pos); }
-  int Pos() const { return Window().Pos(Id()); }
 };
 
 class ProgressBar : public Control {
  public:
+  virtual void SetRange(int lower, int upper) = 0;
+  virtual std::pair<int, int> Range() const = 0;
+  // The previous position.
+  virtual int SetPos(int pos) = 0;
+  virtual int Pos() const = 0;
+  virtual void SetStep(int step) = 0;
+  // Advances by the step, starting over from the bottom past the top; the
+  // previous position.
+  virtual int StepIt() = 0;
+
+ protected:
   using Control::Control;
-  bool SetRange(int lower, int upper) const {
-    return Window().SetProgressRange(Id(), lower, upper);
-  }
-  std::pair<int, int> Range() const { return Window().ProgressRange(Id()); }
-  int SetPos(int pos) const { return Window().SetProgressPos(Id(), pos); }
-  int Pos() const { return Window().ProgressPos(Id()); }
-  bool SetStep(int step) const { return Window().SetProgressStep(Id(), step); }
-  int StepIt() const { return Window().StepIt(Id()); }
 };
 
 }  // namespace vf::ui

@@ -1,7 +1,6 @@
 // The window's texts in the user's language. Texts are marked where they are
-// written (VF_TEXT, core/text_marker.h) and translated where a control or a
-// message box receives them. A text without a translation, and every text
-// while no translation is installed, comes back byte for byte.
+// written and translated where a control or a message box receives them. A text without a
+// translation, and every text while no translation is installed, comes back byte for byte.
 #pragma once
 
 #include <string>

@@ -31,8 +31,8 @@ TEST(SearchDialogOnTheLan, FindsTheSimulatedCamerasAndShowsOne) {
   for (int search = 0; search < 2; ++search) {
     dialog->OnSearch();
     ASSERT_TRUE(vf::test::PumpUntil([&] { return dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
-    EXPECT_EQ(controls.Text(IDC_DEVICE_COUNT), vf::test::Pcs(count));
-    const vf::ui::ListView list = vf::test::DeviceList(*dialog);
+    EXPECT_EQ(controls.Item(IDC_DEVICE_COUNT).Text(), vf::test::Pcs(count));
+    vf::ui::ListView &list = vf::test::DeviceList(*dialog);
     ASSERT_EQ(list.ItemCount(), count);
     std::set<std::string> macs;
     for (int row = 0; row < count; ++row) {
@@ -42,8 +42,8 @@ TEST(SearchDialogOnTheLan, FindsTheSimulatedCamerasAndShowsOne) {
     EXPECT_EQ(static_cast<int>(macs.size()), count) << "a camera heard twice is listed once";
 
     dialog->OnDeviceListClick(count - 1);
-    EXPECT_EQ(controls.Text(IDC_DEVICE_NAME), list.ItemText(count - 1, 1));
-    EXPECT_NE(controls.Text(IDC_DEV_IP), "0.0.0.0");
+    EXPECT_EQ(controls.Item(IDC_DEVICE_NAME).Text(), list.ItemText(count - 1, 1));
+    EXPECT_NE(controls.Item(IDC_DEV_IP).Text(), "0.0.0.0");
     EXPECT_EQ(dialog->DeviceSelected(), 1);
   }
   EXPECT_EQ(boxes.Count(), 0);

@@ -57,7 +57,7 @@ class CommandsOnTheLan : public ::testing::Test {
   void Search(const char *count = "3 pcs") {
     m_dialog->OnSearch();
     ASSERT_TRUE(PumpUntil([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
-    ASSERT_EQ(Controls().Text(IDC_DEVICE_COUNT), count);
+    ASSERT_EQ(Controls().Item(IDC_DEVICE_COUNT).Text(), count);
   }
   // The Client-ID of each search the cameras heard, in order.
   std::vector<std::string> SearchClients() const {
@@ -93,8 +93,8 @@ class CommandsOnTheLan : public ::testing::Test {
 
   // Types the viewing account and presses Update.
   void Update(const char *password = "admin") {
-    Controls().SetText(IDC_ACCOUNT, "admin");
-    Controls().SetText(IDC_PASSWORD, password);
+    Controls().Item(IDC_ACCOUNT).SetText("admin");
+    Controls().Item(IDC_PASSWORD).SetText(password);
     m_dialog->OnUpdate();
   }
 
@@ -134,7 +134,7 @@ TEST_F(CommandsOnTheLan, NewAddressIsAppliedAndTheNextSearchShowsIt) {
   Search();
   const std::string id = Device(1).deviceId;
   Select(1);
-  Controls().SetText(IDC_DEV_IP, "192.168.77.42");
+  Controls().Item(IDC_DEV_IP).SetText("192.168.77.42");
   Update();
   ASSERT_TRUE(WaitForBoxes(2));
   const auto boxes = m_boxes.Requests();
@@ -143,7 +143,7 @@ TEST_F(CommandsOnTheLan, NewAddressIsAppliedAndTheNextSearchShowsIt) {
   EXPECT_EQ(boxes[1].caption, "Tips");
   EXPECT_EQ(boxes[1].type, vf::ui::MB_ICONINFORMATION);
   EXPECT_TRUE(LogLines("httpport").empty());
-  EXPECT_FALSE(Controls().IsVisible(IDC_RESTART_PROGRESS));
+  EXPECT_FALSE(Controls().Item(IDC_RESTART_PROGRESS).IsVisible());
 
   Search();
   const int row = RowOf(id);
@@ -156,9 +156,9 @@ TEST_F(CommandsOnTheLan, NewPortRestartsTheDeviceAndTheSearchAfterwardsShowsIt) 
   Search();
   const std::string id = Device(0).deviceId;
   Select(0);
-  Controls().SetText(IDC_HTTP_PORT, "8091");
+  Controls().Item(IDC_HTTP_PORT).SetText("8091");
   Update();
-  ASSERT_TRUE(PumpUntil([&] { return Controls().IsVisible(IDC_RESTART_PROGRESS); }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return Controls().Item(IDC_RESTART_PROGRESS).IsVisible(); }, 5000));
   EXPECT_FALSE(m_dialog->IsControlEnabled(IDC_UPDATE));
   // The answer to the port command is the one message after the question.
   ASSERT_TRUE(WaitForBoxes(2));
@@ -173,7 +173,7 @@ TEST_F(CommandsOnTheLan, NewPortRestartsTheDeviceAndTheSearchAfterwardsShowsIt) 
   for (int tick = 0; tick < CSearchDlg::kRestartTickCount; ++tick) {
     vf::test::FireTimer(*m_dialog, CSearchDlg::TIMER_RESTART);
   }
-  EXPECT_FALSE(Controls().IsVisible(IDC_RESTART_PROGRESS));
+  EXPECT_FALSE(Controls().Item(IDC_RESTART_PROGRESS).IsVisible());
   ASSERT_TRUE(PumpUntil([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
   const int row = RowOf(id);
   ASSERT_GE(row, 0);
@@ -184,13 +184,13 @@ TEST_F(CommandsOnTheLan, WrongPasswordIsReportedAndChangesNothing) {
   StartCameras();
   Search();
   Select(2);
-  Controls().SetText(IDC_HTTP_PORT, "8092");
+  Controls().Item(IDC_HTTP_PORT).SetText("8092");
   Update("guess");
   ASSERT_TRUE(WaitForBoxes(2));
   EXPECT_EQ(LastBoxText(), "The account or password for watching is wrong!");
   EXPECT_EQ(m_dialog->HttpPortPending(), 0) << "the Update is over";
   EXPECT_TRUE(LogLines("APPLIED").empty());
-  EXPECT_FALSE(Controls().IsVisible(IDC_RESTART_PROGRESS));
+  EXPECT_FALSE(Controls().Item(IDC_RESTART_PROGRESS).IsVisible());
 }
 
 // A refusal and a camera that never answers are both told, and the command
@@ -255,8 +255,8 @@ TEST_F(CommandsOnTheLan, InputNoCameraCanUseIsRefusedBeforeSending) {
   for (const auto &c : cases) {
     SCOPED_TRACE(c.control);
     Select(0);
-    Controls().SetText(IDC_DEV_MASK, "255.255.255.0");
-    Controls().SetText(c.id, c.value);
+    Controls().Item(IDC_DEV_MASK).SetText("255.255.255.0");
+    Controls().Item(c.id).SetText(c.value);
     Update();
     EXPECT_EQ(LastBoxText(), c.message);
   }
@@ -268,10 +268,10 @@ TEST_F(CommandsOnTheLan, DdnsAccountIsSentAndConfirmed) {
   StartCameras();
   Search();
   Select(0);
-  Controls().SetText(IDC_ACCOUNT, "admin");
-  Controls().SetText(IDC_PASSWORD, "admin");
-  Controls().SetText(IDC_DDNS_NAME, "cam.example.net");
-  Controls().SetText(IDC_DDNS_USER, "dyn");
+  Controls().Item(IDC_ACCOUNT).SetText("admin");
+  Controls().Item(IDC_PASSWORD).SetText("admin");
+  Controls().Item(IDC_DDNS_NAME).SetText("cam.example.net");
+  Controls().Item(IDC_DDNS_USER).SetText("dyn");
   m_dialog->OnSetDdns();
   ASSERT_TRUE(WaitForBoxes(1));
   EXPECT_EQ(LastBoxText(), "DDNS is setted successfully.");
@@ -288,12 +288,12 @@ TEST_F(CommandsOnTheLan, PortFollowsTheUpdatedDeviceWhateverIsClickedMeanwhile) 
   const std::string updated = Device(0).deviceId;
   const std::string other = Device(1).deviceId;
   Select(0);
-  Controls().SetText(IDC_HTTP_PORT, "8093");
+  Controls().Item(IDC_HTTP_PORT).SetText("8093");
   Update();
   // Before the answer arrives: another row, another port, another account.
   Select(1);
-  Controls().SetText(IDC_HTTP_PORT, "9999");
-  Controls().SetText(IDC_PASSWORD, "other");
+  Controls().Item(IDC_HTTP_PORT).SetText("9999");
+  Controls().Item(IDC_PASSWORD).SetText("other");
   ASSERT_TRUE(WaitForLog("httpport"));
   const auto sent = LogLines("httpport");
   ASSERT_EQ(LogLines("CMD").size(), 2u);
@@ -321,7 +321,8 @@ TEST_F(CommandsOnTheLan, EachSearchBetweenCommandsFollowsThePcsAddresses) {
   adapters.adapters->push_back(vf::test::MakeAdapter("pc0", 2, {{pc, "255.255.255.0"}}));
   Search();
   EXPECT_EQ(m_dialog->LocalAddresses(), std::vector<std::string>{pc});
-  EXPECT_EQ(Controls().ComboCount(IDC_ADAPTER), 2) << "the panel shows the new adapter";
+  EXPECT_EQ(Controls().Find<vf::ui::ComboBox>(IDC_ADAPTER)->Count(), 2)
+      << "the panel shows the new adapter";
   Search();  // Unchanged: the same session.
   ASSERT_EQ(SearchClients().size(), 2u);
   EXPECT_EQ(SearchClients()[0], SearchClients()[1]);
@@ -339,7 +340,7 @@ TEST_F(CommandsOnTheLan, EachSearchBetweenCommandsFollowsThePcsAddresses) {
 
   Search();
   EXPECT_EQ(m_dialog->LocalAddresses().size(), 2);
-  EXPECT_EQ(Controls().ComboCount(IDC_ADAPTER), 3);
+  EXPECT_EQ(Controls().Find<vf::ui::ComboBox>(IDC_ADAPTER)->Count(), 3);
   ASSERT_GE(SearchClients().size(), 4u);
   EXPECT_NE(SearchClients().back(), SearchClients()[0]) << "a new session searched";
   EXPECT_EQ(m_boxes.Count(), 2) << "no message on the way";
@@ -369,12 +370,12 @@ TEST_F(CommandsOnTheLan, ABoxLeftOpenHoldsUpNeitherTheAnswersNorANewSession) {
       vf::test::FireTimer(*dialog, CSearchDlg::TIMER_RESTART);
     }
     PumpUntil([&] { return dialog->IsControlEnabled(IDC_SEARCH); }, 5000);
-    countWhileOpen = dialog->Window().Text(IDC_DEVICE_COUNT);
+    countWhileOpen = dialog->Window().Item(IDC_DEVICE_COUNT).Text();
     portRowWhileOpen = RowOf(id);
     return vf::ui::IDOK;
   });
   Select(0);
-  Controls().SetText(IDC_HTTP_PORT, "8096");
+  Controls().Item(IDC_HTTP_PORT).SetText("8096");
   Update();
   ASSERT_TRUE(PumpUntil([&] { return !countWhileOpen.empty(); }, 10000));
   vf::ui::SetMessageBoxInterceptor({});
@@ -389,7 +390,7 @@ TEST_F(CommandsOnTheLan, ClosingRightAfterThePortCommandEndsCleanly) {
   StartCameras();
   Search();
   Select(0);
-  Controls().SetText(IDC_HTTP_PORT, "8094");
+  Controls().Item(IDC_HTTP_PORT).SetText("8094");
   Update();
   // The worker posts the restart display; the window goes before it runs.
   ASSERT_TRUE(vf::testing::WaitFor([&] { return Log().find("httpport") != std::string::npos; },

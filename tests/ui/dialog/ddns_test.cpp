@@ -48,8 +48,8 @@ TEST_F(DdnsTest, ChecksSelectionThenNameAndKeepsTheLastCommandOnFailure) {
   EXPECT_EQ(LastBox().type, vf::ui::MB_ICONINFORMATION);
 
   Select(0);
-  m_controls.SetText(IDC_DDNS_USER, "user");
-  m_controls.SetText(IDC_DDNS_PASSWORD, "secret");
+  m_controls.Item(IDC_DDNS_USER).SetText("user");
+  m_controls.Item(IDC_DDNS_PASSWORD).SetText("secret");
   m_dialog.OnSetDdns();
   ASSERT_EQ(m_boxes.Count(), 2);
   EXPECT_EQ(LastBox().text, "Failure: DDNS filed is empty.");
@@ -58,7 +58,7 @@ TEST_F(DdnsTest, ChecksSelectionThenNameAndKeepsTheLastCommandOnFailure) {
   EXPECT_EQ(m_dialog.LastCommand(), 0);
 
   // A blank is a name; the command goes out silently.
-  m_controls.SetText(IDC_DDNS_NAME, " ");
+  m_controls.Item(IDC_DDNS_NAME).SetText(" ");
   m_dialog.OnSetDdns();
   EXPECT_EQ(m_boxes.Count(), 2);
   EXPECT_EQ(m_dialog.LastCommand(), 2);
@@ -66,7 +66,7 @@ TEST_F(DdnsTest, ChecksSelectionThenNameAndKeepsTheLastCommandOnFailure) {
 
 TEST_F(DdnsTest, RefusedCommandIsReported) {
   Select(1);
-  m_controls.SetText(IDC_DDNS_NAME, "cam.example.net");
+  m_controls.Item(IDC_DDNS_NAME).SetText("cam.example.net");
   m_dialog.OnSetDdns();
   ASSERT_EQ(m_boxes.Count(), 1);
   EXPECT_EQ(LastBox().text, "Failure to set DDNS.");
@@ -76,14 +76,14 @@ TEST_F(DdnsTest, RefusedCommandIsReported) {
 
   // Over-long fields are cut to fit rather than refused.
   Select(0);
-  m_controls.SetText(IDC_DDNS_NAME, std::string(80, 'd'));
+  m_controls.Item(IDC_DDNS_NAME).SetText(std::string(80, 'd'));
   m_dialog.OnSetDdns();
   EXPECT_EQ(m_boxes.Count(), 1);
 }
 
 TEST_F(DdnsTest, AnswersShowTheDdnsTextsAndNeverAnUpdatesPort) {
   Select(0);
-  m_controls.SetText(IDC_DDNS_NAME, "cam.example.net");
+  m_controls.Item(IDC_DDNS_NAME).SetText("cam.example.net");
   m_dialog.OnSetDdns();
   Reply("200");
   ASSERT_EQ(m_boxes.Count(), 1);
@@ -95,7 +95,7 @@ TEST_F(DdnsTest, AnswersShowTheDdnsTextsAndNeverAnUpdatesPort) {
 
   // An Update with a new port that the device refused is over: a later DDNS
   // acceptance says so and sends no port.
-  m_controls.SetText(IDC_HTTP_PORT, "8095");
+  m_controls.Item(IDC_HTTP_PORT).SetText("8095");
   m_dialog.OnUpdate();
   ASSERT_EQ(m_dialog.HttpPortPending(), 1);
   Reply("403");
@@ -103,7 +103,7 @@ TEST_F(DdnsTest, AnswersShowTheDdnsTextsAndNeverAnUpdatesPort) {
   Reply("200");
   EXPECT_EQ(LastBox().text, "DDNS is setted successfully.");
   EXPECT_EQ(m_dialog.HttpPortPending(), 0);
-  EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
+  EXPECT_FALSE(m_controls.Item(IDC_RESTART_PROGRESS).IsVisible());
 }
 
 }  // namespace

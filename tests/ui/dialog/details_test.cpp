@@ -32,7 +32,7 @@ class DetailPanelTest : public ::testing::Test {
   void ExpectAddressControlsEnabled(bool enabled) {
     for (int id : kAddressControls) {
       SCOPED_TRACE(id);
-      EXPECT_EQ(m_controls.IsEnabled(id), enabled);
+      EXPECT_EQ(m_controls.Item(id).IsEnabled(), enabled);
     }
   }
 
@@ -43,90 +43,90 @@ class DetailPanelTest : public ::testing::Test {
 };
 
 TEST_F(DetailPanelTest, ClickFillsEveryFieldAndOpensThePanel) {
-  m_controls.SetText(IDC_ACCOUNT, "admin");
+  m_controls.Item(IDC_ACCOUNT).SetText("admin");
   m_dialog.OnDeviceListClick(0);
   EXPECT_EQ(m_dialog.DeviceSelected(), 1);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-dhcp");
-  EXPECT_EQ(m_controls.Text(IDC_FIRMWARE_SYS_VER), "V2.1.0");
-  EXPECT_EQ(m_controls.Text(IDC_FIRMWARE_APP_VER), "W9.9");
-  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "192.168.1.20");
-  EXPECT_EQ(m_controls.Text(IDC_DEV_MASK), "255.255.255.0");
-  EXPECT_EQ(m_controls.Text(IDC_DEV_GATEWAY), "192.168.1.1");
-  EXPECT_EQ(m_controls.Text(IDC_DEV_DNS1), "8.8.8.8");
-  EXPECT_EQ(m_controls.Text(IDC_DEV_DNS2), "8.8.4.4");
-  EXPECT_EQ(m_controls.Text(IDC_HTTP_PORT), "8080");
-  EXPECT_EQ(m_controls.GetCheck(IDC_DHCP), 1);
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-dhcp");
+  EXPECT_EQ(m_controls.Item(IDC_FIRMWARE_SYS_VER).Text(), "V2.1.0");
+  EXPECT_EQ(m_controls.Item(IDC_FIRMWARE_APP_VER).Text(), "W9.9");
+  EXPECT_EQ(m_controls.Item(IDC_DEV_IP).Text(), "192.168.1.20");
+  EXPECT_EQ(m_controls.Item(IDC_DEV_MASK).Text(), "255.255.255.0");
+  EXPECT_EQ(m_controls.Item(IDC_DEV_GATEWAY).Text(), "192.168.1.1");
+  EXPECT_EQ(m_controls.Item(IDC_DEV_DNS1).Text(), "8.8.8.8");
+  EXPECT_EQ(m_controls.Item(IDC_DEV_DNS2).Text(), "8.8.4.4");
+  EXPECT_EQ(m_controls.Item(IDC_HTTP_PORT).Text(), "8080");
+  EXPECT_EQ(m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->GetCheck(), 1);
 
   // Open with DHCP: the address controls stay locked, the rest is writable.
-  EXPECT_TRUE(m_controls.IsEnabled(IDC_DHCP));
+  EXPECT_TRUE(m_controls.Item(IDC_DHCP).IsEnabled());
   ExpectAddressControlsEnabled(false);
   for (int id : {IDC_HTTP_PORT, IDC_ACCOUNT, IDC_PASSWORD}) {
     SCOPED_TRACE(id);
-    EXPECT_FALSE(m_controls.IsReadOnly(id));
+    EXPECT_FALSE(m_controls.Find<vf::ui::Edit>(id)->IsReadOnly());
   }
-  EXPECT_TRUE(m_controls.IsEnabled(IDC_UPDATE));
-  EXPECT_TRUE(m_controls.IsEnabled(IDC_BROWSE));
-  EXPECT_TRUE(m_controls.IsEnabled(IDC_HTTP_PORT_SPIN));
+  EXPECT_TRUE(m_controls.Item(IDC_UPDATE).IsEnabled());
+  EXPECT_TRUE(m_controls.Item(IDC_BROWSE).IsEnabled());
+  EXPECT_TRUE(m_controls.Item(IDC_HTTP_PORT_SPIN).IsEnabled());
   // Enabling a hidden control does not show it.
-  EXPECT_FALSE(m_controls.IsVisible(IDC_FACTORY_DEFAULTS));
-  EXPECT_FALSE(m_controls.IsVisible(IDC_SET_ROUTER));
-  EXPECT_FALSE(m_controls.IsVisible(IDC_SET_DDNS));
+  EXPECT_FALSE(m_controls.Item(IDC_FACTORY_DEFAULTS).IsVisible());
+  EXPECT_FALSE(m_controls.Item(IDC_SET_ROUTER).IsVisible());
+  EXPECT_FALSE(m_controls.Item(IDC_SET_DDNS).IsVisible());
   // Name and firmware are never part of the panel state.
-  EXPECT_TRUE(m_controls.IsReadOnly(IDC_DEVICE_NAME));
+  EXPECT_TRUE(m_controls.Find<vf::ui::Edit>(IDC_DEVICE_NAME)->IsReadOnly());
 
   // The second device: no address reads "0.0.0.0"; the account stays.
   m_dialog.OnDeviceListClick(1);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-fixed");
-  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "0.0.0.0");
-  EXPECT_EQ(m_controls.Text(IDC_HTTP_PORT), "81");
-  EXPECT_EQ(m_controls.GetCheck(IDC_DHCP), 0);
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-fixed");
+  EXPECT_EQ(m_controls.Item(IDC_DEV_IP).Text(), "0.0.0.0");
+  EXPECT_EQ(m_controls.Item(IDC_HTTP_PORT).Text(), "81");
+  EXPECT_EQ(m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->GetCheck(), 0);
   ExpectAddressControlsEnabled(true);
-  EXPECT_EQ(m_controls.Text(IDC_ACCOUNT), "admin");
+  EXPECT_EQ(m_controls.Item(IDC_ACCOUNT).Text(), "admin");
 }
 
 TEST_F(DetailPanelTest, ClicksBesideOrBeyondTheRows) {
   // Beyond the store (the arrow keys on a short list): opens without filling.
   m_dialog.OnDeviceListClick(2);
   EXPECT_EQ(m_dialog.DeviceSelected(), 1);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "");
-  EXPECT_FALSE(m_controls.IsReadOnly(IDC_ACCOUNT));
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "");
+  EXPECT_FALSE(m_controls.Find<vf::ui::Edit>(IDC_ACCOUNT)->IsReadOnly());
 
   // Beside the rows: the panel keeps its device, the mark is dropped.
-  const vf::ui::ListView list = vf::test::DeviceList(m_dialog);
+  vf::ui::ListView &list = vf::test::DeviceList(m_dialog);
   m_dialog.OnDeviceListClick(1);
   list.SetSelectionMark(1);
   m_dialog.OnDeviceListClick(-1);
   EXPECT_EQ(list.SelectionMark(), -1);
   EXPECT_EQ(m_dialog.DeviceSelected(), 1);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-fixed");
-  EXPECT_TRUE(m_controls.IsEnabled(IDC_UPDATE));
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-fixed");
+  EXPECT_TRUE(m_controls.Item(IDC_UPDATE).IsEnabled());
 }
 
 TEST_F(DetailPanelTest, CheckBoxLocksTheAddressesOnlyWhileThePanelIsOpen) {
   // Locked panel: the check box changes nothing.
-  m_controls.SetCheck(IDC_DHCP, 0);
+  m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->SetCheck(0);
   m_dialog.OnDhcpCheck();
   ExpectAddressControlsEnabled(false);
 
   m_dialog.OnDeviceListClick(1);
   ExpectAddressControlsEnabled(true);
-  m_controls.SetCheck(IDC_DHCP, 1);
+  m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->SetCheck(1);
   m_dialog.OnDhcpCheck();
   ExpectAddressControlsEnabled(false);
-  EXPECT_TRUE(m_controls.IsEnabled(IDC_UPDATE));
-  m_controls.SetCheck(IDC_DHCP, 0);
+  EXPECT_TRUE(m_controls.Item(IDC_UPDATE).IsEnabled());
+  m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->SetCheck(0);
   m_dialog.OnDhcpCheck();
   ExpectAddressControlsEnabled(true);
-  EXPECT_EQ(m_controls.Text(IDC_DEV_MASK), "255.255.255.0");  // Contents unchanged.
+  EXPECT_EQ(m_controls.Item(IDC_DEV_MASK).Text(), "255.255.255.0");  // Contents unchanged.
 
   // Any state but 0 and 1 leaves everything as it is.
   m_dialog.EnableDevicePanel(2);
   ExpectAddressControlsEnabled(true);
   m_dialog.EnableDevicePanel(0);
   ExpectAddressControlsEnabled(false);
-  EXPECT_FALSE(m_controls.IsEnabled(IDC_DHCP));
-  EXPECT_TRUE(m_controls.IsEnabled(IDC_ACCOUNT));
-  EXPECT_TRUE(m_controls.IsReadOnly(IDC_ACCOUNT));
+  EXPECT_FALSE(m_controls.Item(IDC_DHCP).IsEnabled());
+  EXPECT_TRUE(m_controls.Item(IDC_ACCOUNT).IsEnabled());
+  EXPECT_TRUE(m_controls.Find<vf::ui::Edit>(IDC_ACCOUNT)->IsReadOnly());
 }
 
 TEST_F(DetailPanelTest, PortArrowsStayWithinOneTo65535) {
@@ -143,9 +143,9 @@ TEST_F(DetailPanelTest, PortArrowsStayWithinOneTo65535) {
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(std::string(c.before) + " " + std::to_string(c.delta));
-    m_controls.SetText(IDC_HTTP_PORT, c.before);
+    m_controls.Item(IDC_HTTP_PORT).SetText(c.before);
     m_dialog.OnHttpPortSpin(c.delta);
-    EXPECT_EQ(m_controls.Text(IDC_HTTP_PORT), c.after);
+    EXPECT_EQ(m_controls.Item(IDC_HTTP_PORT).Text(), c.after);
   }
 }
 

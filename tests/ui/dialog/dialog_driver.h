@@ -10,7 +10,7 @@
 
 #include "res/resource_ids.h"
 #include "ui/dialog/search_dlg.h"
-#include "ui/window/controls.h"
+#include "ui/window/list_view.h"
 #include "ui/window/window_thread.h"
 #include "window_driver.h"
 
@@ -30,8 +30,8 @@ inline void ShowDevices(CSearchDlg &dialog, std::initializer_list<DeviceRecord> 
   FireTimer(dialog, CSearchDlg::TIMER_COLLECT);
 }
 
-inline ui::ListView DeviceList(CSearchDlg &dialog) {
-  return ui::ListView(dialog.Window(), res::IDC_DEVICE_LIST);
+inline ui::ListView &DeviceList(CSearchDlg &dialog) {
+  return *dialog.Window().Find<ui::ListView>(res::IDC_DEVICE_LIST);
 }
 
 // A click on a row, as the list reports it.

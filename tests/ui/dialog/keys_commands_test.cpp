@@ -64,7 +64,7 @@ class WindowCommandsTest : public ::testing::Test {
               Camera(3, "192.168.1.23", "255.255.255.0", "83")});
   }
   void Select(int row) { vf::test::SelectRow(m_dialog, row); }
-  vf::ui::ListView List() { return vf::test::DeviceList(m_dialog); }
+  vf::ui::ListView &List() { return vf::test::DeviceList(m_dialog); }
   // A key to the control that has the focus (0: the window itself), as the
   // keyboard would send it. The window stays unmapped: showing it would start
   // the platform's font threads, which the race checker cannot see into, and
@@ -93,45 +93,45 @@ TEST_F(WindowCommandsTest, EnterAndEscapeDoNothingAnywhere) {
     }
   }
   EXPECT_EQ(m_boxes.Count(), 0) << "Enter pressed no button";
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-2");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-2");
 }
 
 TEST_F(WindowCommandsTest, ArrowsInTheListFillThePanelWithTheRowTheyMoveTo) {
   ShowThreeRows();
   Select(1);
   Key(IDC_DEVICE_LIST, vk::kDown);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-3");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-3");
   EXPECT_EQ(List().SelectionMark(), 2);
   Key(IDC_DEVICE_LIST, vk::kDown);  // The last row again.
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-3");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-3");
   Key(IDC_DEVICE_LIST, vk::kUp);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-2");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-2");
   Key(IDC_DEVICE_LIST, vk::kUp);
   Key(IDC_DEVICE_LIST, vk::kUp);  // The first row again.
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-1");
 
   // Without a mark both arrows report the first row, and the list agrees.
   for (int key : {vk::kDown, vk::kUp}) {
     SCOPED_TRACE(key);
     List().SetSelectionMark(-1);
-    m_controls.SetText(IDC_DEVICE_NAME, "");
+    m_controls.Item(IDC_DEVICE_NAME).SetText("");
     Key(IDC_DEVICE_LIST, key);
-    EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
+    EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-1");
     EXPECT_EQ(List().SelectionMark(), 0);
   }
 
   // The list's own keys move the panel along with the mark.
   Key(IDC_DEVICE_LIST, vk::kEnd);
   EXPECT_EQ(List().SelectionMark(), 2);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-3");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-3");
   Key(IDC_DEVICE_LIST, vk::kHome);
   EXPECT_EQ(List().SelectionMark(), 0);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-1");
 
   // Arrows elsewhere leave the panel alone.
   Select(0);
   Key(IDC_ACCOUNT, vk::kDown);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "cam-1");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-1");
   EXPECT_EQ(List().SelectionMark(), 0);
 }
 
@@ -142,7 +142,7 @@ TEST_F(WindowCommandsTest, ArrowsInAnEmptyList) {
   EXPECT_EQ(List().SelectionMark(), -1);
   Key(IDC_DEVICE_LIST, vk::kUp);  // Row 0: opens without a device.
   EXPECT_EQ(m_dialog.DeviceSelected(), 1);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), "");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "");
 }
 
 TEST_F(WindowCommandsTest, FunctionKeysRunEnabledCommandsOnly) {
@@ -288,7 +288,7 @@ TEST_F(WindowCommandsTest, ClosingIsRefusedWhileADeviceRestarts) {
     EXPECT_EQ(box.type, vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
     EXPECT_EQ(box.owner, &m_controls);
   }
-  EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_PROGRESS)) << "nothing else changes";
+  EXPECT_TRUE(m_controls.Item(IDC_RESTART_PROGRESS).IsVisible()) << "nothing else changes";
 
   for (int tick = 0; tick < CSearchDlg::kRestartTickCount; ++tick) {
     vf::test::FireTimer(m_dialog, CSearchDlg::TIMER_RESTART);

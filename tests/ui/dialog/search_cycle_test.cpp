@@ -22,9 +22,9 @@ class SearchCycleTest : public ::testing::Test {
  protected:
   void Found(const DeviceRecord &record) { m_dialog.Lan().OnAnnouncement(record); }
   std::string Cell(int row, int column) const {
-    return m_controls.ItemText(IDC_DEVICE_LIST, row, column);
+    return m_controls.Find<vf::ui::ListView>(IDC_DEVICE_LIST)->ItemText(row, column);
   }
-  int Rows() const { return m_controls.ItemCount(IDC_DEVICE_LIST); }
+  int Rows() const { return m_controls.Find<vf::ui::ListView>(IDC_DEVICE_LIST)->ItemCount(); }
 
   vf::test::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
@@ -48,12 +48,12 @@ TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
 
   // Until the tick the list and the count stay as they were.
   EXPECT_EQ(Rows(), 0);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "0 pcs");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_COUNT).Text(), "0 pcs");
 
   ASSERT_TRUE(FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT));
   EXPECT_FALSE(m_controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
   EXPECT_TRUE(m_dialog.IsControlEnabled(IDC_SEARCH));
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "4 pcs");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_COUNT).Text(), "4 pcs");
   ASSERT_EQ(Rows(), 4);
   const char *names[] = {"cam-a", "cam-b", "cam-c", "no-mac"};
   const char *macs[] = {"00:11:22:33:44:55", "00:11:22:33:44:aa", "00:11:22:33:44:AA", ""};
@@ -69,16 +69,16 @@ TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
   Found(MakeDevice("late", "66:66:66:66:66:66"));
   EXPECT_EQ(m_dialog.Devices().Count(), 4);
   EXPECT_EQ(Rows(), 4);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "4 pcs");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_COUNT).Text(), "4 pcs");
 
   // The next search forgets everything, but the count waits for its tick.
   m_dialog.OnSearch();
   EXPECT_EQ(Rows(), 0);
   EXPECT_EQ(m_dialog.Devices().Count(), 0);
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "4 pcs");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_COUNT).Text(), "4 pcs");
   Found(again);  // Its MAC is new again in this search.
   ASSERT_TRUE(FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT));
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "1 pcs");
+  EXPECT_EQ(m_controls.Item(IDC_DEVICE_COUNT).Text(), "1 pcs");
   EXPECT_EQ(Cell(0, 1), "cam-a-renamed");
 }
 
@@ -107,7 +107,7 @@ TEST_F(SearchCycleTest, NamesAreDecodedAndShownSafelyInTheListAndThePanel) {
     SCOPED_TRACE(row);
     EXPECT_EQ(Cell(row, 1), cases[row].shown);
     m_dialog.OnDeviceListClick(row);
-    EXPECT_EQ(m_controls.Text(IDC_DEVICE_NAME), cases[row].shown);
+    EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), cases[row].shown);
   }
 }
 
@@ -116,9 +116,9 @@ TEST_F(SearchCycleTest, SearchEmptiesAndLocksTheDetailPanel) {
   Found(MakeDevice("cam-a", "00:11:22:33:44:55"));
   FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT);
   m_dialog.OnDeviceListClick(0);
-  m_controls.SetText(IDC_ACCOUNT, "admin");
-  m_controls.SetText(IDC_PASSWORD, "secret");
-  m_controls.SetCheck(IDC_DHCP, 1);
+  m_controls.Item(IDC_ACCOUNT).SetText("admin");
+  m_controls.Item(IDC_PASSWORD).SetText("secret");
+  m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->SetCheck(1);
   ASSERT_EQ(m_dialog.DeviceSelected(), 1);
 
   m_dialog.OnSearch();
@@ -126,20 +126,21 @@ TEST_F(SearchCycleTest, SearchEmptiesAndLocksTheDetailPanel) {
   for (int id : {IDC_DEVICE_NAME, IDC_FIRMWARE_SYS_VER, IDC_FIRMWARE_APP_VER, IDC_ACCOUNT,
                  IDC_PASSWORD, IDC_DDNS_NAME, IDC_DDNS_USER, IDC_DDNS_PASSWORD}) {
     SCOPED_TRACE(id);
-    EXPECT_EQ(m_controls.Text(id), "");
+    EXPECT_EQ(m_controls.Item(id).Text(), "");
   }
-  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "0.0.0.0");
-  EXPECT_EQ(m_controls.Text(IDC_HTTP_PORT), "80");
-  EXPECT_EQ(m_controls.GetCheck(IDC_DHCP), 1);  // The check box keeps its state.
+  EXPECT_EQ(m_controls.Item(IDC_DEV_IP).Text(), "0.0.0.0");
+  EXPECT_EQ(m_controls.Item(IDC_HTTP_PORT).Text(), "80");
+  EXPECT_EQ(m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->GetCheck(),
+            1);  // The check box keeps its state.
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_UPDATE));
-  EXPECT_TRUE(m_controls.IsReadOnly(IDC_ACCOUNT));
+  EXPECT_TRUE(m_controls.Find<vf::ui::Edit>(IDC_ACCOUNT)->IsReadOnly());
 }
 
 TEST_F(SearchCycleTest, RestartWaitEndsAfter45TicksWithASearch) {
-  const vf::ui::ProgressBar bar(m_controls, IDC_RESTART_PROGRESS);
+  vf::ui::ProgressBar &bar = *m_controls.Find<vf::ui::ProgressBar>(IDC_RESTART_PROGRESS);
   // What the restart display sets up when it starts.
-  m_controls.Show(IDC_RESTART_PROGRESS, true);
-  m_controls.Show(IDC_RESTART_TEXT, true);
+  m_controls.Item(IDC_RESTART_PROGRESS).Show(true);
+  m_controls.Item(IDC_RESTART_TEXT).Show(true);
   bar.SetRange(1, 47);
   bar.SetPos(1);
   bar.SetStep(1);
@@ -148,14 +149,14 @@ TEST_F(SearchCycleTest, RestartWaitEndsAfter45TicksWithASearch) {
   for (int tick = 1; tick < 45; ++tick) ASSERT_TRUE(FireTimer(m_dialog, CSearchDlg::TIMER_RESTART));
   EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_RESTART));
   EXPECT_EQ(bar.Pos(), 45);
-  EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_TEXT));
+  EXPECT_TRUE(m_controls.Item(IDC_RESTART_TEXT).IsVisible());
   EXPECT_FALSE(m_controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
 
   ASSERT_TRUE(FireTimer(m_dialog, CSearchDlg::TIMER_RESTART));
   EXPECT_FALSE(m_controls.IsTimerActive(CSearchDlg::TIMER_RESTART));
   EXPECT_EQ(bar.Pos(), 46);
-  EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
-  EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_TEXT));
+  EXPECT_FALSE(m_controls.Item(IDC_RESTART_PROGRESS).IsVisible());
+  EXPECT_FALSE(m_controls.Item(IDC_RESTART_TEXT).IsVisible());
   EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH));
 }
@@ -173,7 +174,7 @@ TEST_F(SearchCycleTest, WorkerRecordsWhileTheWindowSearchesAndShows) {
     FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT);
     const int rows = Rows();
     EXPECT_LE(rows, 50);
-    EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), Pcs(rows));
+    EXPECT_EQ(m_controls.Item(IDC_DEVICE_COUNT).Text(), Pcs(rows));
   }
   stop = true;
   worker.join();

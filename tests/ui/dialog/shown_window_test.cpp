@@ -116,7 +116,7 @@ class ShownWindow : public ::testing::Test {
   void SearchByKey() {
     Key("F3");
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
-    ASSERT_EQ(Controls().Text(IDC_DEVICE_COUNT), std::to_string(kCameras) + " pcs");
+    ASSERT_EQ(Controls().Item(IDC_DEVICE_COUNT).Text(), std::to_string(kCameras) + " pcs");
   }
 
   DeviceRecord Device(int row) {
@@ -140,18 +140,18 @@ class ShownWindow : public ::testing::Test {
     EXPECT_EQ(highlighted[0].row(), row);
     EXPECT_EQ(list->currentIndex().row(), row);
     const DeviceRecord device = Device(row);
-    EXPECT_EQ(Controls().Text(IDC_DEVICE_NAME), device.deviceName);
+    EXPECT_EQ(Controls().Item(IDC_DEVICE_NAME).Text(), device.deviceName);
     EXPECT_EQ(list->ItemText(row, 1), QString::fromLatin1(device.deviceName));
-    EXPECT_EQ(Controls().Text(IDC_DEV_IP), device.network.ipAddress);
-    EXPECT_EQ(Controls().Text(IDC_HTTP_PORT), device.httpPort);
+    EXPECT_EQ(Controls().Item(IDC_DEV_IP).Text(), device.network.ipAddress);
+    EXPECT_EQ(Controls().Item(IDC_HTTP_PORT).Text(), device.httpPort);
     EXPECT_EQ(m_dialog->DeviceSelected(), 1);
   }
 
   // F5, answered Yes, and the netconf command the cameras received for it.
   std::string UpdateByKey() {
     const size_t before = CommandLines().size();
-    Controls().SetText(IDC_ACCOUNT, "admin");
-    Controls().SetText(IDC_PASSWORD, "admin");
+    Controls().Item(IDC_ACCOUNT).SetText("admin");
+    Controls().Item(IDC_PASSWORD).SetText("admin");
     m_boxes.Script({vf::ui::IDYES});
     Key("F5");
     EXPECT_TRUE(QTest::qWaitFor([&] { return CommandLines().size() > before; }, 5000));
@@ -225,7 +225,7 @@ TEST_F(ShownWindow, ListMarkAndPanelAgreeAfterEveryKeyAndUpdateGoesToTheHighligh
   Click(below);
   EXPECT_EQ(List()->SelectionMark(), -1);
   EXPECT_TRUE(List()->selectionModel()->selectedRows().isEmpty());
-  EXPECT_EQ(Controls().Text(IDC_DEVICE_NAME), highlighted.deviceName);
+  EXPECT_EQ(Controls().Item(IDC_DEVICE_NAME).Text(), highlighted.deviceName);
   const int boxes = m_boxes.Count();
   Key("F5");
   ASSERT_EQ(m_boxes.Count(), boxes + 1);
@@ -233,7 +233,7 @@ TEST_F(ShownWindow, ListMarkAndPanelAgreeAfterEveryKeyAndUpdateGoesToTheHighligh
 
   Key("F3");
   ExpectAgreement(-1, "F3");
-  EXPECT_EQ(Controls().Text(IDC_DEVICE_NAME), "");
+  EXPECT_EQ(Controls().Item(IDC_DEVICE_NAME).Text(), "");
   ASSERT_TRUE(QTest::qWaitFor([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
   EXPECT_EQ(CommandLines().size(), 1u) << "one Update, one command";
 }

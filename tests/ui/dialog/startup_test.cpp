@@ -41,7 +41,7 @@ TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
   EXPECT_EQ(items.back().commandId, IDM_ABOUTBOX);
   EXPECT_EQ(items.back().text, "About Vellafind(&A)...");
 
-  const vf::ui::ListView list(controls, IDC_DEVICE_LIST);
+  vf::ui::ListView &list = *controls.Find<vf::ui::ListView>(IDC_DEVICE_LIST);
   ASSERT_EQ(list.ColumnCount(), 3);
   const char *headings[] = {"No.", "DeviceName", "MAC"};
   const int widths[] = {40, 80, 115};
@@ -51,11 +51,11 @@ TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
   }
   EXPECT_TRUE(list.IsFullRowSelect());
   EXPECT_EQ(list.ItemCount(), 0);
-  EXPECT_EQ(controls.Text(IDC_DEVICE_COUNT), "0 pcs");
+  EXPECT_EQ(controls.Item(IDC_DEVICE_COUNT).Text(), "0 pcs");
 
-  EXPECT_EQ(controls.Text(IDC_HTTP_PORT), "80");
-  const vf::ui::UpDown spin(controls, IDC_HTTP_PORT_SPIN);
-  EXPECT_EQ(spin.Buddy(), IDC_HTTP_PORT);
+  EXPECT_EQ(controls.Item(IDC_HTTP_PORT).Text(), "80");
+  vf::ui::UpDown &spin = *controls.Find<vf::ui::UpDown>(IDC_HTTP_PORT_SPIN);
+  EXPECT_EQ(spin.Buddy(), &controls.Item(IDC_HTTP_PORT));
   EXPECT_EQ(spin.Range(), std::make_pair(1, 65535));
   EXPECT_EQ(spin.Pos(), 1);
 
@@ -63,18 +63,18 @@ TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
   EXPECT_EQ(dialog.DeviceSelected(), 0);
   for (int id : {IDC_HTTP_PORT, IDC_ACCOUNT, IDC_PASSWORD, IDC_DDNS_NAME}) {
     SCOPED_TRACE(id);
-    EXPECT_TRUE(controls.IsEnabled(id));
-    EXPECT_TRUE(controls.IsReadOnly(id));
+    EXPECT_TRUE(controls.Item(id).IsEnabled());
+    EXPECT_TRUE(controls.Find<vf::ui::Edit>(id)->IsReadOnly());
   }
   for (int id : {IDC_DHCP, IDC_DEV_IP, IDC_DEV_MASK, IDC_DEV_GATEWAY, IDC_DEV_DNS1, IDC_DEV_DNS2,
                  IDC_HTTP_PORT_SPIN, IDC_UPDATE, IDC_BROWSE, IDC_SET_DDNS}) {
     SCOPED_TRACE(id);
-    EXPECT_FALSE(controls.IsEnabled(id));
+    EXPECT_FALSE(controls.Item(id).IsEnabled());
   }
-  EXPECT_TRUE(controls.IsEnabled(IDC_SEARCH));
-  EXPECT_TRUE(controls.IsEnabled(IDC_CLOSE));
-  EXPECT_FALSE(controls.IsVisible(IDC_RESTART_PROGRESS));
-  EXPECT_FALSE(controls.IsVisible(IDC_RESTART_TEXT));
+  EXPECT_TRUE(controls.Item(IDC_SEARCH).IsEnabled());
+  EXPECT_TRUE(controls.Item(IDC_CLOSE).IsEnabled());
+  EXPECT_FALSE(controls.Item(IDC_RESTART_PROGRESS).IsVisible());
+  EXPECT_FALSE(controls.Item(IDC_RESTART_TEXT).IsVisible());
   EXPECT_FALSE(controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
 }
 
@@ -108,15 +108,15 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   ASSERT_TRUE(dialog.Create());
   vf::ui::DialogWindow &controls = dialog.Window();
 
-  const vf::ui::ComboBox combo(controls, IDC_ADAPTER);
+  vf::ui::ComboBox &combo = *controls.Find<vf::ui::ComboBox>(IDC_ADAPTER);
   ASSERT_EQ(combo.Count(), 4);
   EXPECT_EQ(combo.ItemText(0), "lo-like");
   EXPECT_EQ(combo.CurSel(), 2);
-  EXPECT_EQ(controls.Text(IDC_LOCAL_IP), "192.168.1.10\r\n192.168.2.10");
-  EXPECT_EQ(controls.Text(IDC_LOCAL_MASK), "255.255.255.0");
-  EXPECT_EQ(controls.Text(IDC_LOCAL_GATEWAY), "192.168.1.1");
-  EXPECT_EQ(controls.Text(IDC_LOCAL_DNS1), "1.1.1.1");
-  EXPECT_EQ(controls.Text(IDC_LOCAL_DNS2), "9.9.9.9");
+  EXPECT_EQ(controls.Item(IDC_LOCAL_IP).Text(), "192.168.1.10\r\n192.168.2.10");
+  EXPECT_EQ(controls.Item(IDC_LOCAL_MASK).Text(), "255.255.255.0");
+  EXPECT_EQ(controls.Item(IDC_LOCAL_GATEWAY).Text(), "192.168.1.1");
+  EXPECT_EQ(controls.Item(IDC_LOCAL_DNS1).Text(), "1.1.1.1");
+  EXPECT_EQ(controls.Item(IDC_LOCAL_DNS2).Text(), "9.9.9.9");
 
   // Every adapter with an IPv4 address gives its first one to search from;
   // the unconfigured one is listed but has nothing to search from. No camera
@@ -129,14 +129,14 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   // Choosing another adapter changes the five fields only.
   combo.SetCurSel(3);
   dialog.OnAdapterSelChange();
-  EXPECT_EQ(controls.Text(IDC_LOCAL_IP), "172.16.0.2");
-  EXPECT_EQ(controls.Text(IDC_LOCAL_GATEWAY), "172.16.0.1");
-  EXPECT_EQ(controls.Text(IDC_LOCAL_DNS1), "172.16.0.53");
-  EXPECT_EQ(controls.Text(IDC_LOCAL_DNS2), "");
+  EXPECT_EQ(controls.Item(IDC_LOCAL_IP).Text(), "172.16.0.2");
+  EXPECT_EQ(controls.Item(IDC_LOCAL_GATEWAY).Text(), "172.16.0.1");
+  EXPECT_EQ(controls.Item(IDC_LOCAL_DNS1).Text(), "172.16.0.53");
+  EXPECT_EQ(controls.Item(IDC_LOCAL_DNS2).Text(), "");
   combo.SetCurSel(0);
   dialog.OnAdapterSelChange();
-  EXPECT_EQ(controls.Text(IDC_LOCAL_IP), "0.0.0.0");
-  EXPECT_EQ(controls.Text(IDC_LOCAL_DNS1), "");
+  EXPECT_EQ(controls.Item(IDC_LOCAL_IP).Text(), "0.0.0.0");
+  EXPECT_EQ(controls.Item(IDC_LOCAL_DNS1).Text(), "");
   EXPECT_EQ(dialog.LocalAddresses().size(), 4u);
 }
 
@@ -145,8 +145,8 @@ TEST(SearchDialogAdapters, UnreadableAdapterListLeavesThePanelEmpty) {
   adapters.adapters = std::nullopt;
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  EXPECT_EQ(dialog.Window().ComboCount(IDC_ADAPTER), 0);
-  EXPECT_EQ(dialog.Window().Text(IDC_LOCAL_IP), "");
+  EXPECT_EQ(dialog.Window().Find<vf::ui::ComboBox>(IDC_ADAPTER)->Count(), 0);
+  EXPECT_EQ(dialog.Window().Item(IDC_LOCAL_IP).Text(), "");
   EXPECT_TRUE(dialog.LocalAddresses().empty());
 }
 
@@ -183,7 +183,7 @@ TEST(SearchDialogEngine, BothPortsTakenShowsOneMessageAndSearchStillCompletes) {
   dialog.OnSearch();
   EXPECT_FALSE(dialog.IsControlEnabled(IDC_SEARCH));
   ASSERT_TRUE(vf::test::FireTimer(dialog, CSearchDlg::TIMER_COLLECT));
-  EXPECT_EQ(dialog.Window().Text(IDC_DEVICE_COUNT), "0 pcs");
+  EXPECT_EQ(dialog.Window().Item(IDC_DEVICE_COUNT).Text(), "0 pcs");
   EXPECT_TRUE(dialog.IsControlEnabled(IDC_SEARCH));
   EXPECT_EQ(dialog.StopEngine(), -1);
   EXPECT_EQ(boxes.Count(), 1);

@@ -82,8 +82,8 @@ TEST_F(UpdateTest, WithoutASelectedDeviceOnlyAsksForOne) {
 
 TEST_F(UpdateTest, ConfirmationComesFirstAndNoChangesNothing) {
   Select(0);
-  m_controls.SetText(IDC_HTTP_PORT, "9000");
-  m_controls.SetText(IDC_DEV_IP, "0.0.0.0");  // Would fail the checks.
+  m_controls.Item(IDC_HTTP_PORT).SetText("9000");
+  m_controls.Item(IDC_DEV_IP).SetText("0.0.0.0");  // Would fail the checks.
   m_boxes.Script({vf::ui::IDNO});
   m_dialog.OnUpdate();
   ASSERT_EQ(m_boxes.Count(), 1);
@@ -115,9 +115,9 @@ TEST_F(UpdateTest, ChecksRunInOrderAndStopAtTheFirstFailure) {
   Select(0);
   for (const Case &c : cases) {
     SCOPED_TRACE(c.ip + std::string(" ") + c.mask + " " + c.gateway);
-    m_controls.SetText(IDC_DEV_IP, c.ip);
-    m_controls.SetText(IDC_DEV_MASK, c.mask);
-    m_controls.SetText(IDC_DEV_GATEWAY, c.gateway);
+    m_controls.Item(IDC_DEV_IP).SetText(c.ip);
+    m_controls.Item(IDC_DEV_MASK).SetText(c.mask);
+    m_controls.Item(IDC_DEV_GATEWAY).SetText(c.gateway);
     const int before = m_boxes.Count();
     m_dialog.OnUpdate();
     const auto boxes = m_boxes.Requests();
@@ -136,9 +136,9 @@ TEST_F(UpdateTest, ChecksRunInOrderAndStopAtTheFirstFailure) {
 
 TEST_F(UpdateTest, SetIpAutomaticallySkipsEveryCheckButNeedsAnAddressToSend) {
   Select(0);
-  m_controls.SetText(IDC_DEV_MASK, kLocalAddress);
-  m_controls.SetText(IDC_DEV_GATEWAY, "0.0.0.0");
-  m_controls.SetCheck(IDC_DHCP, 1);
+  m_controls.Item(IDC_DEV_MASK).SetText(kLocalAddress);
+  m_controls.Item(IDC_DEV_GATEWAY).SetText("0.0.0.0");
+  m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->SetCheck(1);
   m_dialog.OnUpdate();
   EXPECT_EQ(m_boxes.Count(), 1) << "only the question";
   EXPECT_EQ(m_dialog.LastCommand(), 1);
@@ -146,7 +146,7 @@ TEST_F(UpdateTest, SetIpAutomaticallySkipsEveryCheckButNeedsAnAddressToSend) {
 
   // Sent all the same, so without an address nothing would go out: that is
   // said rather than left silent.
-  m_controls.SetText(IDC_DEV_IP, "0.0.0.0");
+  m_controls.Item(IDC_DEV_IP).SetText("0.0.0.0");
   m_dialog.OnUpdate();
   EXPECT_EQ(LastText(), "An IP address and a subnet mask are needed, also with DHCP on.");
 }
@@ -169,7 +169,7 @@ TEST_F(UpdateTest, PortCommandIsArmedOnlyForANewPortThatIsFree) {
   for (const Case &c : cases) {
     SCOPED_TRACE(std::to_string(c.row) + " " + c.port);
     Select(c.row);
-    m_controls.SetText(IDC_HTTP_PORT, c.port);
+    m_controls.Item(IDC_HTTP_PORT).SetText(c.port);
     m_dialog.OnUpdate();
     EXPECT_EQ(m_dialog.HttpPortPending(), c.pending);
     if (c.refusal != nullptr) {
@@ -188,12 +188,12 @@ TEST_F(UpdateTest, BadPortsAndHalfFilledAddressesAreRefused) {
   Select(0);
   for (const char *port : {"0", "65536", "99999", "", "8a", "-80", "80 "}) {
     SCOPED_TRACE(port);
-    m_controls.SetText(IDC_HTTP_PORT, port);
+    m_controls.Item(IDC_HTTP_PORT).SetText(port);
     m_dialog.OnUpdate();
     EXPECT_EQ(m_boxes.Requests().back().text, "Entered the wrong http port (1-65535).");
     EXPECT_EQ(m_dialog.LastCommand(), 0);
   }
-  m_controls.SetText(IDC_HTTP_PORT, "8081");
+  m_controls.Item(IDC_HTTP_PORT).SetText("8081");
 
   struct Case {
     int control;
@@ -207,7 +207,7 @@ TEST_F(UpdateTest, BadPortsAndHalfFilledAddressesAreRefused) {
       {IDC_DEV_DNS2, "Entered the wrong DNS server."},
   };
   for (const int dhcp : {0, 1}) {
-    m_controls.SetCheck(IDC_DHCP, dhcp);
+    m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->SetCheck(dhcp);
     for (const Case &c : cases) {
       SCOPED_TRACE(std::to_string(c.control) + (dhcp ? " with DHCP" : ""));
       Select(0);  // Every field filled from the device.
@@ -238,8 +238,8 @@ TEST_F(UpdateTest, WhatCannotBeSentIsToldAndNothingWaitsForIt) {
   for (const auto &c : cases) {
     SCOPED_TRACE(c.account.size());
     Select(0);
-    m_controls.SetText(IDC_HTTP_PORT, "8090");
-    m_controls.SetText(IDC_ACCOUNT, c.account);
+    m_controls.Item(IDC_HTTP_PORT).SetText("8090");
+    m_controls.Item(IDC_ACCOUNT).SetText(c.account);
     const int before = m_boxes.Count();
     m_dialog.OnUpdate();
     ASSERT_EQ(m_boxes.Count(), before + 2);
@@ -249,7 +249,7 @@ TEST_F(UpdateTest, WhatCannotBeSentIsToldAndNothingWaitsForIt) {
 
     Reply("200");
     EXPECT_EQ(m_boxes.Count(), before + 2) << "an answer nothing waits for says nothing";
-    EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
+    EXPECT_FALSE(m_controls.Item(IDC_RESTART_PROGRESS).IsVisible());
   }
 }
 
@@ -282,7 +282,7 @@ TEST_F(UpdateTest, DeviceValuesThatCouldSteerTheCommandAreRefused) {
     EXPECT_EQ(Box(before).type, vf::ui::MB_ICONEXCLAMATION);
     EXPECT_EQ(m_dialog.LastCommand(), lastCommand);
     if (c.message == badId) {
-      m_controls.SetText(IDC_DDNS_NAME, "cam.example.net");
+      m_controls.Item(IDC_DDNS_NAME).SetText("cam.example.net");
       m_dialog.OnSetDdns();
       EXPECT_EQ(m_boxes.Requests().back().text, "Failure to set DDNS.") << "nor DDNS";
     }
@@ -307,7 +307,7 @@ TEST_F(UpdateTest, NoCommandGoesToACameraThatTwoAnswersClaim) {
     m_dialog.OnUpdate();
     ASSERT_EQ(m_boxes.Count(), before + 1) << "not even the question";
     EXPECT_EQ(LastText().rfind("Two answers claim this camera (id ", 0), 0u) << LastText();
-    m_controls.SetText(IDC_DDNS_NAME, "cam.example.net");
+    m_controls.Item(IDC_DDNS_NAME).SetText("cam.example.net");
     m_dialog.OnSetDdns();
     EXPECT_EQ(LastText().rfind("Two answers claim this camera", 0), 0u) << "nor DDNS";
     EXPECT_FALSE(m_dialog.CommandPending());
@@ -321,7 +321,7 @@ TEST_F(UpdateTest, AnotherCamerasAddressIsAskedAboutWithNoAsTheDefault) {
   CopyField(other.network.ipAddress, "192.168.1.33");
   vf::test::ShowDevices(m_dialog, {MakeDevice("cam-a", "00:00:00:00:00:01"), other});
   Select(0);
-  m_controls.SetText(IDC_DEV_IP, "192.168.1.33");
+  m_controls.Item(IDC_DEV_IP).SetText("192.168.1.33");
   m_dialog.OnUpdate();
   ASSERT_EQ(m_boxes.Count(), 2);
   EXPECT_EQ(Box(1).text,
@@ -373,7 +373,7 @@ TEST_F(UpdateTest, EveryAnswerIsToldOnTheWindowThread) {
 
 TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
   Select(0);
-  m_controls.SetText(IDC_HTTP_PORT, "8090");
+  m_controls.Item(IDC_HTTP_PORT).SetText("8090");
   m_dialog.OnUpdate();
   ASSERT_EQ(m_dialog.HttpPortPending(), 1);
 
@@ -389,16 +389,16 @@ TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
   EXPECT_EQ(m_dialog.HttpPortPending(), 0);
   EXPECT_EQ(m_boxes.Count(), boxes) << "the port command goes out without a word";
 
-  const vf::ui::ProgressBar bar(m_controls, IDC_RESTART_PROGRESS);
+  vf::ui::ProgressBar &bar = *m_controls.Find<vf::ui::ProgressBar>(IDC_RESTART_PROGRESS);
   ASSERT_TRUE(
-      vf::test::PumpUntil([&] { return m_controls.IsVisible(IDC_RESTART_PROGRESS); }, 2000));
-  EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_TEXT));
+      vf::test::PumpUntil([&] { return m_controls.Item(IDC_RESTART_PROGRESS).IsVisible(); }, 2000));
+  EXPECT_TRUE(m_controls.Item(IDC_RESTART_TEXT).IsVisible());
   EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_RESTART));
   EXPECT_EQ(bar.Range(), std::make_pair(1, 47));
   EXPECT_EQ(bar.Pos(), 1);
   EXPECT_EQ(m_dialog.DeviceSelected(), 0);
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_UPDATE));
-  EXPECT_TRUE(m_controls.IsReadOnly(IDC_ACCOUNT));
+  EXPECT_TRUE(m_controls.Find<vf::ui::Edit>(IDC_ACCOUNT)->IsReadOnly());
 
   // The answer to the port command, when it comes, is the success message.
   Reply("200");
@@ -410,17 +410,17 @@ TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
   m_dialog.OnDeviceRestarting();
   EXPECT_EQ(bar.Pos(), 1);
   for (int i = 0; i < 44; ++i) FireTimer(m_dialog, CSearchDlg::TIMER_RESTART);
-  EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
+  EXPECT_TRUE(m_controls.Item(IDC_RESTART_PROGRESS).IsVisible());
   EXPECT_EQ(bar.Pos(), 45);
   FireTimer(m_dialog, CSearchDlg::TIMER_RESTART);
-  EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_PROGRESS));
-  EXPECT_FALSE(m_controls.IsVisible(IDC_RESTART_TEXT));
+  EXPECT_FALSE(m_controls.Item(IDC_RESTART_PROGRESS).IsVisible());
+  EXPECT_FALSE(m_controls.Item(IDC_RESTART_TEXT).IsVisible());
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_SEARCH)) << "a new search runs";
 }
 
 TEST_F(UpdateTest, APortTheDeviceDidNotTakeIsToldAfterItsSettings) {
   Select(0);
-  m_controls.SetText(IDC_HTTP_PORT, "8090");
+  m_controls.Item(IDC_HTTP_PORT).SetText("8090");
   m_dialog.OnUpdate();
   Reply("200");
   Reply("403");

@@ -14,7 +14,7 @@
 // The common controls build on the declarations above.
 #include <commctrl.h>
 
-#include "ui/window/win32/win32_controls.h"
+#include "ui/window/win32/win32_native.h"
 
 namespace vf::test {
 namespace {

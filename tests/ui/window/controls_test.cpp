@@ -1,4 +1,6 @@
 // The controls' own behaviour, as the dialog's logic relies on it.
+#include "ui/window/controls.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,11 +16,12 @@
 
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
+#include "ui/window/dialog_window.h"
 #include "ui/window/qt/control_id.h"
 #include "ui/window/qt/dialog_builder.h"
-#include "ui/window/qt/dialog_controls.h"
 #include "ui/window/qt/drop_down_list.h"
 #include "ui/window/qt/ip_address_edit.h"
+#include "ui/window/qt/qt_control_set.h"
 #include "ui/window/qt/report_list.h"
 #include "ui/window/qt/step_progress_bar.h"
 #include "ui/window/qt/system_menu.h"
@@ -35,43 +38,66 @@ QDialog *Built(QDialog *dialog) {
   return dialog;
 }
 
+// What the controls report to their dialog.
+struct Recorder final : DialogHandler {
+  void OnCommand(int id) override { commands.push_back(id); }
+  void OnListClick(int id, int row) override { clicks.push_back({id, row}); }
+  void OnListKeyMoved(int id, int row) override { moves.push_back({id, row}); }
+  void OnComboSelChange(int id) override { selChanges.push_back(id); }
+  void OnUpDownDelta(int id, int delta) override { deltas.push_back({id, delta}); }
+
+  std::vector<int> commands;
+  std::vector<std::pair<int, int>> clicks;
+  std::vector<std::pair<int, int>> moves;
+  std::vector<int> selChanges;
+  std::vector<std::pair<int, int>> deltas;
+};
+
 class ControlsTest : public ::testing::Test {
  protected:
-  ControlsTest() : m_controls(Built(&m_dialog)) {}
+  ControlsTest() : m_controls(Built(&m_dialog), m_handler) {}
+
+  QWidget *Widget(int id) const { return m_controls.WidgetOf(m_controls.Find(id)); }
+  template <typename Kind>
+  Kind *Find(int id) const {
+    return dynamic_cast<Kind *>(m_controls.Find(id));
+  }
+  Control &Item(int id) const { return *m_controls.Find(id); }
 
   QDialog m_dialog;
-  DialogControls m_controls;
+  Recorder m_handler;
+  QtControlSet m_controls;
 };
 
 TEST_F(ControlsTest, IpAddressControlReadsBlankFieldsAsZero) {
-  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "0.0.0.0");
-  ASSERT_TRUE(m_controls.SetText(IDC_DEV_IP, "192.168.1.5"));
-  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "192.168.1.5");
-  IpAddressEdit *ip = m_controls.IpAddress(IDC_DEV_IP);
+  EXPECT_EQ(Item(IDC_DEV_IP).Text(), "0.0.0.0");
+  ASSERT_TRUE(Item(IDC_DEV_IP).SetText("192.168.1.5"));
+  EXPECT_EQ(Item(IDC_DEV_IP).Text(), "192.168.1.5");
+  IpAddressEdit *ip = qobject_cast<IpAddressEdit *>(Widget(IDC_DEV_IP));
   ASSERT_NE(ip, nullptr);
   EXPECT_EQ(ip->Field(3)->text(), "5");
 
-  m_controls.SetText(IDC_DEV_IP, "");
+  Item(IDC_DEV_IP).SetText("");
   EXPECT_TRUE(ip->IsBlank());
-  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "0.0.0.0");
+  EXPECT_EQ(Item(IDC_DEV_IP).Text(), "0.0.0.0");
 
   // Partly filled: the user cleared the last two octets.
-  m_controls.SetText(IDC_DEV_IP, "10.1.2.3");
+  Item(IDC_DEV_IP).SetText("10.1.2.3");
   ip->Field(2)->clear();
   ip->Field(3)->clear();
-  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "10.1.0.0");
+  EXPECT_EQ(Item(IDC_DEV_IP).Text(), "10.1.0.0");
   EXPECT_FALSE(ip->IsBlank());
 
   // Short or damaged text fills what it can; a value above 255 is cut.
-  m_controls.SetText(IDC_DEV_IP, "172.16");
-  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "172.16.0.0");
+  Item(IDC_DEV_IP).SetText("172.16");
+  EXPECT_EQ(Item(IDC_DEV_IP).Text(), "172.16.0.0");
   EXPECT_TRUE(ip->Field(2)->text().isEmpty());
-  m_controls.SetText(IDC_DEV_IP, "300.x.1.2");
-  EXPECT_EQ(m_controls.Text(IDC_DEV_IP), "255.0.1.2");
+  Item(IDC_DEV_IP).SetText("300.x.1.2");
+  EXPECT_EQ(Item(IDC_DEV_IP).Text(), "255.0.1.2");
 }
 
 TEST_F(ControlsTest, IpAddressFieldsTakeOnlyOctets) {
-  IpAddressEdit *ip = m_controls.IpAddress(IDC_DEV_MASK);
+  IpAddressEdit *ip = qobject_cast<IpAddressEdit *>(Widget(IDC_DEV_MASK));
   ASSERT_NE(ip, nullptr);
   m_dialog.show();
   QTest::keyClicks(ip->Field(0), "2a56");  // 'a' refused, 256 refused at the last digit.
@@ -79,58 +105,53 @@ TEST_F(ControlsTest, IpAddressFieldsTakeOnlyOctets) {
   ip->Field(1)->setFocus();
   QTest::keyClicks(ip->Field(1), "255");
   EXPECT_EQ(ip->Field(1)->text(), "255");
-  m_controls.Enable(IDC_DEV_MASK, false);
-  EXPECT_FALSE(m_controls.IsEnabled(IDC_DEV_MASK));
+  Item(IDC_DEV_MASK).Enable(false);
+  EXPECT_FALSE(Item(IDC_DEV_MASK).IsEnabled());
   EXPECT_FALSE(ip->Field(0)->isEnabled());
   m_dialog.hide();
 }
 
 TEST_F(ControlsTest, ReadOnlyEditStaysEnabledAndOnlyEditsTakeTheStyle) {
-  ASSERT_TRUE(m_controls.SetReadOnly(IDC_ACCOUNT, true));
-  EXPECT_TRUE(m_controls.IsReadOnly(IDC_ACCOUNT));
-  EXPECT_TRUE(m_controls.IsEnabled(IDC_ACCOUNT));
-  EXPECT_NE(m_controls.Control(IDC_ACCOUNT)->focusPolicy(), Qt::NoFocus);
-  m_controls.SetReadOnly(IDC_ACCOUNT, false);
-  EXPECT_FALSE(m_controls.IsReadOnly(IDC_ACCOUNT));
-  EXPECT_FALSE(m_controls.SetReadOnly(IDC_UPDATE, true));
-  EXPECT_FALSE(m_controls.SetReadOnly(4711, true));
+  ASSERT_NE(Find<Edit>(IDC_ACCOUNT), nullptr);
+  Find<Edit>(IDC_ACCOUNT)->SetReadOnly(true);
+  EXPECT_TRUE(Find<Edit>(IDC_ACCOUNT)->IsReadOnly());
+  EXPECT_TRUE(Item(IDC_ACCOUNT).IsEnabled());
+  EXPECT_NE(Widget(IDC_ACCOUNT)->focusPolicy(), Qt::NoFocus);
+  Find<Edit>(IDC_ACCOUNT)->SetReadOnly(false);
+  EXPECT_FALSE(Find<Edit>(IDC_ACCOUNT)->IsReadOnly());
+  EXPECT_EQ(Find<Edit>(IDC_UPDATE), nullptr) << "only edits take the style";
+  EXPECT_EQ(Find<Edit>(4711), nullptr);
 }
 
 TEST_F(ControlsTest, EnableShowAndTextByIdAndHiddenStaysHiddenWhenEnabled) {
-  m_controls.Enable(IDC_SET_ROUTER, true);
-  EXPECT_TRUE(m_controls.IsEnabled(IDC_SET_ROUTER));
-  EXPECT_FALSE(m_controls.IsVisible(IDC_SET_ROUTER));
-  m_controls.Show(IDC_RESTART_TEXT, true);
-  EXPECT_TRUE(m_controls.IsVisible(IDC_RESTART_TEXT));
-  m_controls.SetText(IDC_DEVICE_COUNT, "3 pcs");
-  EXPECT_EQ(m_controls.Text(IDC_DEVICE_COUNT), "3 pcs");
-  EXPECT_FALSE(m_controls.SetText(4711, "x"));
-  EXPECT_FALSE(m_controls.Enable(4711, true));
-  EXPECT_FALSE(m_controls.IsVisible(4711));
+  Item(IDC_SET_ROUTER).Enable(true);
+  EXPECT_TRUE(Item(IDC_SET_ROUTER).IsEnabled());
+  EXPECT_FALSE(Item(IDC_SET_ROUTER).IsVisible());
+  Item(IDC_RESTART_TEXT).Show(true);
+  EXPECT_TRUE(Item(IDC_RESTART_TEXT).IsVisible());
+  Item(IDC_DEVICE_COUNT).SetText("3 pcs");
+  EXPECT_EQ(Item(IDC_DEVICE_COUNT).Text(), "3 pcs");
+  EXPECT_EQ(m_controls.Find(4711), nullptr);
 }
 
 TEST_F(ControlsTest, CheckBoxStateAndClick) {
-  QSignalSpy clicks(&m_controls, &DialogControls::checkBoxClicked);
-  QSignalSpy buttons(&m_controls, &DialogControls::buttonClicked);
-  EXPECT_EQ(m_controls.GetCheck(IDC_DHCP), 0);
-  m_controls.SetCheck(IDC_DHCP, 1);
-  EXPECT_EQ(m_controls.GetCheck(IDC_DHCP), 1);
-  EXPECT_EQ(clicks.count(), 0);  // Setting it is no click.
-  QTest::mouseClick(m_controls.Control(IDC_DHCP), Qt::LeftButton);
-  EXPECT_EQ(m_controls.GetCheck(IDC_DHCP), 0);  // Toggles itself.
-  ASSERT_EQ(clicks.count(), 1);
-  EXPECT_EQ(clicks.at(0).at(0).toInt(), IDC_DHCP);
-  EXPECT_EQ(buttons.count(), 0);
+  const std::vector<int> &commands = m_handler.commands;
+  EXPECT_EQ(Find<CheckBox>(IDC_DHCP)->GetCheck(), 0);
+  Find<CheckBox>(IDC_DHCP)->SetCheck(1);
+  EXPECT_EQ(Find<CheckBox>(IDC_DHCP)->GetCheck(), 1);
+  EXPECT_TRUE(commands.empty());  // Setting it is no click.
+  QTest::mouseClick(Widget(IDC_DHCP), Qt::LeftButton);
+  EXPECT_EQ(Find<CheckBox>(IDC_DHCP)->GetCheck(), 0);  // Toggles itself.
+  EXPECT_EQ(commands, std::vector<int>{IDC_DHCP});
 
-  QTest::mouseClick(m_controls.Control(IDC_SEARCH), Qt::LeftButton);
-  ASSERT_EQ(buttons.count(), 1);
-  EXPECT_EQ(buttons.at(0).at(0).toInt(), IDC_SEARCH);
+  QTest::mouseClick(Widget(IDC_SEARCH), Qt::LeftButton);
+  EXPECT_EQ(commands, (std::vector<int>{IDC_DHCP, IDC_SEARCH}));
 }
 
 class ListTest : public ControlsTest {
  protected:
   void SetUp() override {
-    m_list = m_controls.List(IDC_DEVICE_LIST);
+    m_list = qobject_cast<ReportList *>(Widget(IDC_DEVICE_LIST));
     ASSERT_NE(m_list, nullptr);
     m_list->InsertColumn(0, "No.", 40);
     m_list->InsertColumn(1, "Name", 60);
@@ -173,27 +194,27 @@ TEST_F(ListTest, RowsColumnsAndCellTexts) {
 }
 
 TEST_F(ListTest, ClickOnARowMarksItAndBelowTheRowsReportsNoRow) {
-  QSignalSpy clicks(&m_controls, &DialogControls::listClicked);
+  const auto &clicks = m_handler.clicks;
   m_list->InsertItem(0, "1");
   m_list->InsertItem(1, "2");
 
   QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(1));
-  ASSERT_EQ(clicks.count(), 1);
-  EXPECT_EQ(clicks.at(0).at(0).toInt(), IDC_DEVICE_LIST);
-  EXPECT_EQ(clicks.at(0).at(1).toInt(), 1);
+  ASSERT_EQ(static_cast<int>(clicks.size()), 1);
+  EXPECT_EQ(clicks.at(0).first, IDC_DEVICE_LIST);
+  EXPECT_EQ(clicks.at(0).second, 1);
   EXPECT_EQ(m_list->SelectionMark(), 1);
   EXPECT_TRUE(m_list->selectionModel()->isRowSelected(1, {}));
 
   const QPoint below(10, m_list->viewport()->height() - 5);
   ASSERT_FALSE(m_list->indexAt(below).isValid());
   QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, below);
-  ASSERT_EQ(clicks.count(), 2);
-  EXPECT_EQ(clicks.at(1).at(1).toInt(), -1);
+  ASSERT_EQ(static_cast<int>(clicks.size()), 2);
+  EXPECT_EQ(clicks.at(1).second, -1);
   EXPECT_FALSE(m_list->selectionModel()->hasSelection());
 
   // A right click is not a click of the list.
   QTest::mouseClick(m_list->viewport(), Qt::RightButton, {}, RowCentre(0));
-  EXPECT_EQ(clicks.count(), 2);
+  EXPECT_EQ(static_cast<int>(clicks.size()), 2);
 }
 
 // The highlighted rows, which must be exactly the marked one.
@@ -205,7 +226,7 @@ std::vector<int> Highlighted(const ReportList *list) {
 }
 
 TEST_F(ListTest, KeysMoveMarkAndHighlightTogetherAndReportEachMove) {
-  QSignalSpy moves(&m_controls, &DialogControls::listKeyMoved);
+  const auto &moves = m_handler.moves;
   const char *names[] = {"Alpha", "beta", "Bravo", "Charlie"};
   for (int row = 0; row < 4; ++row) {
     m_list->InsertItem(row, QString::number(row + 1));
@@ -237,8 +258,10 @@ TEST_F(ListTest, KeysMoveMarkAndHighlightTogetherAndReportEachMove) {
     EXPECT_EQ(m_list->currentIndex().row(), step.mark);
   }
   const std::vector<int> reported = {0, 3, 0, 3, 0, 1, 2, 1};
-  ASSERT_EQ(moves.count(), static_cast<int>(reported.size())) << "only moves are reported";
-  for (int i = 0; i < moves.count(); ++i) EXPECT_EQ(moves.at(i).at(1).toInt(), reported[i]);
+  ASSERT_EQ(static_cast<int>(moves.size()), static_cast<int>(reported.size()))
+      << "only moves are reported";
+  for (int i = 0; i < static_cast<int>(moves.size()); ++i)
+    EXPECT_EQ(moves.at(i).second, reported[i]);
 
   m_list->SetSelectionMark(-1);
   EXPECT_TRUE(Highlighted(m_list).empty());
@@ -291,7 +314,7 @@ TEST_F(ListTest, SuppliedRowsReadThroughTheirFunctionAndBecomeStoredWhenEdited) 
 }
 
 TEST_F(ControlsTest, ComboSelectsByPrefixAfterEntryZeroAndWraps) {
-  DropDownList *combo = m_controls.Combo(IDC_ADAPTER);
+  DropDownList *combo = qobject_cast<DropDownList *>(Widget(IDC_ADAPTER));
   ASSERT_NE(combo, nullptr);
   EXPECT_EQ(combo->CurSel(), -1);
   for (const char *name : {"Realtek PCIe", "Intel Wireless", "realtek USB"}) combo->AddString(name);
@@ -303,7 +326,7 @@ TEST_F(ControlsTest, ComboSelectsByPrefixAfterEntryZeroAndWraps) {
   EXPECT_EQ(combo->ItemData(2), 42u);
   EXPECT_FALSE(combo->SetItemData(3, 1));
 
-  QSignalSpy changes(&m_controls, &DialogControls::comboSelChanged);
+  const auto &changes = m_handler.selChanges;
   // From after entry 0: the later "realtek USB" wins over entry 0.
   EXPECT_EQ(combo->SelectString(0, "REALTEK"), 2);
   EXPECT_EQ(combo->CurSel(), 2);
@@ -316,7 +339,7 @@ TEST_F(ControlsTest, ComboSelectsByPrefixAfterEntryZeroAndWraps) {
   // The empty prefix takes the first entry searched.
   EXPECT_EQ(combo->SelectString(0, ""), 1);
   EXPECT_EQ(combo->SelectString(-1, "realtek"), 0);
-  EXPECT_EQ(changes.count(), 0);  // Only the user's choice notifies.
+  EXPECT_EQ(static_cast<int>(changes.size()), 0);  // Only the user's choice notifies.
 
   combo->ResetContent();
   EXPECT_EQ(combo->CurSel(), -1);
@@ -324,21 +347,21 @@ TEST_F(ControlsTest, ComboSelectsByPrefixAfterEntryZeroAndWraps) {
 }
 
 TEST_F(ControlsTest, UpDownOnlyReportsTheStep) {
-  UpDownControl *spin = m_controls.UpDown(IDC_HTTP_PORT_SPIN);
+  UpDownControl *spin = qobject_cast<UpDownControl *>(Widget(IDC_HTTP_PORT_SPIN));
   ASSERT_NE(spin, nullptr);
-  QWidget *port = m_controls.Control(IDC_HTTP_PORT);
+  QWidget *port = Widget(IDC_HTTP_PORT);
   const QRect portBefore = port->geometry();
   spin->SetBuddy(port);
   spin->SetPos(1);
   spin->SetRange(1, 65535);
-  m_controls.SetText(IDC_HTTP_PORT, "80");
+  Item(IDC_HTTP_PORT).SetText("80");
   EXPECT_EQ(spin->Buddy(), port);
   // Placed at the right edge of its buddy, which gives up the room.
   EXPECT_EQ(spin->x(), port->geometry().right() + 1);
   EXPECT_EQ(spin->geometry().right(), portBefore.right());
   EXPECT_EQ(spin->height(), port->height());
 
-  QSignalSpy deltas(&m_controls, &DialogControls::upDownDelta);
+  const auto &deltas = m_handler.deltas;
   auto buttons = spin->findChildren<QToolButton *>();
   ASSERT_EQ(buttons.size(), 2);
   QToolButton *up = buttons[0]->arrowType() == Qt::UpArrow ? buttons[0] : buttons[1];
@@ -349,18 +372,18 @@ TEST_F(ControlsTest, UpDownOnlyReportsTheStep) {
   port->setFocus();
   QTest::keyClick(port, Qt::Key_Up);
   m_dialog.hide();
-  ASSERT_EQ(deltas.count(), 3);
-  EXPECT_EQ(deltas.at(0).at(0).toInt(), IDC_HTTP_PORT_SPIN);
-  EXPECT_EQ(deltas.at(0).at(1).toInt(), 1);
-  EXPECT_EQ(deltas.at(1).at(1).toInt(), -1);
-  EXPECT_EQ(deltas.at(2).at(1).toInt(), 1);
-  EXPECT_EQ(m_controls.Text(IDC_HTTP_PORT), "80");
+  ASSERT_EQ(static_cast<int>(deltas.size()), 3);
+  EXPECT_EQ(deltas.at(0).first, IDC_HTTP_PORT_SPIN);
+  EXPECT_EQ(deltas.at(0).second, 1);
+  EXPECT_EQ(deltas.at(1).second, -1);
+  EXPECT_EQ(deltas.at(2).second, 1);
+  EXPECT_EQ(Item(IDC_HTTP_PORT).Text(), "80");
   EXPECT_EQ(spin->Pos(), 1);
 
   // A disabled spin reports nothing.
-  m_controls.Enable(IDC_HTTP_PORT_SPIN, false);
+  Item(IDC_HTTP_PORT_SPIN).Enable(false);
   QTest::mouseClick(up, Qt::LeftButton);
-  EXPECT_EQ(deltas.count(), 3);
+  EXPECT_EQ(static_cast<int>(deltas.size()), 3);
 }
 
 TEST(UpDown, DefaultRangeIsInvertedSoUpProposesMinusOne) {
@@ -387,9 +410,11 @@ TEST(ProgressBar, StepItAdvancesAndStartsOverPastTheTop) {
 }
 
 TEST_F(ControlsTest, ControlIdOfWalksUpToTheControl) {
-  EXPECT_EQ(ControlIdOf(m_controls.Control(IDC_DEVICE_LIST)), IDC_DEVICE_LIST);
-  EXPECT_EQ(ControlIdOf(m_controls.List(IDC_DEVICE_LIST)->viewport()), IDC_DEVICE_LIST);
-  EXPECT_EQ(ControlIdOf(m_controls.IpAddress(IDC_DEV_GATEWAY)->Field(2)), IDC_DEV_GATEWAY);
+  EXPECT_EQ(ControlIdOf(Widget(IDC_DEVICE_LIST)), IDC_DEVICE_LIST);
+  EXPECT_EQ(ControlIdOf(qobject_cast<ReportList *>(Widget(IDC_DEVICE_LIST))->viewport()),
+            IDC_DEVICE_LIST);
+  EXPECT_EQ(ControlIdOf(qobject_cast<IpAddressEdit *>(Widget(IDC_DEV_GATEWAY))->Field(2)),
+            IDC_DEV_GATEWAY);
   EXPECT_EQ(ControlIdOf(&m_dialog), 0);
   EXPECT_EQ(ControlIdOf(nullptr), 0);
 }

@@ -10,8 +10,10 @@
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
+#include "ui/window/controls.h"
+#include "ui/window/dialog_window.h"
 #include "ui/window/qt/dialog_builder.h"
-#include "ui/window/qt/dialog_controls.h"
+#include "ui/window/qt/qt_control_set.h"
 #include "ui/window/qt/up_down_control.h"
 
 namespace vf::ui {
@@ -49,11 +51,18 @@ TEST(DialogUnits, DialogFontIsElevenPixelsWithSensibleBaseUnits) {
 class SearchDialogTest : public ::testing::Test {
  protected:
   SearchDialogTest()
-      : m_built(BuildDialog(&m_dialog, SearchDialogTemplate())), m_controls(&m_dialog) {}
+      : m_built(BuildDialog(&m_dialog, SearchDialogTemplate())), m_controls(&m_dialog, m_handler) {}
+
+  QWidget *Widget(int id) const { return m_controls.WidgetOf(m_controls.Find(id)); }
+  template <typename Kind>
+  Kind *Find(int id) const {
+    return dynamic_cast<Kind *>(m_controls.Find(id));
+  }
 
   QDialog m_dialog;
   BuiltDialog m_built;
-  DialogControls m_controls;
+  DialogHandler m_handler;
+  QtControlSet m_controls;
 };
 
 TEST_F(SearchDialogTest, ClientSizeComesFromTheTemplateInDialogUnits) {
@@ -65,15 +74,15 @@ TEST_F(SearchDialogTest, ClientSizeComesFromTheTemplateInDialogUnits) {
 }
 
 TEST_F(SearchDialogTest, ControlsAreWhereTheTemplateSays) {
-  const QWidget *list = m_controls.Control(IDC_DEVICE_LIST);
+  const QWidget *list = Widget(IDC_DEVICE_LIST);
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->geometry(), DialogUnitsToPixels(QRect(19, 124, 154, 168), m_built.units));
   // A drop-down list's template height is its open list; closed it is one line.
-  const QWidget *combo = m_controls.Control(IDC_ADAPTER);
+  const QWidget *combo = Widget(IDC_ADAPTER);
   ASSERT_NE(combo, nullptr);
   EXPECT_EQ(combo->x(), DialogUnitsToPixels(QRect(74, 16, 100, 110), m_built.units).x());
   EXPECT_LT(combo->height(), DialogUnitsToPixels(QSize(0, 30), m_built.units).height());
-  EXPECT_LE(combo->geometry().bottom(), m_controls.Control(IDC_LOCAL_IP)->y());
+  EXPECT_LE(combo->geometry().bottom(), Widget(IDC_LOCAL_IP)->y());
 }
 
 struct Expected {
@@ -123,32 +132,31 @@ TEST_F(SearchDialogTest, EveryControlHasItsIdClassTextAndState) {
   };
   for (const Expected &e : expected) {
     SCOPED_TRACE(e.id);
-    ASSERT_NE(m_controls.Control(e.id), nullptr);
-    EXPECT_EQ(m_controls.ClassName(e.id), e.className);
-    EXPECT_EQ(m_controls.Text(e.id), e.text);
-    EXPECT_EQ(m_controls.IsVisible(e.id), e.visible);
-    EXPECT_EQ(m_controls.IsEnabled(e.id), e.enabled);
-    EXPECT_EQ(m_controls.Control(e.id)->property("controlId").toInt(), e.id);
+    ASSERT_NE(Widget(e.id), nullptr);
+    EXPECT_EQ(m_controls.Find(e.id)->ClassName(), e.className);
+    EXPECT_EQ(m_controls.Find(e.id)->Text(), e.text);
+    EXPECT_EQ(m_controls.Find(e.id)->IsVisible(), e.visible);
+    EXPECT_EQ(m_controls.Find(e.id)->IsEnabled(), e.enabled);
+    EXPECT_EQ(Widget(e.id)->property("controlId").toInt(), e.id);
   }
-  EXPECT_EQ(m_controls.Control(IDC_DEVICE_LIST)->objectName(), "IDC_DEVICE_LIST");
+  EXPECT_EQ(Widget(IDC_DEVICE_LIST)->objectName(), "IDC_DEVICE_LIST");
   // The template ids span 1005..1072 and nothing else answers.
-  EXPECT_EQ(m_controls.Control(1025), nullptr);
-  EXPECT_FALSE(m_controls.IsEnabled(1025));
-  EXPECT_EQ(m_controls.ClassName(1025), "");
+  EXPECT_EQ(Widget(1025), nullptr);
+  EXPECT_EQ(m_controls.Find(1025), nullptr);
 }
 
 TEST_F(SearchDialogTest, EditStylesFollowTheTemplate) {
-  EXPECT_TRUE(m_controls.IsReadOnly(IDC_LOCAL_IP));
-  EXPECT_TRUE(m_controls.IsReadOnly(IDC_DEVICE_NAME));
-  EXPECT_FALSE(m_controls.IsReadOnly(IDC_ACCOUNT));
-  auto *password = qobject_cast<QLineEdit *>(m_controls.Control(IDC_PASSWORD));
+  EXPECT_TRUE(Find<Edit>(IDC_LOCAL_IP)->IsReadOnly());
+  EXPECT_TRUE(Find<Edit>(IDC_DEVICE_NAME)->IsReadOnly());
+  EXPECT_FALSE(Find<Edit>(IDC_ACCOUNT)->IsReadOnly());
+  auto *password = qobject_cast<QLineEdit *>(Widget(IDC_PASSWORD));
   ASSERT_NE(password, nullptr);
   EXPECT_EQ(password->echoMode(), QLineEdit::Password);
   // The DDNS password is typed in the clear.
-  auto *ddnsPassword = qobject_cast<QLineEdit *>(m_controls.Control(IDC_DDNS_PASSWORD));
+  auto *ddnsPassword = qobject_cast<QLineEdit *>(Widget(IDC_DDNS_PASSWORD));
   ASSERT_NE(ddnsPassword, nullptr);
   EXPECT_EQ(ddnsPassword->echoMode(), QLineEdit::Normal);
-  auto *port = qobject_cast<QLineEdit *>(m_controls.Control(IDC_HTTP_PORT));
+  auto *port = qobject_cast<QLineEdit *>(Widget(IDC_HTTP_PORT));
   ASSERT_NE(port, nullptr);
   ASSERT_NE(port->validator(), nullptr);
   QString typed = QStringLiteral("80a");
@@ -202,7 +210,7 @@ TEST_F(SearchDialogTest, LabelsGroupsAndTipsCarryTheirTexts) {
 // when one is a group box around the other. Checked as the dialog runs it,
 // with the port edit as the spin's buddy.
 TEST_F(SearchDialogTest, ShownControlsDoNotOverlapAndAllLieInside) {
-  m_controls.UpDown(IDC_HTTP_PORT_SPIN)->SetBuddy(m_controls.Control(IDC_HTTP_PORT));
+  qobject_cast<UpDownControl *>(Widget(IDC_HTTP_PORT_SPIN))->SetBuddy(Widget(IDC_HTTP_PORT));
   const QRect client(QPoint(0, 0), m_built.clientSize);
   std::vector<const QWidget *> shown;
   for (const QWidget *child :
@@ -232,11 +240,12 @@ TEST_F(SearchDialogTest, ShownControlsDoNotOverlapAndAllLieInside) {
 TEST(AboutDialog, TemplateBuildsTheBoxWithItsOkButton) {
   QDialog dialog;
   const BuiltDialog built = BuildDialog(&dialog, AboutDialogTemplate());
-  DialogControls controls(&dialog);
+  DialogHandler handler;
+  const QtControlSet controls(&dialog, handler);
   EXPECT_EQ(dialog.windowTitle(), "About Vellafind");
   EXPECT_EQ(built.clientSize, DialogUnitsToPixels(QSize(235, 55), built.units));
-  EXPECT_EQ(controls.ClassName(IDOK), "Button");
-  EXPECT_EQ(controls.Text(IDOK), "Ok");
+  EXPECT_EQ(controls.Find(IDOK)->ClassName(), "Button");
+  EXPECT_EQ(controls.Find(IDOK)->Text(), "Ok");
   EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
   EXPECT_EQ(FindDialogTemplate(IDD_ABOUTBOX), &AboutDialogTemplate());
   EXPECT_EQ(FindDialogTemplate(IDD_SEARCH_DIALOG), &SearchDialogTemplate());

@@ -11,6 +11,7 @@
 #include "res/resource_ids.h"
 #include "ui/window/controls.h"
 #include "ui/window/dialog_window.h"
+#include "ui/window/list_view.h"
 #include "ui/window/virtual_keys.h"
 #include "window_driver.h"
 
@@ -48,31 +49,32 @@ TEST_F(LayerControlsTest, MadeOnceFromTheTemplateWithItsStates) {
   EXPECT_EQ(m_handler.inits, 1);
   EXPECT_FALSE(m_window->Create()) << "made once";
   EXPECT_EQ(m_window->Title(), "Search and configuration tool for Quorin series");
-  EXPECT_EQ(m_window->ClassName(IDC_LOCAL_IP), "Edit");
-  EXPECT_EQ(m_window->ClassName(IDC_DEV_IP), "SysIPAddress32");
-  EXPECT_EQ(m_window->ClassName(IDC_DEVICE_LIST), "SysListView32");
-  EXPECT_EQ(m_window->ClassName(IDC_HTTP_PORT_SPIN), "msctls_updown32");
-  EXPECT_EQ(m_window->ClassName(IDC_RESTART_PROGRESS), "msctls_progress32");
-  EXPECT_EQ(m_window->ClassName(IDC_ADAPTER), "ComboBox");
-  EXPECT_EQ(m_window->ClassName(IDC_SEARCH), "Button");
-  EXPECT_EQ(m_window->Text(IDC_DEVICE_COUNT), "0 pcs");
-  EXPECT_TRUE(m_window->IsReadOnly(IDC_LOCAL_IP));
-  EXPECT_TRUE(m_window->IsEnabled(IDC_LOCAL_IP)) << "read-only, not disabled";
-  EXPECT_FALSE(m_window->IsEnabled(IDC_SET_ROUTER));
-  EXPECT_FALSE(m_window->IsVisible(IDC_SET_ROUTER));
-  EXPECT_FALSE(m_window->IsVisible(IDC_RESTART_PROGRESS));
-  EXPECT_TRUE(m_window->IsVisible(IDC_SEARCH)) << "shown once the dialog is";
+  EXPECT_EQ(m_window->Item(IDC_LOCAL_IP).ClassName(), "Edit");
+  EXPECT_EQ(m_window->Item(IDC_DEV_IP).ClassName(), "SysIPAddress32");
+  EXPECT_EQ(m_window->Item(IDC_DEVICE_LIST).ClassName(), "SysListView32");
+  EXPECT_EQ(m_window->Item(IDC_HTTP_PORT_SPIN).ClassName(), "msctls_updown32");
+  EXPECT_EQ(m_window->Item(IDC_RESTART_PROGRESS).ClassName(), "msctls_progress32");
+  EXPECT_EQ(m_window->Item(IDC_ADAPTER).ClassName(), "ComboBox");
+  EXPECT_EQ(m_window->Item(IDC_SEARCH).ClassName(), "Button");
+  EXPECT_EQ(m_window->Item(IDC_DEVICE_COUNT).Text(), "0 pcs");
+  EXPECT_TRUE(m_window->Find<Edit>(IDC_LOCAL_IP)->IsReadOnly());
+  EXPECT_TRUE(m_window->Item(IDC_LOCAL_IP).IsEnabled()) << "read-only, not disabled";
+  EXPECT_FALSE(m_window->Item(IDC_SET_ROUTER).IsEnabled());
+  EXPECT_FALSE(m_window->Item(IDC_SET_ROUTER).IsVisible());
+  EXPECT_FALSE(m_window->Item(IDC_RESTART_PROGRESS).IsVisible());
+  EXPECT_TRUE(m_window->Item(IDC_SEARCH).IsVisible()) << "shown once the dialog is";
   // No control, no effect.
-  EXPECT_FALSE(m_window->HasControl(IDC_STATIC));
-  EXPECT_FALSE(m_window->SetText(4711, "x"));
-  EXPECT_EQ(m_window->Text(4711), "");
-  EXPECT_FALSE(m_window->SetReadOnly(IDC_SEARCH, true)) << "only edits";
-  EXPECT_EQ(m_window->ItemCount(IDC_SEARCH), 0);
+  EXPECT_EQ(m_window->Find(IDC_STATIC), nullptr);
+  EXPECT_FALSE(m_window->Item(4711).SetText("x"));
+  EXPECT_EQ(m_window->Item(4711).Text(), "");
+  EXPECT_EQ(m_window->Find<Edit>(IDC_SEARCH), nullptr) << "only edits";
+  EXPECT_EQ(m_window->Find<ListView>(IDC_SEARCH), nullptr);
 }
 
 TEST_F(LayerControlsTest, IpAddressControlReadsBlankFieldsAsZero) {
-  EXPECT_EQ(m_window->Text(IDC_DEV_IP), "0.0.0.0");
-  EXPECT_FALSE(m_window->IsAddressPartlyBlank(IDC_DEV_IP)) << "all blank is not partly";
+  EXPECT_EQ(m_window->Item(IDC_DEV_IP).Text(), "0.0.0.0");
+  EXPECT_FALSE(m_window->Find<IpAddressControl>(IDC_DEV_IP)->IsPartlyBlank())
+      << "all blank is not partly";
   struct Case {
     const char *set, *read;
     bool partly;
@@ -85,21 +87,21 @@ TEST_F(LayerControlsTest, IpAddressControlReadsBlankFieldsAsZero) {
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.set);
-    ASSERT_TRUE(m_window->SetText(IDC_DEV_IP, c.set));
-    EXPECT_EQ(m_window->Text(IDC_DEV_IP), c.read);
-    EXPECT_EQ(m_window->IsAddressPartlyBlank(IDC_DEV_IP), c.partly);
+    ASSERT_TRUE(m_window->Item(IDC_DEV_IP).SetText(c.set));
+    EXPECT_EQ(m_window->Item(IDC_DEV_IP).Text(), c.read);
+    EXPECT_EQ(m_window->Find<IpAddressControl>(IDC_DEV_IP)->IsPartlyBlank(), c.partly);
   }
-  m_window->SetText(IDC_DEV_MASK, "255.255.255.0");
+  m_window->Item(IDC_DEV_MASK).SetText("255.255.255.0");
   vf::test::ClearAddressField(*m_window, IDC_DEV_MASK, 3);
-  EXPECT_EQ(m_window->Text(IDC_DEV_MASK), "255.255.255.0");
-  EXPECT_TRUE(m_window->IsAddressPartlyBlank(IDC_DEV_MASK));
+  EXPECT_EQ(m_window->Item(IDC_DEV_MASK).Text(), "255.255.255.0");
+  EXPECT_TRUE(m_window->Find<IpAddressControl>(IDC_DEV_MASK)->IsPartlyBlank());
 }
 
 TEST_F(LayerControlsTest, ListRowsMarkAndTheListsOwnKeys) {
-  const ListView list(*m_window, IDC_DEVICE_LIST);
-  ASSERT_EQ(list.InsertColumn(0, "No.", 40), 0);
-  ASSERT_EQ(list.InsertColumn(1, "Name", 80), 1);
-  EXPECT_EQ(list.InsertColumn(5, "beyond", 10), -1);
+  ListView &list = *m_window->Find<ListView>(IDC_DEVICE_LIST);
+  ASSERT_EQ(list.InsertColumn(0, {"No.", 40}), 0);
+  ASSERT_EQ(list.InsertColumn(1, {"Name", 80}), 1);
+  EXPECT_EQ(list.InsertColumn(5, {"beyond", 10}), -1);
   EXPECT_EQ(list.ColumnWidth(1), 80);
   list.SetFullRowSelect(true);
   list.SetFindColumn(1);
@@ -143,7 +145,7 @@ TEST_F(LayerControlsTest, ListRowsMarkAndTheListsOwnKeys) {
 }
 
 TEST_F(LayerControlsTest, ComboSelectsByPrefixAfterAnEntryAndWraps) {
-  const ComboBox combo(*m_window, IDC_ADAPTER);
+  ComboBox &combo = *m_window->Find<ComboBox>(IDC_ADAPTER);
   for (const char *name : {"eth0", "Ethernet 2", "wlan0", "eth1"}) combo.AddString(name);
   combo.SetItemData(2, 42);
   EXPECT_EQ(combo.ItemData(2), 42u);
@@ -154,29 +156,30 @@ TEST_F(LayerControlsTest, ComboSelectsByPrefixAfterAnEntryAndWraps) {
   EXPECT_EQ(combo.SelectString(0, "none"), -1);
   EXPECT_EQ(combo.CurSel(), 2) << "unchanged by a failed search";
   EXPECT_EQ(combo.ItemText(1), "Ethernet 2");
-  EXPECT_EQ(m_window->Text(IDC_ADAPTER), "wlan0");
+  EXPECT_EQ(m_window->Item(IDC_ADAPTER).Text(), "wlan0");
   combo.ResetContent();
   EXPECT_EQ(combo.Count(), 0);
   EXPECT_EQ(combo.CurSel(), -1);
 }
 
 TEST_F(LayerControlsTest, UpDownOnlyReportsItsStepAndProgressWraps) {
-  const UpDown spin(*m_window, IDC_HTTP_PORT_SPIN);
+  UpDown &spin = *m_window->Find<UpDown>(IDC_HTTP_PORT_SPIN);
+  Control &port = m_window->Item(IDC_HTTP_PORT);
   EXPECT_EQ(spin.Range(), std::make_pair(100, 0)) << "the window system's default";
-  EXPECT_EQ(spin.SetBuddy(IDC_HTTP_PORT), 0);
-  EXPECT_EQ(spin.Buddy(), IDC_HTTP_PORT);
+  EXPECT_EQ(spin.SetBuddy(&port), nullptr);
+  EXPECT_EQ(spin.Buddy(), &port);
   spin.SetRange(1, 65535);
   spin.SetPos(1);
-  m_window->SetText(IDC_HTTP_PORT, "80");
+  m_window->Item(IDC_HTTP_PORT).SetText("80");
   // The buddy's arrow keys step the control, which changes nothing itself.
   vf::test::PressKey(*m_window, IDC_HTTP_PORT, vk::kUp);
   vf::test::PressKey(*m_window, IDC_HTTP_PORT, vk::kDown);
   EXPECT_EQ(m_handler.deltas,
             (std::vector<std::pair<int, int>>{{IDC_HTTP_PORT_SPIN, 1}, {IDC_HTTP_PORT_SPIN, -1}}));
-  EXPECT_EQ(m_window->Text(IDC_HTTP_PORT), "80");
+  EXPECT_EQ(m_window->Item(IDC_HTTP_PORT).Text(), "80");
   EXPECT_EQ(spin.Pos(), 1);
 
-  const ProgressBar bar(*m_window, IDC_RESTART_PROGRESS);
+  ProgressBar &bar = *m_window->Find<ProgressBar>(IDC_RESTART_PROGRESS);
   bar.SetRange(1, 47);
   bar.SetStep(1);
   EXPECT_EQ(bar.Range(), std::make_pair(1, 47));
@@ -191,7 +194,7 @@ TEST_F(LayerControlsTest, ClicksTimersAndUserMessagesReachTheHandler) {
   vf::test::Click(*m_window, IDC_DHCP);
   vf::test::Click(*m_window, IDC_SEARCH);
   EXPECT_EQ(m_handler.commands, (std::vector<int>{IDC_DHCP, IDC_SEARCH}));
-  EXPECT_EQ(m_window->GetCheck(IDC_DHCP), 1) << "the check box toggled itself";
+  EXPECT_EQ(m_window->Find<CheckBox>(IDC_DHCP)->GetCheck(), 1) << "the check box toggled itself";
 
   ASSERT_TRUE(m_window->StartTimer(7, 1));
   EXPECT_TRUE(m_window->IsTimerActive(7));

@@ -12,6 +12,7 @@
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 #include "ui/window/dialog_window.h"
+#include "ui/window/list_view.h"
 
 // Last: the window system's macros would clash with the names above.
 #include <windows.h>
@@ -141,7 +142,7 @@ TEST_F(Win32DialogTest, LabelsKeepTheirAlignedEdgeOnOneLine) {
   GetClientRect(label, &client);
   EXPECT_GE(client.right, text.cx);
   // A new text keeps the same right edge.
-  ASSERT_TRUE(m_window->SetText(res::IDC_DEVICE_COUNT, "100000 pcs"));
+  ASSERT_TRUE(m_window->Item(res::IDC_DEVICE_COUNT).SetText("100000 pcs"));
   EXPECT_EQ(Placed(GetDlgItem(m_dialog, res::IDC_DEVICE_COUNT)).right,
             Pixels(108, 111, 56, 8).right);
   // Left-aligned and short enough: as the template has it.
@@ -154,30 +155,30 @@ TEST_F(Win32DialogTest, LabelsKeepTheirAlignedEdgeOnOneLine) {
 TEST_F(Win32DialogTest, ColumnWidthsFollowTheDpi) {
   const int dpi = ExpectedDpi();
   HWND list = GetDlgItem(m_dialog, res::IDC_DEVICE_LIST);
-  ASSERT_EQ(m_window->InsertColumn(res::IDC_DEVICE_LIST, 0, "MAC", 115), 0);
+  ASSERT_EQ(m_window->Find<ListView>(res::IDC_DEVICE_LIST)->InsertColumn(0, {"MAC", 115}), 0);
   EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), MulDiv(115, dpi, 96));
-  EXPECT_EQ(m_window->ColumnWidth(res::IDC_DEVICE_LIST, 0), 115);
+  EXPECT_EQ(m_window->Find<ListView>(res::IDC_DEVICE_LIST)->ColumnWidth(0), 115);
   RECT suggested{};
   GetWindowRect(m_dialog, &suggested);
   SendMessageW(m_dialog, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
                reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 2 * MulDiv(115, dpi, 96));
-  EXPECT_EQ(m_window->ColumnWidth(res::IDC_DEVICE_LIST, 0), 115);
+  EXPECT_EQ(m_window->Find<ListView>(res::IDC_DEVICE_LIST)->ColumnWidth(0), 115);
 }
 
 // An adapter with two addresses: the one-line edit shows them apart (it draws nothing for a
 // line break), and the text reads back as it was set until the user changes it.
 TEST_F(Win32DialogTest, OneLineEditShowsLineBreaksAsSpaces) {
   HWND field = GetDlgItem(m_dialog, res::IDC_LOCAL_IP);
-  ASSERT_TRUE(m_window->SetText(res::IDC_LOCAL_IP, "10.77.0.1\r\n10.77.9.1"));
+  ASSERT_TRUE(m_window->Item(res::IDC_LOCAL_IP).SetText("10.77.0.1\r\n10.77.9.1"));
   wchar_t shown[64] = {};
   GetWindowTextW(field, shown, 64);
   EXPECT_EQ(std::wstring(shown), L"10.77.0.1  10.77.9.1");
-  EXPECT_EQ(m_window->Text(res::IDC_LOCAL_IP), "10.77.0.1\r\n10.77.9.1");
+  EXPECT_EQ(m_window->Item(res::IDC_LOCAL_IP).Text(), "10.77.0.1\r\n10.77.9.1");
   SetWindowTextW(field, L"10.77.0.7");
-  EXPECT_EQ(m_window->Text(res::IDC_LOCAL_IP), "10.77.0.7");
-  ASSERT_TRUE(m_window->SetText(res::IDC_LOCAL_IP, "10.77.0.1"));
-  EXPECT_EQ(m_window->Text(res::IDC_LOCAL_IP), "10.77.0.1");
+  EXPECT_EQ(m_window->Item(res::IDC_LOCAL_IP).Text(), "10.77.0.7");
+  ASSERT_TRUE(m_window->Item(res::IDC_LOCAL_IP).SetText("10.77.0.1"));
+  EXPECT_EQ(m_window->Item(res::IDC_LOCAL_IP).Text(), "10.77.0.1");
 }
 
 // Every program with the window carries the manifest: the common controls of version 6 and

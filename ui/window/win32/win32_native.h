@@ -1,6 +1,7 @@
-// What the Win32 window and its test driver both read from the window
-// system's windows: a window's text and class, and the four fields of an IP
-// address control. Include it last: it brings in the window system's macros.
+// What the Win32 window's controls and its test driver both read from the
+// window system's windows: a window's text and class, and the four fields of
+// an IP address control. Include it last: it brings in the window system's
+// macros.
 #pragma once
 
 #include <windows.h>

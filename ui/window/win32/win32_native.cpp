@@ -1,4 +1,4 @@
-#include "ui/window/win32/win32_controls.h"
+#include "ui/window/win32/win32_native.h"
 
 #include <algorithm>
 

@@ -1,0 +1,76 @@
+#include "ui/window/qt/qt_list_view.h"
+
+#include "ui/window/dialog_window.h"
+#include "ui/window/qt/report_list.h"
+
+namespace vf::ui {
+
+QtListView::QtListView(int id, ReportList *list, DialogHandler &handler)
+    : QtControl(id, list), m_list(list) {
+  QObject::connect(list, &ReportList::rowClicked, list,
+                   [&handler, id](int row) { handler.OnListClick(id, row); });
+  QObject::connect(list, &ReportList::markMovedByKey, list,
+                   [&handler, id](int row) { handler.OnListKeyMoved(id, row); });
+}
+
+int QtListView::InsertColumn(int index, const ListColumn &column) {
+  return m_list->InsertColumn(index, ToQt(column.heading), column.widthPx);
+}
+
+int QtListView::ColumnCount() const {
+  return m_list->ColumnCount();
+}
+
+std::string QtListView::ColumnHeading(int column) const {
+  return m_list->ColumnHeading(column).toStdString();
+}
+
+int QtListView::ColumnWidth(int column) const {
+  return column >= 0 && column < m_list->ColumnCount() ? m_list->columnWidth(column) : 0;
+}
+
+void QtListView::SetFullRowSelect(bool fullRow) {
+  m_list->SetFullRowSelect(fullRow);
+}
+
+bool QtListView::IsFullRowSelect() const {
+  return m_list->selectionBehavior() == QAbstractItemView::SelectRows;
+}
+
+void QtListView::SetFindColumn(int column) {
+  m_list->SetFindColumn(column);
+}
+
+void QtListView::DeleteAllItems() {
+  m_list->DeleteAllItems();
+}
+
+int QtListView::InsertItem(int row, std::string_view text) {
+  return m_list->InsertItem(row, ToQt(text));
+}
+
+bool QtListView::SetItemText(int row, int column, std::string_view text) {
+  return m_list->SetItemText(row, column, ToQt(text));
+}
+
+std::string QtListView::ItemText(int row, int column) const {
+  return m_list->ItemText(row, column).toStdString();
+}
+
+void QtListView::SetSuppliedItems(int count, CellText text) {
+  m_list->SetSuppliedItems(count, std::move(text));
+}
+
+int QtListView::ItemCount() const {
+  return m_list->ItemCount();
+}
+
+int QtListView::SelectionMark() const {
+  return m_list->SelectionMark();
+}
+
+int QtListView::SetSelectionMark(int row) {
+  return m_list->SetSelectionMark(row);
+}
+
+}  // namespace vf::ui

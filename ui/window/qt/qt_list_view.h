@@ -1,0 +1,37 @@
+// The list view of the Qt window, over a ReportList: a left click and a
+// move by the list's own keys reach the dialog's handler.
+#pragma once
+
+#include "ui/window/list_view.h"
+#include "ui/window/qt/qt_control.h"
+
+namespace vf::ui {
+
+class DialogHandler;
+class ReportList;
+
+class QtListView final : public QtControl<ListView> {
+ public:
+  QtListView(int id, ReportList *list, DialogHandler &handler);
+
+  int InsertColumn(int index, const ListColumn &column) override;
+  int ColumnCount() const override;
+  std::string ColumnHeading(int column) const override;
+  int ColumnWidth(int column) const override;
+  void SetFullRowSelect(bool fullRow) override;
+  bool IsFullRowSelect() const override;
+  void SetFindColumn(int column) override;
+  void DeleteAllItems() override;
+  int InsertItem(int row, std::string_view text) override;
+  bool SetItemText(int row, int column, std::string_view text) override;
+  std::string ItemText(int row, int column) const override;
+  void SetSuppliedItems(int count, CellText text) override;
+  int ItemCount() const override;
+  int SelectionMark() const override;
+  int SetSelectionMark(int row) override;
+
+ private:
+  ReportList *m_list;
+};
+
+}  // namespace vf::ui

@@ -1,0 +1,270 @@
+#include "ui/window/win32/win32_list_view.h"
+
+#include <algorithm>
+
+#include "platform/windows_text.h"
+#include "ui/window/win32/dpi_win32.h"
+
+// Last: the window system's macros would clash with the names above.
+#include <windows.h>
+// The common controls build on the declarations above.
+#include <commctrl.h>
+
+namespace vf::ui::win32 {
+namespace {
+
+HWND H(void *window) {
+  return static_cast<HWND>(window);
+}
+
+// The subclass of the list that sees its keys.
+constexpr UINT_PTR kKeysSubclass = 1;
+
+// The selected row keeps the colours it has while the list has the focus. Without the focus the
+// list draws it in the colour of a button's face, next to invisible on the list's white: while
+// typing an address or a password, the user could not see which camera Update acts on.
+LRESULT DrawRow(NMLVCUSTOMDRAW &draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  HWND list = draw.nmcd.hdr.hwndFrom;
+  // Some versions of the control pass an unreliable state here: the list's own is read.
+  const bool selected = (SendMessageW(list, LVM_GETITEMSTATE, draw.nmcd.dwItemSpec, LVIS_SELECTED) &
+                         LVIS_SELECTED) != 0;
+  if (!selected || GetFocus() == list) return CDRF_DODEFAULT;
+  draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);
+  draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+  draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+  return CDRF_NEWFONT;
+}
+
+// A cell's text into the buffer the control gives.
+void CopyCellText(const std::wstring &text, LVITEMW &item) {
+  if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
+  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
+  std::copy_n(text.data(), length, item.pszText);
+  item.pszText[length] = L'\0';
+}
+
+}  // namespace
+
+struct Win32ListView::Keys {
+  static LRESULT CALLBACK Proc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR data) {
+    if (message != WM_KEYDOWN && message != WM_CHAR) {
+      return DefSubclassProc(list, message, wParam, lParam);
+    }
+    // The list's own keys move its focus and selection; the mark follows them,
+    // and a move is reported, so the panel shows the row the user sees marked.
+    auto &self = *reinterpret_cast<Win32ListView *>(data);
+    const int before = self.SelectionMark();
+    // With no row focused, Down goes to the first row; Up stays put in some
+    // versions of the control. Both go to the first row, where the dialog's
+    // own key rule puts the panel.
+    const bool noFocus =
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) < 0;
+    const bool firstRow = message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN) &&
+                          noFocus && self.ItemCount() > 0;
+    const LRESULT result = firstRow ? 0 : DefSubclassProc(list, message, wParam, lParam);
+    if (firstRow) self.SetSelectionMark(0);
+    const int selected = static_cast<int>(
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (selected >= 0 && selected != self.SelectionMark()) self.SetSelectionMark(selected);
+    const int after = self.SelectionMark();
+    if (after >= 0 && after != before) self.Dialog().Handler().OnListKeyMoved(self.Id(), after);
+    return result;
+  }
+};
+
+Win32ListView::Win32ListView(int id, Win32DialogWindow &dialog) : Win32Control(id, dialog) {
+  SetWindowSubclass(H(Handle()), Keys::Proc, kKeysSubclass, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void Win32ListView::OnDestroy() {
+  RemoveWindowSubclass(H(Handle()), Keys::Proc, kKeysSubclass);
+}
+
+// --- Columns -----------------------------------------------------------------------
+
+int Win32ListView::InsertColumn(int index, const ListColumn &column) {
+  HWND list = H(Handle());
+  if (list == nullptr || m_rows.InsertColumn(index, std::string(column.heading)) < 0) return -1;
+  std::wstring text = platform::WideFromUtf8(column.heading);
+  LVCOLUMNW inserted{};
+  inserted.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+  inserted.fmt = LVCFMT_LEFT;
+  inserted.cx = ScaledPixels(column.widthPx, Dialog().Dpi());
+  inserted.pszText = text.data();
+  inserted.iSubItem = index;
+  return static_cast<int>(SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
+                                       reinterpret_cast<LPARAM>(&inserted)));
+}
+
+int Win32ListView::ColumnCount() const {
+  return m_rows.ColumnCount();
+}
+
+std::string Win32ListView::ColumnHeading(int column) const {
+  HWND list = H(Handle());
+  if (list == nullptr || column < 0 || column >= ColumnCount()) return {};
+  wchar_t text[256] = {};
+  LVCOLUMNW item{};
+  item.mask = LVCF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = 256;
+  SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+  return platform::Utf8FromWide(text);
+}
+
+int Win32ListView::ColumnWidth(int column) const {
+  HWND list = H(Handle());
+  if (list == nullptr || column < 0 || column >= ColumnCount()) return 0;
+  return LayerPixels(
+      static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)),
+      Dialog().Dpi());
+}
+
+void Win32ListView::OnDpiChanged(unsigned oldDpi, unsigned dpi) {
+  HWND list = H(Handle());
+  for (int column = 0; column < ColumnCount(); ++column) {
+    const auto width = SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                 MulDiv(static_cast<int>(width), static_cast<int>(dpi), static_cast<int>(oldDpi)));
+  }
+}
+
+// --- How it selects and finds --------------------------------------------------------
+
+void Win32ListView::SetFullRowSelect(bool fullRow) {
+  SendMessageW(H(Handle()), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+               fullRow ? LVS_EX_FULLROWSELECT : 0);
+}
+
+bool Win32ListView::IsFullRowSelect() const {
+  return (SendMessageW(H(Handle()), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT) !=
+         0;
+}
+
+void Win32ListView::SetFindColumn(int column) {
+  m_findColumn = column;
+}
+
+int Win32ListView::FindRow(const std::wstring &wanted, int start, bool wrap) const {
+  const int count = m_rows.RowCount();
+  start = std::clamp(start, 0, std::max(count - 1, 0));
+  for (int step = 0; step < count; ++step) {
+    const int row = (start + step) % count;
+    if (row < start && !wrap) break;
+    const std::wstring text = platform::WideFromUtf8(m_rows.Text(row, m_findColumn));
+    if (text.size() >= wanted.size() &&
+        CompareStringOrdinal(text.c_str(), static_cast<int>(wanted.size()), wanted.c_str(),
+                             static_cast<int>(wanted.size()), TRUE) == CSTR_EQUAL) {
+      return row;
+    }
+  }
+  return -1;
+}
+
+// --- Rows --------------------------------------------------------------------------
+
+void Win32ListView::ShowRowsAnew() {
+  HWND list = H(Handle());
+  SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(m_rows.RowCount()), 0);
+  SetSelectionMark(-1);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void Win32ListView::DeleteAllItems() {
+  m_rows.RemoveAllRows();
+  ShowRowsAnew();
+}
+
+int Win32ListView::InsertItem(int row, std::string_view text) {
+  HWND list = H(Handle());
+  if (list == nullptr) return -1;
+  const int mark = SelectionMark();
+  const int inserted = m_rows.InsertRow(row, std::string(text));
+  if (inserted < 0) return -1;
+  SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(m_rows.RowCount()), LVSICF_NOSCROLL);
+  // The marked row keeps its mark where the new row pushes it down.
+  SetSelectionMark(mark >= inserted ? mark + 1 : mark);
+  InvalidateRect(list, nullptr, TRUE);
+  return inserted;
+}
+
+bool Win32ListView::SetItemText(int row, int column, std::string_view text) {
+  if (!m_rows.SetText(row, column, std::string(text))) return false;
+  SendMessageW(H(Handle()), LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+  return true;
+}
+
+std::string Win32ListView::ItemText(int row, int column) const {
+  return m_rows.Text(row, column);
+}
+
+void Win32ListView::SetSuppliedItems(int count, CellText text) {
+  m_rows.SetSuppliedRows(count, std::move(text));
+  ShowRowsAnew();
+}
+
+int Win32ListView::ItemCount() const {
+  return static_cast<int>(SendMessageW(H(Handle()), LVM_GETITEMCOUNT, 0, 0));
+}
+
+// --- Selection ---------------------------------------------------------------------
+
+int Win32ListView::SelectionMark() const {
+  HWND list = H(Handle());
+  return list != nullptr ? static_cast<int>(SendMessageW(list, LVM_GETSELECTIONMARK, 0, 0)) : -1;
+}
+
+int Win32ListView::SetSelectionMark(int row) {
+  HWND list = H(Handle());
+  if (list == nullptr) return -1;
+  const int previous = SelectionMark();
+  LVITEMW state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = 0;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  if (row >= 0 && row < ItemCount()) {
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+  }
+  SendMessageW(list, LVM_SETSELECTIONMARK, 0, row);
+  return previous;
+}
+
+// --- Notifications -----------------------------------------------------------------
+
+bool Win32ListView::OnNotify(NMHDR &header, std::intptr_t &result) {
+  // The control hands its structures over to be filled in.
+  switch (header.code) {
+    case NM_CLICK:
+      Dialog().Handler().OnListClick(Id(), reinterpret_cast<NMITEMACTIVATE &>(header).iItem);
+      result = 0;
+      return true;
+    case NM_CUSTOMDRAW:
+      result = DrawRow(reinterpret_cast<NMLVCUSTOMDRAW &>(header));
+      return true;
+    case LVN_GETDISPINFOW: {
+      LVITEMW &item = reinterpret_cast<NMLVDISPINFOW &>(header).item;
+      CopyCellText(platform::WideFromUtf8(m_rows.Text(item.iItem, item.iSubItem)), item);
+      result = 0;
+      return true;
+    }
+    case LVN_ODFINDITEMW: {
+      // Typed letters: the next row whose find column begins with them.
+      const auto &find = reinterpret_cast<const NMLVFINDITEMW &>(header);
+      const bool byText = (find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0;
+      result = byText && find.lvfi.psz != nullptr
+                   ? FindRow(find.lvfi.psz, find.iStart, (find.lvfi.flags & LVFI_WRAP) != 0)
+                   : -1;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace vf::ui::win32
