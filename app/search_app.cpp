@@ -14,9 +14,6 @@ std::string g_moduleDir;
 
 namespace {
 
-// The registry root the program names; nothing is ever written under it.
-constexpr const char *kCompanyKey = "Brivane";
-
 CSearchApp::Services SystemServices() {
   namespace si = vf::single_instance;
   CSearchApp::Services services;
@@ -71,11 +68,11 @@ bool CSearchApp::InitInstance() {
                            vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
     return false;
   }
-  m_pszRegistryKey = kCompanyKey;
+  // No registry root ("Brivane") is kept: nothing is read or written under it.
 
   vf::program_info::GetModuleDirectory(g_moduleDir);
-  m_imagePath = vf::program_info::MakeImagePath(g_moduleDir, m_pszExeName);
-  m_services.registerFirewall(m_imagePath, "");  // Best effort; the result is not needed.
+  const std::string imagePath = vf::program_info::MakeImagePath(g_moduleDir, m_pszExeName);
+  m_services.registerFirewall(imagePath, "");  // Best effort; the result is not needed.
 
   std::string version;
   m_services.productVersion(version);

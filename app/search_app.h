@@ -45,15 +45,7 @@ class CSearchApp final {
   // process exit code.
   int ExitInstance();
 
-  const std::string &ExeName() const { return m_pszExeName; }
-  const std::string &ImagePath() const { return m_imagePath; }
-  // The company key settings would be kept under; nothing is ever written
-  // there. Empty until InitInstance sets it.
-  const std::string &RegistryKey() const { return m_pszRegistryKey; }
-
  private:
   Services m_services;
   std::string m_pszExeName;
-  std::string m_pszRegistryKey;
-  std::string m_imagePath;
 };

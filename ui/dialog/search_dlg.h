@@ -149,19 +149,10 @@ class CSearchDlg final {
   // system's browser. The opener must outlive the window.
   void SetUrlOpener(vf::platform::UrlOpener *opener);
 
-  // --- For the other operations of the window and for tests ---------------
-  vf::ui::DialogWindow &Window() const { return *m_window; }
-  // The engine session; its engine side is where tests play the cameras.
-  vf::core::LanSession &Lan() const { return *m_session; }
-  SearchSession *Session() const { return m_session->Engine(); }
-  const vf::core::DeviceStore &Devices() const { return m_devices; }
-  const std::vector<std::string> &LocalAddresses() const { return m_localAddresses; }
-  int DeviceSelected() const { return m_deviceSelected; }
-  bool EngineStarted() const { return m_engineStarted; }
-  int HttpPortPending() const { return m_httpPortPending.load(); }
-  short LastCommand() const { return m_lastCommand.load(); }
-
  private:
+  // The window tests read its state (tests/ui/dialog/dialog_probe.h).
+  friend class CSearchDlgProbe;
+
   // The window's notifications, each to its handler.
   class MessageMap final : public vf::ui::DialogHandler {
    public:

@@ -1,18 +1,12 @@
 #include "ui/window/window_thread.h"
 
 #include <algorithm>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 #include <vector>
+
+#include "ui/window/window_channel_state.h"
 
 namespace vf::ui {
 namespace {
-
-struct Task {
-  std::function<void()> fn;
-  bool done = false;
-};
 
 // Open windows' channels, newest last, for callers that know only a window.
 struct Registry {
@@ -42,15 +36,6 @@ void Unregister(const WindowChannel *channel) {
 
 }  // namespace
 
-struct WindowChannel::State {
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::deque<std::shared_ptr<Task>> calls;  // Sent: a caller waits for each.
-  std::deque<std::function<void()>> posted;
-  std::function<void()> wake;  // Empty once closing.
-  bool closing = false;
-};
-
 WindowChannel::WindowChannel(std::thread::id windowThread, std::function<void()> wake)
     : m_thread(windowThread), m_state(std::make_unique<State>()) {
   m_state->wake = std::move(wake);
@@ -75,18 +60,13 @@ bool WindowChannel::IsClosing() const {
   return m_state->closing;
 }
 
-int WindowChannel::PendingCount() const {
-  const std::lock_guard lock(m_state->mutex);
-  return static_cast<int>(m_state->calls.size());
-}
-
 bool WindowChannel::Send(std::function<void()> fn) {
   if (IsWindowThread()) {
     if (IsClosing()) return false;
     fn();
     return true;
   }
-  auto task = std::make_shared<Task>();
+  auto task = std::make_shared<State::Call>();
   task->fn = std::move(fn);
   std::unique_lock lock(m_state->mutex);
   if (m_state->closing) return false;
@@ -119,7 +99,7 @@ void WindowChannel::Drain() {
 
 void WindowChannel::Run(bool posted) {
   for (;;) {
-    std::shared_ptr<Task> task;
+    std::shared_ptr<State::Call> task;
     std::function<void()> post;
     {
       const std::lock_guard lock(m_state->mutex);
@@ -214,10 +194,6 @@ void WindowThread::BeginClosing() const {
 
 bool WindowThread::IsClosing() const {
   return m_channel->IsClosing();
-}
-
-int WindowThread::PendingCount() const {
-  return m_channel->PendingCount();
 }
 
 }  // namespace vf::ui

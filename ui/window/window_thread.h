@@ -64,9 +64,6 @@ class WindowThread final {
   void BeginClosing() const;
   bool IsClosing() const;
 
-  // Calls waiting to run, for tests.
-  int PendingCount() const;
-
   const std::shared_ptr<WindowChannel> &Channel() const { return m_channel; }
 
  private:
@@ -92,7 +89,6 @@ class WindowChannel final {
   void Close();
   bool IsClosing() const;
   bool IsWindowThread() const { return std::this_thread::get_id() == m_thread; }
-  int PendingCount() const;
 
   // The channel of the open window `window`; null when it is not open.
   static std::shared_ptr<WindowChannel> Of(const void *window);
@@ -100,6 +96,8 @@ class WindowChannel final {
   static std::shared_ptr<WindowChannel> Newest();
 
  private:
+  // The tests see what waits (tests/ui/support/window_probe.h).
+  friend class WindowChannelProbe;
   struct State;
   // Runs the waiting calls, and the posted ones too when `posted`.
   void Run(bool posted);

@@ -24,9 +24,9 @@ TEST(SearchDialogOnTheLan, FindsTheSimulatedCamerasAndShowsOne) {
   vf::ui::MessageBoxRecorder boxes;
   auto dialog = std::make_unique<CSearchDlg>();
   ASSERT_TRUE(dialog->Create());
-  ASSERT_NE(dialog->Session(), nullptr);
-  ASSERT_FALSE(dialog->LocalAddresses().empty());
-  vf::ui::DialogWindow &controls = dialog->Window();
+  ASSERT_NE(vf::test::Session(*dialog), nullptr);
+  ASSERT_FALSE(vf::test::LocalAddresses(*dialog).empty());
+  vf::ui::DialogWindow &controls = vf::test::Window(*dialog);
 
   for (int search = 0; search < 2; ++search) {
     dialog->OnSearch();
@@ -44,7 +44,7 @@ TEST(SearchDialogOnTheLan, FindsTheSimulatedCamerasAndShowsOne) {
     dialog->OnDeviceListClick(count - 1);
     EXPECT_EQ(controls.Item(IDC_DEVICE_NAME).Text(), list.ItemText(count - 1, 1));
     EXPECT_NE(controls.Item(IDC_DEV_IP).Text(), "0.0.0.0");
-    EXPECT_EQ(dialog->DeviceSelected(), 1);
+    EXPECT_EQ(vf::test::DeviceSelected(*dialog), 1);
   }
   EXPECT_EQ(boxes.Count(), 0);
 

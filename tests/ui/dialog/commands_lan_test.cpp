@@ -49,10 +49,10 @@ class CommandsOnTheLan : public ::testing::Test {
     m_dialog = adapters != nullptr ? std::make_unique<CSearchDlg>(*adapters)
                                    : std::make_unique<CSearchDlg>();
     ASSERT_TRUE(m_dialog->Create());
-    ASSERT_NE(m_dialog->Session(), nullptr);
+    ASSERT_NE(vf::test::Session(*m_dialog), nullptr);
   }
 
-  vf::ui::DialogWindow &Controls() { return m_dialog->Window(); }
+  vf::ui::DialogWindow &Controls() { return vf::test::Window(*m_dialog); }
 
   void Search(const char *count = "3 pcs") {
     m_dialog->OnSearch();
@@ -71,13 +71,13 @@ class CommandsOnTheLan : public ::testing::Test {
 
   DeviceRecord Device(int row) {
     DeviceRecord record{};
-    EXPECT_TRUE(m_dialog->Devices().CopyAt(row, record));
+    EXPECT_TRUE(vf::test::Devices(*m_dialog).CopyAt(row, record));
     return record;
   }
 
   // The row of the device with this id in the list now shown; -1 if none.
   int RowOf(const std::string &deviceId) {
-    for (int row = 0; row < m_dialog->Devices().Count(); ++row) {
+    for (int row = 0; row < vf::test::Devices(*m_dialog).Count(); ++row) {
       if (Device(row).deviceId == deviceId) return row;
     }
     return -1;
@@ -85,7 +85,7 @@ class CommandsOnTheLan : public ::testing::Test {
 
   void Select(int row) { vf::test::SelectRow(*m_dialog, row); }
   void SelectCamera(const std::string &name) {
-    for (int row = 0; row < m_dialog->Devices().Count(); ++row) {
+    for (int row = 0; row < vf::test::Devices(*m_dialog).Count(); ++row) {
       if (Device(row).deviceName == name) return Select(row);
     }
     ADD_FAILURE() << name << " is not listed";
@@ -188,7 +188,7 @@ TEST_F(CommandsOnTheLan, WrongPasswordIsReportedAndChangesNothing) {
   Update("guess");
   ASSERT_TRUE(WaitForBoxes(2));
   EXPECT_EQ(LastBoxText(), "The account or password for watching is wrong!");
-  EXPECT_EQ(m_dialog->HttpPortPending(), 0) << "the Update is over";
+  EXPECT_EQ(vf::test::HttpPortPending(*m_dialog), 0) << "the Update is over";
   EXPECT_TRUE(LogLines("APPLIED").empty());
   EXPECT_FALSE(Controls().Item(IDC_RESTART_PROGRESS).IsVisible());
 }
@@ -279,7 +279,7 @@ TEST_F(CommandsOnTheLan, DdnsAccountIsSentAndConfirmed) {
   const auto sent = LogLines("ddnsset");
   ASSERT_FALSE(sent.empty());
   EXPECT_NE(sent[0].find("cam.example.net"), std::string::npos);
-  EXPECT_EQ(m_dialog->LastCommand(), 2);
+  EXPECT_EQ(vf::test::LastCommand(*m_dialog), 2);
 }
 
 TEST_F(CommandsOnTheLan, PortFollowsTheUpdatedDeviceWhateverIsClickedMeanwhile) {
@@ -320,7 +320,7 @@ TEST_F(CommandsOnTheLan, EachSearchBetweenCommandsFollowsThePcsAddresses) {
 
   adapters.adapters->push_back(vf::test::MakeAdapter("pc0", 2, {{pc, "255.255.255.0"}}));
   Search();
-  EXPECT_EQ(m_dialog->LocalAddresses(), std::vector<std::string>{pc});
+  EXPECT_EQ(vf::test::LocalAddresses(*m_dialog), std::vector<std::string>{pc});
   EXPECT_EQ(Controls().Find<vf::ui::ComboBox>(IDC_ADAPTER)->Count(), 2)
       << "the panel shows the new adapter";
   Search();  // Unchanged: the same session.
@@ -332,14 +332,14 @@ TEST_F(CommandsOnTheLan, EachSearchBetweenCommandsFollowsThePcsAddresses) {
   Update();
   adapters.adapters->push_back(vf::test::MakeAdapter("lo2", 3, {{"127.0.0.1", "255.0.0.0"}}));
   Search();
-  EXPECT_EQ(m_dialog->LocalAddresses().size(), 1);
+  EXPECT_EQ(vf::test::LocalAddresses(*m_dialog).size(), 1);
   ASSERT_TRUE(WaitForBoxes(2));
   EXPECT_EQ(LastBoxText(), "Device information successfully updated!");
   ASSERT_EQ(SearchClients().size(), 3u);
   EXPECT_EQ(SearchClients()[2], SearchClients()[0]);
 
   Search();
-  EXPECT_EQ(m_dialog->LocalAddresses().size(), 2);
+  EXPECT_EQ(vf::test::LocalAddresses(*m_dialog).size(), 2);
   EXPECT_EQ(Controls().Find<vf::ui::ComboBox>(IDC_ADAPTER)->Count(), 3);
   ASSERT_GE(SearchClients().size(), 4u);
   EXPECT_NE(SearchClients().back(), SearchClients()[0]) << "a new session searched";
@@ -370,7 +370,7 @@ TEST_F(CommandsOnTheLan, ABoxLeftOpenHoldsUpNeitherTheAnswersNorANewSession) {
       vf::test::FireTimer(*dialog, CSearchDlg::TIMER_RESTART);
     }
     PumpUntil([&] { return dialog->IsControlEnabled(IDC_SEARCH); }, 5000);
-    countWhileOpen = dialog->Window().Item(IDC_DEVICE_COUNT).Text();
+    countWhileOpen = vf::test::Window(*dialog).Item(IDC_DEVICE_COUNT).Text();
     portRowWhileOpen = RowOf(id);
     return vf::ui::IDOK;
   });

@@ -35,11 +35,11 @@ class DdnsTest : public ::testing::Test {
   vf::test::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
   bool m_created = m_dialog.Create();
-  vf::ui::DialogWindow &m_controls = m_dialog.Window();
+  vf::ui::DialogWindow &m_controls = vf::test::Window(m_dialog);
 };
 
 TEST_F(DdnsTest, ChecksSelectionThenNameAndKeepsTheLastCommandOnFailure) {
-  ASSERT_NE(m_dialog.Session(), nullptr);
+  ASSERT_NE(vf::test::Session(m_dialog), nullptr);
   vf::test::DeviceList(m_dialog).SetSelectionMark(-1);
   m_dialog.OnSetDdns();  // Name empty too: the selection is checked first.
   ASSERT_EQ(m_boxes.Count(), 1);
@@ -55,13 +55,13 @@ TEST_F(DdnsTest, ChecksSelectionThenNameAndKeepsTheLastCommandOnFailure) {
   EXPECT_EQ(LastBox().text, "Failure: DDNS filed is empty.");
   EXPECT_EQ(LastBox().caption, "Tips");
   EXPECT_EQ(LastBox().type, vf::ui::MB_ICONEXCLAMATION);
-  EXPECT_EQ(m_dialog.LastCommand(), 0);
+  EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
 
   // A blank is a name; the command goes out silently.
   m_controls.Item(IDC_DDNS_NAME).SetText(" ");
   m_dialog.OnSetDdns();
   EXPECT_EQ(m_boxes.Count(), 2);
-  EXPECT_EQ(m_dialog.LastCommand(), 2);
+  EXPECT_EQ(vf::test::LastCommand(m_dialog), 2);
 }
 
 TEST_F(DdnsTest, RefusedCommandIsReported) {
@@ -72,7 +72,7 @@ TEST_F(DdnsTest, RefusedCommandIsReported) {
   EXPECT_EQ(LastBox().text, "Failure to set DDNS.");
   EXPECT_EQ(LastBox().caption, "Tips");
   EXPECT_EQ(LastBox().type, vf::ui::MB_ICONEXCLAMATION);
-  EXPECT_EQ(m_dialog.LastCommand(), 2);
+  EXPECT_EQ(vf::test::LastCommand(m_dialog), 2);
 
   // Over-long fields are cut to fit rather than refused.
   Select(0);
@@ -97,12 +97,12 @@ TEST_F(DdnsTest, AnswersShowTheDdnsTextsAndNeverAnUpdatesPort) {
   // acceptance says so and sends no port.
   m_controls.Item(IDC_HTTP_PORT).SetText("8095");
   m_dialog.OnUpdate();
-  ASSERT_EQ(m_dialog.HttpPortPending(), 1);
+  ASSERT_EQ(vf::test::HttpPortPending(m_dialog), 1);
   Reply("403");
   m_dialog.OnSetDdns();
   Reply("200");
   EXPECT_EQ(LastBox().text, "DDNS is setted successfully.");
-  EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+  EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
   EXPECT_FALSE(m_controls.Item(IDC_RESTART_PROGRESS).IsVisible());
 }
 

@@ -39,13 +39,13 @@ class DetailPanelTest : public ::testing::Test {
   vf::test::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
   bool m_created = m_dialog.Create();
-  vf::ui::DialogWindow &m_controls = m_dialog.Window();
+  vf::ui::DialogWindow &m_controls = vf::test::Window(m_dialog);
 };
 
 TEST_F(DetailPanelTest, ClickFillsEveryFieldAndOpensThePanel) {
   m_controls.Item(IDC_ACCOUNT).SetText("admin");
   m_dialog.OnDeviceListClick(0);
-  EXPECT_EQ(m_dialog.DeviceSelected(), 1);
+  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 1);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-dhcp");
   EXPECT_EQ(m_controls.Item(IDC_FIRMWARE_SYS_VER).Text(), "V2.1.0");
   EXPECT_EQ(m_controls.Item(IDC_FIRMWARE_APP_VER).Text(), "W9.9");
@@ -87,7 +87,7 @@ TEST_F(DetailPanelTest, ClickFillsEveryFieldAndOpensThePanel) {
 TEST_F(DetailPanelTest, ClicksBesideOrBeyondTheRows) {
   // Beyond the store (the arrow keys on a short list): opens without filling.
   m_dialog.OnDeviceListClick(2);
-  EXPECT_EQ(m_dialog.DeviceSelected(), 1);
+  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 1);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "");
   EXPECT_FALSE(m_controls.Find<vf::ui::Edit>(IDC_ACCOUNT)->IsReadOnly());
 
@@ -97,7 +97,7 @@ TEST_F(DetailPanelTest, ClicksBesideOrBeyondTheRows) {
   list.SetSelectionMark(1);
   m_dialog.OnDeviceListClick(-1);
   EXPECT_EQ(list.SelectionMark(), -1);
-  EXPECT_EQ(m_dialog.DeviceSelected(), 1);
+  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 1);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-fixed");
   EXPECT_TRUE(m_controls.Item(IDC_UPDATE).IsEnabled());
 }

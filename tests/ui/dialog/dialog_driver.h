@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "dialog_probe.h"
 #include "res/resource_ids.h"
 #include "ui/dialog/search_dlg.h"
 #include "ui/window/list_view.h"
@@ -18,7 +19,7 @@ namespace vf::test {
 
 // One tick of a running timer of the window, now; false when not running.
 inline bool FireTimer(CSearchDlg &dialog, int id) {
-  if (!dialog.Window().IsTimerActive(id)) return false;
+  if (!vf::test::Window(dialog).IsTimerActive(id)) return false;
   dialog.OnTimer(id);
   return true;
 }
@@ -26,12 +27,12 @@ inline bool FireTimer(CSearchDlg &dialog, int id) {
 // A search whose answers are `devices`, ended by the collection tick.
 inline void ShowDevices(CSearchDlg &dialog, std::initializer_list<DeviceRecord> devices) {
   dialog.OnSearch();
-  for (const DeviceRecord &device : devices) dialog.Lan().OnAnnouncement(device);
+  for (const DeviceRecord &device : devices) vf::test::Lan(dialog).OnAnnouncement(device);
   FireTimer(dialog, CSearchDlg::TIMER_COLLECT);
 }
 
 inline ui::ListView &DeviceList(CSearchDlg &dialog) {
-  return *dialog.Window().Find<ui::ListView>(res::IDC_DEVICE_LIST);
+  return *vf::test::Window(dialog).Find<ui::ListView>(res::IDC_DEVICE_LIST);
 }
 
 // A click on a row, as the list reports it.
@@ -43,14 +44,14 @@ inline void SelectRow(CSearchDlg &dialog, int row) {
 // Runs what other threads have posted to the window until now.
 inline void Settle(CSearchDlg &dialog) {
   bool marker = false;
-  dialog.Window().Thread().Post([&] { marker = true; });
+  vf::test::Window(dialog).Thread().Post([&] { marker = true; });
   PumpUntil([&] { return marker; }, 2000);
 }
 
 // A command answer, delivered on a thread of its own as the engine's worker
 // does; what it has the window tell is told when this returns.
 inline void ReplyFromWorker(CSearchDlg &dialog, const char *status) {
-  std::thread worker([&] { dialog.Lan().OnCommandAnswer(status); });
+  std::thread worker([&] { vf::test::Lan(dialog).OnCommandAnswer(status); });
   worker.join();
   Settle(dialog);
 }

@@ -54,7 +54,7 @@ class WindowCommandsTest : public ::testing::Test {
   void ShowRows(const std::vector<DeviceRecord> &records) {
     m_dialog.OnSearch();
     for (const DeviceRecord &record : records) {
-      m_dialog.Lan().OnAnnouncement(record);
+      vf::test::Lan(m_dialog).OnAnnouncement(record);
     }
     vf::test::FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT);
   }
@@ -80,7 +80,7 @@ class WindowCommandsTest : public ::testing::Test {
   vf::test::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
   bool m_created = m_dialog.Create();
-  vf::ui::DialogWindow &m_controls = m_dialog.Window();
+  vf::ui::DialogWindow &m_controls = vf::test::Window(m_dialog);
 };
 
 TEST_F(WindowCommandsTest, EnterAndEscapeDoNothingAnywhere) {
@@ -138,10 +138,10 @@ TEST_F(WindowCommandsTest, ArrowsInTheListFillThePanelWithTheRowTheyMoveTo) {
 TEST_F(WindowCommandsTest, ArrowsInAnEmptyList) {
   ShowRows({});
   Key(IDC_DEVICE_LIST, vk::kDown);  // Row -1: the panel stays locked.
-  EXPECT_EQ(m_dialog.DeviceSelected(), 0);
+  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 0);
   EXPECT_EQ(List().SelectionMark(), -1);
   Key(IDC_DEVICE_LIST, vk::kUp);  // Row 0: opens without a device.
-  EXPECT_EQ(m_dialog.DeviceSelected(), 1);
+  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 1);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "");
 }
 
@@ -169,9 +169,9 @@ TEST_F(WindowCommandsTest, FunctionKeysRunEnabledCommandsOnly) {
   EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
   // While collecting, F3 does not start another search.
   const DeviceRecord late = Camera(4, "192.168.1.24", "255.255.255.0", "84");
-  m_dialog.Lan().OnAnnouncement(late);
+  vf::test::Lan(m_dialog).OnAnnouncement(late);
   Key(account, vk::kF3);
-  EXPECT_EQ(m_dialog.Devices().Count(), 1);
+  EXPECT_EQ(vf::test::Devices(m_dialog).Count(), 1);
 }
 
 TEST_F(WindowCommandsTest, BrowseOpensOnlyPlainAddressesAndPorts) {

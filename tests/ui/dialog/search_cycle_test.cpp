@@ -20,7 +20,7 @@ using vf::test::Pcs;
 
 class SearchCycleTest : public ::testing::Test {
  protected:
-  void Found(const DeviceRecord &record) { m_dialog.Lan().OnAnnouncement(record); }
+  void Found(const DeviceRecord &record) { vf::test::Lan(m_dialog).OnAnnouncement(record); }
   std::string Cell(int row, int column) const {
     return m_controls.Find<vf::ui::ListView>(IDC_DEVICE_LIST)->ItemText(row, column);
   }
@@ -29,7 +29,7 @@ class SearchCycleTest : public ::testing::Test {
   vf::test::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
   bool m_created = m_dialog.Create();
-  vf::ui::DialogWindow &m_controls = m_dialog.Window();
+  vf::ui::DialogWindow &m_controls = vf::test::Window(m_dialog);
 };
 
 TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
@@ -67,14 +67,14 @@ TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
   // A reply after the tick would get no row, so it is not kept either: a
   // flood of late answers cannot grow the store.
   Found(MakeDevice("late", "66:66:66:66:66:66"));
-  EXPECT_EQ(m_dialog.Devices().Count(), 4);
+  EXPECT_EQ(vf::test::Devices(m_dialog).Count(), 4);
   EXPECT_EQ(Rows(), 4);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_COUNT).Text(), "4 pcs");
 
   // The next search forgets everything, but the count waits for its tick.
   m_dialog.OnSearch();
   EXPECT_EQ(Rows(), 0);
-  EXPECT_EQ(m_dialog.Devices().Count(), 0);
+  EXPECT_EQ(vf::test::Devices(m_dialog).Count(), 0);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_COUNT).Text(), "4 pcs");
   Found(again);  // Its MAC is new again in this search.
   ASSERT_TRUE(FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT));
@@ -119,10 +119,10 @@ TEST_F(SearchCycleTest, SearchEmptiesAndLocksTheDetailPanel) {
   m_controls.Item(IDC_ACCOUNT).SetText("admin");
   m_controls.Item(IDC_PASSWORD).SetText("secret");
   m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->SetCheck(1);
-  ASSERT_EQ(m_dialog.DeviceSelected(), 1);
+  ASSERT_EQ(vf::test::DeviceSelected(m_dialog), 1);
 
   m_dialog.OnSearch();
-  EXPECT_EQ(m_dialog.DeviceSelected(), 0);
+  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 0);
   for (int id : {IDC_DEVICE_NAME, IDC_FIRMWARE_SYS_VER, IDC_FIRMWARE_APP_VER, IDC_ACCOUNT,
                  IDC_PASSWORD, IDC_DDNS_NAME, IDC_DDNS_USER, IDC_DDNS_PASSWORD}) {
     SCOPED_TRACE(id);
@@ -166,7 +166,7 @@ TEST_F(SearchCycleTest, WorkerRecordsWhileTheWindowSearchesAndShows) {
   std::thread worker([this, &stop] {
     for (int i = 0; !stop.load(); ++i) {
       const DeviceRecord record = MakeDevice("cam", "mac-" + std::to_string(i % 50));
-      m_dialog.Lan().OnAnnouncement(record);
+      vf::test::Lan(m_dialog).OnAnnouncement(record);
     }
   });
   for (int cycle = 0; cycle < 50; ++cycle) {
@@ -186,11 +186,11 @@ TEST(SearchCycleTimer, RealCollectionWindowEndsTheCycle) {
       vf::test::MakeAdapter("eth0", 2, {{"127.0.0.1", "255.0.0.0"}})};
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  ASSERT_NE(dialog.Session(), nullptr);
+  ASSERT_NE(vf::test::Session(dialog), nullptr);
   dialog.OnSearch();
   EXPECT_FALSE(dialog.IsControlEnabled(IDC_SEARCH));
   EXPECT_TRUE(vf::test::PumpUntil([&] { return dialog.IsControlEnabled(IDC_SEARCH); }, 5000));
-  EXPECT_FALSE(dialog.Window().IsTimerActive(CSearchDlg::TIMER_COLLECT));
+  EXPECT_FALSE(vf::test::Window(dialog).IsTimerActive(CSearchDlg::TIMER_COLLECT));
 }
 
 }  // namespace

@@ -26,12 +26,12 @@ TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
   vf::ui::MessageBoxRecorder boxes;
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  vf::ui::DialogWindow &controls = dialog.Window();
+  vf::ui::DialogWindow &controls = vf::test::Window(dialog);
 
   EXPECT_EQ(controls.Title(), g_windowTitle);
   EXPECT_TRUE(vf::test::HasIcon(controls));
-  EXPECT_TRUE(dialog.EngineStarted());
-  EXPECT_NE(dialog.Session(), nullptr);
+  EXPECT_TRUE(vf::test::EngineStarted(dialog));
+  EXPECT_NE(vf::test::Session(dialog), nullptr);
   EXPECT_EQ(boxes.Count(), 0);
 
   // The About item closes the system menu, after a separator.
@@ -60,7 +60,7 @@ TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
   EXPECT_EQ(spin.Pos(), 1);
 
   // Locked: edits are read-only but enabled, everything else disabled.
-  EXPECT_EQ(dialog.DeviceSelected(), 0);
+  EXPECT_EQ(vf::test::DeviceSelected(dialog), 0);
   for (int id : {IDC_HTTP_PORT, IDC_ACCOUNT, IDC_PASSWORD, IDC_DDNS_NAME}) {
     SCOPED_TRACE(id);
     EXPECT_TRUE(controls.Item(id).IsEnabled());
@@ -106,7 +106,7 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   adapters.dns[4] = {"172.16.0.53"};
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  vf::ui::DialogWindow &controls = dialog.Window();
+  vf::ui::DialogWindow &controls = vf::test::Window(dialog);
 
   vf::ui::ComboBox &combo = *controls.Find<vf::ui::ComboBox>(IDC_ADAPTER);
   ASSERT_EQ(combo.Count(), 4);
@@ -121,9 +121,9 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   // Every adapter with an IPv4 address gives its first one to search from;
   // the unconfigured one is listed but has nothing to search from. No camera
   // may take any address of the PC, the second ones included.
-  EXPECT_EQ(dialog.Lan().SearchAddresses(),
+  EXPECT_EQ(vf::test::Lan(dialog).SearchAddresses(),
             (std::vector<std::string>{"10.0.0.5", "192.168.1.10", "172.16.0.2"}));
-  EXPECT_EQ(dialog.LocalAddresses(),
+  EXPECT_EQ(vf::test::LocalAddresses(dialog),
             (std::vector<std::string>{"10.0.0.5", "192.168.1.10", "192.168.2.10", "172.16.0.2"}));
 
   // Choosing another adapter changes the five fields only.
@@ -137,7 +137,7 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   dialog.OnAdapterSelChange();
   EXPECT_EQ(controls.Item(IDC_LOCAL_IP).Text(), "0.0.0.0");
   EXPECT_EQ(controls.Item(IDC_LOCAL_DNS1).Text(), "");
-  EXPECT_EQ(dialog.LocalAddresses().size(), 4u);
+  EXPECT_EQ(vf::test::LocalAddresses(dialog).size(), 4u);
 }
 
 TEST(SearchDialogAdapters, UnreadableAdapterListLeavesThePanelEmpty) {
@@ -145,9 +145,9 @@ TEST(SearchDialogAdapters, UnreadableAdapterListLeavesThePanelEmpty) {
   adapters.adapters = std::nullopt;
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  EXPECT_EQ(dialog.Window().Find<vf::ui::ComboBox>(IDC_ADAPTER)->Count(), 0);
-  EXPECT_EQ(dialog.Window().Item(IDC_LOCAL_IP).Text(), "");
-  EXPECT_TRUE(dialog.LocalAddresses().empty());
+  EXPECT_EQ(vf::test::Window(dialog).Find<vf::ui::ComboBox>(IDC_ADAPTER)->Count(), 0);
+  EXPECT_EQ(vf::test::Window(dialog).Item(IDC_LOCAL_IP).Text(), "");
+  EXPECT_TRUE(vf::test::LocalAddresses(dialog).empty());
 }
 
 TEST(SearchDialogEngine, FallsBackToTheSecondPortSilently) {
@@ -157,8 +157,8 @@ TEST(SearchDialogEngine, FallsBackToTheSecondPortSilently) {
   vf::ui::MessageBoxRecorder boxes;
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  EXPECT_TRUE(dialog.EngineStarted());
-  EXPECT_NE(dialog.Session(), nullptr);
+  EXPECT_TRUE(vf::test::EngineStarted(dialog));
+  EXPECT_NE(vf::test::Session(dialog), nullptr);
   EXPECT_EQ(boxes.Count(), 0);
 }
 
@@ -171,19 +171,19 @@ TEST(SearchDialogEngine, BothPortsTakenShowsOneMessageAndSearchStillCompletes) {
   vf::ui::MessageBoxRecorder boxes;
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  EXPECT_FALSE(dialog.EngineStarted());
-  EXPECT_EQ(dialog.Session(), nullptr);
+  EXPECT_FALSE(vf::test::EngineStarted(dialog));
+  EXPECT_EQ(vf::test::Session(dialog), nullptr);
   ASSERT_EQ(boxes.Count(), 1);
   const vf::ui::MessageBoxRequest request = boxes.Requests().front();
   EXPECT_EQ(request.text, "Failed to initialize.");
   EXPECT_EQ(request.caption, "Tips");
   EXPECT_EQ(request.type, vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
-  EXPECT_EQ(request.owner, &dialog.Window());
+  EXPECT_EQ(request.owner, &vf::test::Window(dialog));
 
   dialog.OnSearch();
   EXPECT_FALSE(dialog.IsControlEnabled(IDC_SEARCH));
   ASSERT_TRUE(vf::test::FireTimer(dialog, CSearchDlg::TIMER_COLLECT));
-  EXPECT_EQ(dialog.Window().Item(IDC_DEVICE_COUNT).Text(), "0 pcs");
+  EXPECT_EQ(vf::test::Window(dialog).Item(IDC_DEVICE_COUNT).Text(), "0 pcs");
   EXPECT_TRUE(dialog.IsControlEnabled(IDC_SEARCH));
   EXPECT_EQ(dialog.StopEngine(), -1);
   EXPECT_EQ(boxes.Count(), 1);

@@ -60,11 +60,11 @@ class UpdateTest : public ::testing::Test {
   vf::test::FakeAdapters m_adapters = AdaptersWithOneAddress();
   CSearchDlg m_dialog{m_adapters};
   bool m_created = m_dialog.Create();
-  vf::ui::DialogWindow &m_controls = m_dialog.Window();
+  vf::ui::DialogWindow &m_controls = vf::test::Window(m_dialog);
 };
 
 TEST_F(UpdateTest, WithoutASelectedDeviceOnlyAsksForOne) {
-  ASSERT_NE(m_dialog.Session(), nullptr);
+  ASSERT_NE(vf::test::Session(m_dialog), nullptr);
   for (int mark : {-1, 2, 7}) {
     SCOPED_TRACE(mark);
     vf::test::DeviceList(m_dialog).SetSelectionMark(mark);
@@ -77,7 +77,7 @@ TEST_F(UpdateTest, WithoutASelectedDeviceOnlyAsksForOne) {
     EXPECT_EQ(box.type, vf::ui::MB_ICONINFORMATION);
     EXPECT_EQ(box.owner, &m_controls);
   }
-  EXPECT_EQ(m_dialog.LastCommand(), 0);
+  EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
 }
 
 TEST_F(UpdateTest, ConfirmationComesFirstAndNoChangesNothing) {
@@ -90,14 +90,14 @@ TEST_F(UpdateTest, ConfirmationComesFirstAndNoChangesNothing) {
   EXPECT_EQ(Box(0).text, "Are you sure to update the selected device?");
   EXPECT_EQ(Box(0).caption, "Ask");
   EXPECT_EQ(Box(0).type, vf::ui::MB_YESNO | vf::ui::MB_ICONQUESTION);
-  EXPECT_EQ(m_dialog.LastCommand(), 0);
-  EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+  EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
+  EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
 
   // Any answer but Yes stops too.
   m_boxes.Script({vf::ui::IDOK});
   m_dialog.OnUpdate();
   EXPECT_EQ(m_boxes.Count(), 2);
-  EXPECT_EQ(m_dialog.LastCommand(), 0);
+  EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
 }
 
 TEST_F(UpdateTest, ChecksRunInOrderAndStopAtTheFirstFailure) {
@@ -123,13 +123,13 @@ TEST_F(UpdateTest, ChecksRunInOrderAndStopAtTheFirstFailure) {
     const auto boxes = m_boxes.Requests();
     if (c.message == nullptr) {
       ASSERT_EQ(m_boxes.Count(), before + 1);  // Only the question.
-      EXPECT_EQ(m_dialog.LastCommand(), 1);
+      EXPECT_EQ(vf::test::LastCommand(m_dialog), 1);
     } else {
       ASSERT_EQ(m_boxes.Count(), before + 2);
       EXPECT_EQ(boxes.back().text, c.message);
       EXPECT_EQ(boxes.back().caption, "Tips");
       EXPECT_EQ(boxes.back().type, vf::ui::MB_ICONINFORMATION);
-      EXPECT_EQ(m_dialog.LastCommand(), 0);
+      EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
     }
   }
 }
@@ -141,7 +141,7 @@ TEST_F(UpdateTest, SetIpAutomaticallySkipsEveryCheckButNeedsAnAddressToSend) {
   m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->SetCheck(1);
   m_dialog.OnUpdate();
   EXPECT_EQ(m_boxes.Count(), 1) << "only the question";
-  EXPECT_EQ(m_dialog.LastCommand(), 1);
+  EXPECT_EQ(vf::test::LastCommand(m_dialog), 1);
   Reply("200");
 
   // Sent all the same, so without an address nothing would go out: that is
@@ -171,7 +171,7 @@ TEST_F(UpdateTest, PortCommandIsArmedOnlyForANewPortThatIsFree) {
     Select(c.row);
     m_controls.Item(IDC_HTTP_PORT).SetText(c.port);
     m_dialog.OnUpdate();
-    EXPECT_EQ(m_dialog.HttpPortPending(), c.pending);
+    EXPECT_EQ(vf::test::HttpPortPending(m_dialog), c.pending);
     if (c.refusal != nullptr) {
       EXPECT_EQ(LastText(), c.refusal);
       EXPECT_FALSE(m_dialog.CommandPending()) << "nothing was sent";
@@ -191,7 +191,7 @@ TEST_F(UpdateTest, BadPortsAndHalfFilledAddressesAreRefused) {
     m_controls.Item(IDC_HTTP_PORT).SetText(port);
     m_dialog.OnUpdate();
     EXPECT_EQ(m_boxes.Requests().back().text, "Entered the wrong http port (1-65535).");
-    EXPECT_EQ(m_dialog.LastCommand(), 0);
+    EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
   }
   m_controls.Item(IDC_HTTP_PORT).SetText("8081");
 
@@ -217,8 +217,8 @@ TEST_F(UpdateTest, BadPortsAndHalfFilledAddressesAreRefused) {
       m_dialog.OnUpdate();
       ASSERT_EQ(m_boxes.Count(), before + 2);
       EXPECT_EQ(m_boxes.Requests().back().text, c.message);
-      EXPECT_EQ(m_dialog.LastCommand(), 0);
-      EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+      EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
+      EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
     }
   }
 }
@@ -244,7 +244,7 @@ TEST_F(UpdateTest, WhatCannotBeSentIsToldAndNothingWaitsForIt) {
     m_dialog.OnUpdate();
     ASSERT_EQ(m_boxes.Count(), before + 2);
     EXPECT_EQ(Box(before + 1).text, c.message);
-    EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+    EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
     EXPECT_FALSE(m_dialog.CommandPending());
 
     Reply("200");
@@ -275,12 +275,12 @@ TEST_F(UpdateTest, DeviceValuesThatCouldSteerTheCommandAreRefused) {
     vf::test::ShowDevices(m_dialog, {device});
     Select(0);
     const int before = m_boxes.Count();
-    const short lastCommand = m_dialog.LastCommand();
+    const short lastCommand = vf::test::LastCommand(m_dialog);
     m_dialog.OnUpdate();
     ASSERT_EQ(m_boxes.Count(), before + 1) << "not even the question";
     EXPECT_EQ(Box(before).text, c.message);
     EXPECT_EQ(Box(before).type, vf::ui::MB_ICONEXCLAMATION);
-    EXPECT_EQ(m_dialog.LastCommand(), lastCommand);
+    EXPECT_EQ(vf::test::LastCommand(m_dialog), lastCommand);
     if (c.message == badId) {
       m_controls.Item(IDC_DDNS_NAME).SetText("cam.example.net");
       m_dialog.OnSetDdns();
@@ -375,18 +375,18 @@ TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
   Select(0);
   m_controls.Item(IDC_HTTP_PORT).SetText("8090");
   m_dialog.OnUpdate();
-  ASSERT_EQ(m_dialog.HttpPortPending(), 1);
+  ASSERT_EQ(vf::test::HttpPortPending(m_dialog), 1);
 
   // A refusal ends the Update: no later acceptance of another command sends
   // the port.
   Reply("401");
-  EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+  EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
   EXPECT_EQ(LastText(), "The account or password for watching is wrong!");
   m_dialog.OnUpdate();
-  ASSERT_EQ(m_dialog.HttpPortPending(), 1);
+  ASSERT_EQ(vf::test::HttpPortPending(m_dialog), 1);
   const int boxes = m_boxes.Count();
   Reply("200");
-  EXPECT_EQ(m_dialog.HttpPortPending(), 0);
+  EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
   EXPECT_EQ(m_boxes.Count(), boxes) << "the port command goes out without a word";
 
   vf::ui::ProgressBar &bar = *m_controls.Find<vf::ui::ProgressBar>(IDC_RESTART_PROGRESS);
@@ -396,7 +396,7 @@ TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
   EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_RESTART));
   EXPECT_EQ(bar.Range(), std::make_pair(1, 47));
   EXPECT_EQ(bar.Pos(), 1);
-  EXPECT_EQ(m_dialog.DeviceSelected(), 0);
+  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 0);
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_UPDATE));
   EXPECT_TRUE(m_controls.Find<vf::ui::Edit>(IDC_ACCOUNT)->IsReadOnly());
 

@@ -15,6 +15,7 @@
 #include "ui/window/message_box.h"
 #include "ui/window/window_thread.h"
 #include "window_driver.h"
+#include "window_probe.h"
 
 namespace vf::ui {
 namespace {
@@ -49,10 +50,12 @@ bool PumpUntilReady(std::future<T> &result) {
 // Waits (bounded) until a call from another thread waits on the window.
 bool UntilPending(const WindowThread &thread) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (thread.PendingCount() == 0 && std::chrono::steady_clock::now() < until) {
+  const WindowChannel &channel = *thread.Channel();
+  while (WindowChannelProbe::PendingCount(channel) == 0 &&
+         std::chrono::steady_clock::now() < until) {
     std::this_thread::yield();
   }
-  return thread.PendingCount() == 1;
+  return WindowChannelProbe::PendingCount(channel) == 1;
 }
 
 TEST(MessageBox, InterceptorRecordsTheRequestAndGivesTheScriptedAnswer) {

@@ -23,12 +23,6 @@ bool DialogTimers::KillTimer(int id) {
   return true;
 }
 
-bool DialogTimers::Fire(int id) {
-  if (!IsActive(id)) return false;
-  emit timeout(id);
-  return true;
-}
-
 void DialogTimers::timerEvent(QTimerEvent *event) {
   for (auto it = m_qtIds.cbegin(); it != m_qtIds.cend(); ++it) {
     if (it.value() == event->timerId()) {

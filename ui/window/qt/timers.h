@@ -20,8 +20,6 @@ class DialogTimers final : public QObject {
   // False when `id` was not running.
   bool KillTimer(int id);
   bool IsActive(int id) const { return m_qtIds.contains(id); }
-  // Delivers one tick of a running timer now, for tests; false when not running.
-  bool Fire(int id);
 
  signals:
   void timeout(int id);
