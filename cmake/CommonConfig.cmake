@@ -1,5 +1,5 @@
-# One interface target that carries the language level, warnings and sanitizer
-# flags; every target of ours links it.
+# One interface target that carries the language level, warnings, sanitizer
+# flags and the Qt rules of our code; every target of ours links it.
 add_library(vf_common_cfg INTERFACE)
 target_compile_features(vf_common_cfg INTERFACE cxx_std_20)
 target_compile_options(vf_common_cfg INTERFACE -Wall -Wextra)
@@ -18,10 +18,17 @@ if(WIN32)
   add_link_options(-static)
 endif()
 
+# Every Qt connection names a context object, so that it ends with that object (Qt 6.7 and
+# later refuse the others with this).
+target_compile_definitions(vf_common_cfg INTERFACE QT_NO_CONTEXTLESS_CONNECT)
+
+# Our own code with the sanitizers; what every program and library of ours links carries them to
+# its link.
 if(VELLAFIND_SANITIZE)
   string(REPLACE ";" "," _vf_san "${VELLAFIND_SANITIZE}")
-  add_compile_options(-fsanitize=${_vf_san} -fno-omit-frame-pointer -fno-sanitize-recover=all)
-  add_link_options(-fsanitize=${_vf_san})
+  target_compile_options(vf_common_cfg INTERFACE -fsanitize=${_vf_san} -fno-omit-frame-pointer
+                                                 -fno-sanitize-recover=all)
+  target_link_options(vf_common_cfg INTERFACE -fsanitize=${_vf_san})
 endif()
 
 set(CMAKE_CXX_VISIBILITY_PRESET hidden)

@@ -81,6 +81,12 @@ class EngineOnLan : public ::testing::Test {
     }
   }
   std::string ClientId() const { return session_->clientId; }
+  // Datagrams in the ring that the worker has not handled yet.
+  int HeldRingSlots() const {
+    int held = 0;
+    for (const auto &slot : session_->ring) held += slot.load() != nullptr;
+    return held;
+  }
 
   SearchSession *session_ = nullptr;
   Inbox inbox_;
@@ -95,13 +101,17 @@ TEST_F(EngineOnLan, KeepsOnlyDatagramsWithItsOwnClientId) {
   camera.Send(Announcement(std::string(1, ' ').append(ClientId()), 2), kPort);  // blank after colon
   camera.Send("Device-ID=00000000000000000000000000000003\r\n", kPort);         // no Client-ID
   camera.Send(Announcement(ClientId(), 4, "IP=\r\nMASK=10.0.0.0\r\n"), kPort);  // ours
-  ASSERT_TRUE(WaitFor([&] { return inbox_.announcements >= 1; }));
-  std::this_thread::sleep_for(300ms);  // Past a worker sweep.
+  // One more of ours marks the end: once it has come through and no ring slot is held, every
+  // datagram sent before it has been read, and either dropped or handed over.
+  camera.Send(Announcement(ClientId(), 99), kPort);
+  ASSERT_TRUE(WaitFor([&] { return inbox_.announcements >= 2; }));
+  ASSERT_TRUE(WaitFor([&] { return HeldRingSlots() == 0; }));
   std::lock_guard lock(inbox_.mutex);
-  ASSERT_EQ(1u, inbox_.records.size());
+  ASSERT_EQ(2u, inbox_.records.size());
   EXPECT_STREQ("cam4", inbox_.records[0].deviceName);
   EXPECT_STREQ("0.0.0.0", inbox_.records[0].network.ipAddress);
   EXPECT_STREQ("", inbox_.records[0].network.gateway);
+  EXPECT_STREQ("cam99", inbox_.records[1].deviceName) << "the marker";
 }
 
 TEST_F(EngineOnLan, LongDatagramIsCutAndNothingReadsPastIt) {
