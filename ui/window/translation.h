@@ -8,9 +8,10 @@
 
 namespace vf::ui {
 
-// `text` (UTF-8) in the installed translation. Texts that come from the
-// network are never passed here, so a camera cannot be named after a
-// translated text. Provided by the window's backend.
+// `text` (UTF-8) in the installed translation. Texts from outside the
+// program (the network, say) are never passed here, so that nothing out
+// there can be named after a translated text. Provided by the window's
+// backend.
 std::string Translated(std::string_view text);
 
 // `pattern` with its first "%1" replaced by `value`.

@@ -1,4 +1,4 @@
-// The device list's widget: a report-style list view with columns, rows of
+// The list view's widget: a report-style list view with columns, rows of
 // text, a selection mark and a click notification that names the row hit.
 //
 // The selection mark, the highlighted row and the view's current row are one:

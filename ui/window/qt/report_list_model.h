@@ -1,4 +1,4 @@
-// The rows and columns behind the device list, as Qt's views read them: the
+// The rows and columns behind a list view, as Qt's views read them: the
 // backend-neutral ReportRows with the notices a view needs.
 #pragma once
 

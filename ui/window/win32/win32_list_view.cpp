@@ -22,7 +22,7 @@ constexpr UINT_PTR kKeysSubclass = 1;
 
 // The selected row keeps the colours it has while the list has the focus. Without the focus the
 // list draws it in the colour of a button's face, next to invisible on the list's white: while
-// typing an address or a password, the user could not see which camera Update acts on.
+// typing into another control, the user could not see which row the dialog acts on.
 LRESULT DrawRow(NMLVCUSTOMDRAW &draw) {
   if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
   if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
