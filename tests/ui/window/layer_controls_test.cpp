@@ -11,6 +11,7 @@
 #include "res/resource_ids.h"
 #include "ui/window/controls.h"
 #include "ui/window/dialog_window.h"
+#include "ui/window/file_dialog.h"
 #include "ui/window/list_view.h"
 #include "ui/window/virtual_keys.h"
 #include "window_driver.h"
@@ -207,6 +208,30 @@ TEST_F(LayerControlsTest, ClicksTimersAndUserMessagesReachTheHandler) {
   ASSERT_TRUE(vf::test::PumpUntil([&] { return !m_handler.messages.empty(); }, 2000));
   EXPECT_EQ(m_handler.ticks.size(), ticks);
   EXPECT_EQ(m_handler.messages, std::vector<unsigned>{1});
+}
+
+// What a file dialog asks and gives: a saved file's name gets the chosen
+// kind's extension when it has none, and a cancel gives nothing.
+TEST(FileDialogs, ASavedNameGetsTheChosenKindsExtension) {
+  std::vector<FileDialogRequest> asked;
+  std::optional<FileChoice> answer = FileChoice{"/tmp/cameras", 1};
+  SetFileDialogInterceptor([&](const FileDialogRequest &request) {
+    asked.push_back(request);
+    return answer;
+  });
+  const std::vector<FileKind> kinds = {{"CSV files", "csv"}, {"JSON files", "json"}};
+  EXPECT_EQ(AskSaveFile(nullptr, "Export list", kinds, "cameras.csv")->path, "/tmp/cameras.json");
+  answer = FileChoice{"/tmp/plan.v2.csv", 0};
+  EXPECT_EQ(AskSaveFile(nullptr, "Export plan", kinds, "")->path, "/tmp/plan.v2.csv");
+  answer = FileChoice{"/tmp/plan", 0};
+  EXPECT_EQ(AskOpenFile(nullptr, "Import plan", kinds)->path, "/tmp/plan") << "opened as named";
+  answer.reset();
+  EXPECT_FALSE(AskSaveFile(nullptr, "Export list", kinds, "x.csv"));
+  SetFileDialogInterceptor({});
+  ASSERT_EQ(asked.size(), 4u);
+  EXPECT_TRUE(asked[0].save);
+  EXPECT_FALSE(asked[2].save);
+  EXPECT_EQ(asked[0].suggestedName, "cameras.csv");
 }
 
 }  // namespace
