@@ -191,7 +191,7 @@ int RunApply(Context &context, const ApplyOptions &options) {
   return RunBatch(context, options.command, *lan, rows, password, options.dryRun, true);
 }
 
-class AssignCommand final : public Command {
+class AssignCommand final : public ChangingCommand<AssignOptions, RunAssign> {
  public:
   std::string Name() const override { return "assign"; }
   std::string Help() const override {
@@ -219,14 +219,9 @@ class AssignCommand final : public Command {
     app.add_flag("--dry-run", m_options.dryRun, "show the plan and send nothing");
     AddCommandOptions(app, m_options.command, true);
   }
-  const CommandOptions *Changes() const override { return &m_options.command; }
-  int Run(Context &context) override { return RunAssign(context, m_options); }
-
- private:
-  AssignOptions m_options;
 };
 
-class ApplyCommand final : public Command {
+class ApplyCommand final : public ChangingCommand<ApplyOptions, RunApply> {
  public:
   std::string Name() const override { return "apply"; }
   std::string Help() const override {
@@ -244,11 +239,6 @@ class ApplyCommand final : public Command {
     app.add_flag("--dry-run", m_options.dryRun, "show the plan and send nothing");
     AddCommandOptions(app, m_options.command, true);
   }
-  const CommandOptions *Changes() const override { return &m_options.command; }
-  int Run(Context &context) override { return RunApply(context, m_options); }
-
- private:
-  ApplyOptions m_options;
 };
 
 }  // namespace

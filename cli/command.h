@@ -28,6 +28,18 @@ class Command {
   virtual int Run(Context &context) = 0;
 };
 
+// A command that changes cameras: its options hold the account (`command`), and a function of
+// them runs it.
+template <typename Options, int (*Runner)(Context &, const Options &)>
+class ChangingCommand : public Command {
+ public:
+  const CommandOptions *Changes() const override { return &m_options.command; }
+  int Run(Context &context) override { return Runner(context, m_options); }
+
+ protected:
+  Options m_options;
+};
+
 // Every command, in the order --help lists them.
 std::vector<std::unique_ptr<Command>> Commands();
 

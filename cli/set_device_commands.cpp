@@ -141,18 +141,13 @@ int RunSetIdentity(Context &context, const SetIdentityOptions &options) {
                       "The device's identity was changed.");
 }
 
-// The parts every one-camera command shares: its device, its account, how it runs.
+// A command to one camera, named by its first argument.
 template <typename Options, int (*Runner)(Context &, const Options &)>
-class DeviceCommand : public Command {
- public:
-  const CommandOptions *Changes() const override { return &m_options.command; }
-  int Run(Context &context) override { return Runner(context, m_options); }
-
+class DeviceCommand : public ChangingCommand<Options, Runner> {
  protected:
   void AddDevice(CLI::App &app) {
-    app.add_option("DEVICE", m_options.device, kDeviceHelp)->required();
+    app.add_option("DEVICE", this->m_options.device, kDeviceHelp)->required();
   }
-  Options m_options;
 };
 
 class SetDdnsCommand final : public DeviceCommand<SetDdnsOptions, RunSetDdns> {

@@ -96,7 +96,7 @@ int RunSetNetwork(Context &context, const SetNetworkOptions &options) {
   return ShowNewSettings(context, command.search, *lan, device);
 }
 
-class SetNetworkCommand final : public Command {
+class SetNetworkCommand final : public ChangingCommand<SetNetworkOptions, RunSetNetwork> {
  public:
   std::string Name() const override { return "set-network"; }
   std::string Help() const override {
@@ -114,11 +114,6 @@ class SetNetworkCommand final : public Command {
     // For the tests: a shorter restart wait.
     SecondsOption(app, "--restart-wait", m_options.restartWaitSeconds, "")->group("");
   }
-  const CommandOptions *Changes() const override { return &m_options.command; }
-  int Run(Context &context) override { return RunSetNetwork(context, m_options); }
-
- private:
-  SetNetworkOptions m_options;
 };
 
 }  // namespace
