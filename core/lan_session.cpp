@@ -240,17 +240,21 @@ Dispatch LanSession::SendLocked(std::unique_lock<std::mutex> &lock, const Comman
                                 AnswerHandler done) {
   if (m_pending != nullptr) return Dispatch::Busy;
   if (m_engine == nullptr) return Dispatch::NotSent;
-  // In place before the request leaves: the answer may come before the send returns.
+  // In place before the request leaves, since the answer may come before the send returns; its
+  // time runs from when the send is done, which may itself wait for a socket.
   m_pending = std::make_unique<Pending>(
-      Pending{std::move(done), std::chrono::steady_clock::now() + timeout});
+      Pending{std::move(done), std::chrono::steady_clock::time_point::max()});
+  const Pending *sent = m_pending.get();
   SearchSession *engine = m_engine;
   lock.unlock();
   const int result = DevSearch_SendCommand(engine, &target, kind, params);
   lock.lock();
+  if (m_pending.get() != sent) return Dispatch::Sent;  // answered already
   if (result != DEVSEARCH_OK) {
     m_pending.reset();
     return Dispatch::NotSent;
   }
+  m_pending->deadline = std::chrono::steady_clock::now() + timeout;
   m_changed.notify_all();  // the watch learns the deadline
   return Dispatch::Sent;
 }
@@ -282,7 +286,9 @@ void LanSession::OnCommandAnswer(std::string_view status) {
 void LanSession::Watch() {
   std::unique_lock lock(m_mutex);
   while (!m_stopping) {
-    if (m_pending == nullptr) {
+    // Nothing awaits an answer, or the command is still being sent: no time runs yet.
+    if (m_pending == nullptr ||
+        m_pending->deadline == std::chrono::steady_clock::time_point::max()) {
       m_changed.wait(lock);
       continue;
     }
