@@ -14,8 +14,10 @@
 namespace vf::core {
 namespace {
 
+// The first three are the list's of old, left-aligned as they always were (the window system
+// keeps a list's first column so anyway).
 constexpr DeviceColumnInfo kInfo[] = {
-    {VF_TEXT("No."), 40, true},
+    {VF_TEXT("No."), 40, false},
     {VF_TEXT("DeviceName"), 80, false},
     {VF_TEXT("MAC"), 115, false},
     {VF_TEXT("IP address"), 95, true},

@@ -74,5 +74,14 @@ inline constexpr int IDC_DDNS_USER = 1068;
 inline constexpr int IDC_DDNS_PASSWORD = 1069;
 inline constexpr int IDC_DDNS_NAME = 1070;
 inline constexpr int IDC_PLATFORM_DOMAIN = 1072;
+inline constexpr int IDC_LOSS_MARK = 1073;
+inline constexpr int IDC_DEVICE_CONCERN = 1074;
+
+// Commands of the device list's context menu.
+inline constexpr int IDM_COPY_ROW = 32771;
+inline constexpr int IDM_COPY_IP = 32772;
+inline constexpr int IDM_COPY_MAC = 32773;
+inline constexpr int IDM_OPEN_PAGE = 32774;
+inline constexpr int IDM_EXPORT_LIST = 32775;
 
 }  // namespace vf::res

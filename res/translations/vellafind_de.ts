@@ -8,16 +8,28 @@
         <translation>%1 Stk.</translation>
     </message>
     <message>
-        <source>No.</source>
-        <translation>Nr.</translation>
+        <source>The kernel dropped answers during this search: the list may lack devices.</source>
+        <translation>Der Kernel hat während dieser Suche Antworten verworfen: In der Liste können Geräte fehlen.</translation>
     </message>
     <message>
-        <source>DeviceName</source>
-        <translation>Gerätename</translation>
+        <source>The clipboard is in use by another program; please try again.</source>
+        <translation>Die Zwischenablage wird von einem anderen Programm benutzt; bitte noch einmal versuchen.</translation>
     </message>
     <message>
-        <source>MAC</source>
-        <translation>MAC</translation>
+        <source>CSV files</source>
+        <translation>CSV-Dateien</translation>
+    </message>
+    <message>
+        <source>JSON files</source>
+        <translation>JSON-Dateien</translation>
+    </message>
+    <message>
+        <source>Export list</source>
+        <translation>Liste exportieren</translation>
+    </message>
+    <message>
+        <source>The list was written to %1.</source>
+        <translation>Die Liste wurde in %1 geschrieben.</translation>
     </message>
 </context>
 <context>
@@ -29,6 +41,29 @@
     <message>
         <source>&amp;Close	Alt+F4</source>
         <translation>&amp;Schließen	Alt+F4</translation>
+    </message>
+</context>
+<context>
+    <name>device_list_menu</name>
+    <message>
+        <source>Copy row	Ctrl+C</source>
+        <translation>Zeile kopieren	Strg+C</translation>
+    </message>
+    <message>
+        <source>Copy IP address</source>
+        <translation>IP-Adresse kopieren</translation>
+    </message>
+    <message>
+        <source>Copy MAC address</source>
+        <translation>MAC-Adresse kopieren</translation>
+    </message>
+    <message>
+        <source>Open web page	F4</source>
+        <translation>Webseite öffnen	F4</translation>
+    </message>
+    <message>
+        <source>Export list...	Ctrl+S</source>
+        <translation>Liste exportieren...	Strg+S</translation>
     </message>
 </context>
 <context>

@@ -9,15 +9,19 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/adapter_panel.h"
+#include "core/device_columns.h"
 #include "core/device_store.h"
 #include "core/lan_session.h"
 #include "core/network_change.h"
 #include "core/protocol.h"
+#include "core/receive_losses.h"
+#include "core/search_history.h"
 #include "devsearch.h"
 #include "platform/adapters.h"
 #include "ui/window/controls.h"
@@ -97,10 +101,29 @@ class CSearchDlg final {
   void OnSearch();
   void OnTimer(int id);
   // The collection tick's view of the store: the count and one row per
-  // device recorded until now, in store order.
+  // device recorded until now, in store order, each marked with its concerns
+  // and in bold when it is new since the search before; and whether the
+  // kernel dropped answers meanwhile.
   void ShowDeviceRows();
   void ClearDevicePanel();
   void FreeDevices();
+  // Sorts the list by `column` (a second click on it reverses), keeping the
+  // highlighted device highlighted.
+  void OnDeviceListHeaderClick(int column);
+  // The devices the list shows, in its order.
+  std::vector<DeviceRecord> ListedDevices() const;
+
+  // --- The list's context menu, copying and export ------------------------
+  // The menu over `row` (-1 beside the rows), which a right-click has
+  // highlighted as a left click does.
+  void OnDeviceListContextMenu(int row);
+  // The highlighted device's row (every column, tab-separated, a line
+  // break at the end), address or MAC, to the clipboard.
+  void OnCopyRow();
+  void OnCopyAddress();
+  void OnCopyMac();
+  // Writes the list to a CSV or JSON file the user chooses.
+  void OnExportList();
 
   // --- Device detail panel -----------------------------------------------
   void OnDeviceListClick(int row);
@@ -136,8 +159,8 @@ class CSearchDlg final {
 
   // --- Keyboard, browse, router and close --------------------------------
   // Sees every key of the window before the control with the focus
-  // (`controlId`) does; true consumes it.
-  bool PreTranslateMessage(int controlId, int virtualKey);
+  // (`controlId`) does, with the modifier keys held; true consumes it.
+  bool PreTranslateMessage(int controlId, int virtualKey, unsigned modifiers = 0);
   // False, after telling the user, while a device restarts.
   bool CanClose();
   void OnCloseButton();
@@ -161,10 +184,12 @@ class CSearchDlg final {
     void OnCommand(int id) override;
     void OnListClick(int id, int row) override;
     void OnListKeyMoved(int id, int row) override;
+    void OnListHeaderClick(int id, int column) override;
+    void OnListContextMenu(int id, int row) override;
     void OnComboSelChange(int id) override;
     void OnUpDownDelta(int id, int delta) override;
     void OnTimer(int id) override;
-    bool OnKeyDown(int controlId, int virtualKey) override;
+    bool OnKeyDown(int controlId, int virtualKey, unsigned modifiers) override;
     bool OnCloseRequest() override;
     bool OnSysCommand(unsigned id) override;
     void OnUserMessage(unsigned offset) override;
@@ -174,7 +199,22 @@ class CSearchDlg final {
     CSearchDlg &m_dialog;
   };
 
-  int SelectedRow() const;
+  // The store index of the device in list row `row`; -1 for a row the list
+  // does not show. The list's order is the store's until a sort.
+  int StoreIndexOf(int row) const;
+  // The list row of the device at store index `index`; -1 for none.
+  int RowOf(int index) const;
+  // The store index of the selected device: the one of the selection mark's
+  // row; -1 for none.
+  int SelectedDevice() const;
+  // Gives the list its rows, in the order of m_viewOrder.
+  void ShowListRows();
+  vf::ui::RowLook LookOf(int row) const;
+  // The concerns of the device at `index` in the panel, "" for none.
+  void ShowConcerns(int index);
+  void ShowReceiveLosses(const vf::core::ReceiveLosses &losses);
+  void CopyToClipboard(const std::string &text);
+  void CopyColumn(vf::core::DeviceColumn column);
   // False, after telling the user, when the device's id or MAC is not of the
   // form a command may carry.
   bool MayCommand(const DeviceRecord &device);
@@ -219,6 +259,20 @@ class CSearchDlg final {
   vf::core::DeviceStore m_devices;
   // Records into m_devices; made after it and closed before the window.
   std::unique_ptr<vf::core::LanSession> m_session;
+
+  // The list as the collection tick showed it: its row count, the store
+  // index of each row once sorted (empty: store order), the column sorted
+  // by (-1: none), and by store index each device's concerns and whether it
+  // is new since the search before.
+  int m_shownCount = 0;
+  std::vector<int> m_viewOrder;
+  int m_sortColumn = -1;
+  bool m_sortDescending = false;
+  std::vector<std::uint8_t> m_concerns;
+  std::vector<bool> m_newSinceLast;
+  vf::core::SearchHistory m_history;
+  // What the kernel dropped while a search collected.
+  vf::core::LossMeter m_lossMeter;
 
   bool m_engineStarted = false;
   bool m_destroyed = false;

@@ -40,12 +40,12 @@ bool CSearchDlg::OnClose() {
 // The record of the selected row, for Browse and the router command: with no
 // row selected, or one beyond the store, the user is told so.
 bool CSearchDlg::CopySelectedForBrowsing(DeviceRecord &device) {
-  const int row = SelectedRow();
-  if (row < 0 || row >= m_devices.Count()) {
+  const int index = SelectedDevice();
+  if (index < 0 || index >= m_devices.Count()) {
     Tell(LoadString(IDS_SELECT_DEVICE), vf::ui::MB_OK);
     return false;
   }
-  return m_devices.CopyAt(row, device);
+  return m_devices.CopyAt(index, device);
 }
 
 vf::platform::UrlOpener &CSearchDlg::Opener() const {

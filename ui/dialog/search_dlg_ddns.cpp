@@ -24,8 +24,8 @@ void CopyText(char (&field)[N], const std::string &text) {
 
 void CSearchDlg::OnSetDdns() {
   if (!m_session->IsOpen()) return;
-  const int row = SelectedRow();
-  if (row < 0 || row >= m_devices.Count()) {
+  const int index = SelectedDevice();
+  if (index < 0 || index >= m_devices.Count()) {
     Tell(LoadString(IDS_SELECT_DEVICE), vf::ui::MB_ICONINFORMATION);
     return;
   }
@@ -35,7 +35,7 @@ void CSearchDlg::OnSetDdns() {
     return;
   }
   DeviceRecord device{};
-  if (!m_devices.CopyAt(row, device)) {
+  if (!m_devices.CopyAt(index, device)) {
     Tell(vf::core::text::kDeviceDestroyed, vf::ui::MB_OK);
     return;
   }

@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/device_concerns.h"
 #include "core/display_text.h"
 #include "res/resource_ids.h"
 #include "ui/dialog/search_dlg.h"
+#include "ui/window/translation.h"
 
 using namespace vf::res;
 
@@ -36,7 +38,8 @@ int LeadingInt(const std::string &text) {
 }  // namespace
 
 void CSearchDlg::OnDeviceListClick(int row) {
-  ShowDeviceDetails(row);
+  // The row's device: in a sorted list, not the row's number in the store.
+  ShowDeviceDetails(StoreIndexOf(row));
   if (row < 0) {
     m_deviceList->SetSelectionMark(-1);
     return;
@@ -66,6 +69,19 @@ void CSearchDlg::ShowDeviceDetails(int index) {
   m_window->Item(IDC_DEV_DNS2).SetText(text(record.network.secondaryDns));
   m_window->Item(IDC_HTTP_PORT).SetText(text(record.httpPort));
   m_dhcpCheck->SetCheck(record.network.dhcp > 0 ? 1 : 0);
+  ShowConcerns(index);
+}
+
+void CSearchDlg::ShowConcerns(int index) {
+  const auto at = static_cast<std::size_t>(index);
+  const std::uint8_t concerns = index >= 0 && at < m_concerns.size()
+                                    ? m_concerns[at]
+                                    : static_cast<std::uint8_t>(vf::core::kNoConcern);
+  const std::string text = vf::core::ConcernText(concerns, vf::ui::Translated);
+  vf::ui::Control &label = m_window->Item(IDC_DEVICE_CONCERN);
+  label.SetText(text);
+  // The whole of it, should the panel's room cut it.
+  label.SetToolTip(text);
 }
 
 void CSearchDlg::EnableControl(int id, bool enable) {

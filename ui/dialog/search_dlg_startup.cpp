@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "core/text_marker.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
@@ -109,6 +108,14 @@ void CSearchDlg::MessageMap::OnListKeyMoved(int id, int row) {
   if (id == IDC_DEVICE_LIST) m_dialog.OnDeviceListItemChanged(row);
 }
 
+void CSearchDlg::MessageMap::OnListHeaderClick(int id, int column) {
+  if (id == IDC_DEVICE_LIST) m_dialog.OnDeviceListHeaderClick(column);
+}
+
+void CSearchDlg::MessageMap::OnListContextMenu(int id, int row) {
+  if (id == IDC_DEVICE_LIST) m_dialog.OnDeviceListContextMenu(row);
+}
+
 void CSearchDlg::MessageMap::OnComboSelChange(int id) {
   if (id == IDC_ADAPTER) m_dialog.OnAdapterSelChange();
 }
@@ -121,8 +128,8 @@ void CSearchDlg::MessageMap::OnTimer(int id) {
   m_dialog.OnTimer(id);
 }
 
-bool CSearchDlg::MessageMap::OnKeyDown(int controlId, int virtualKey) {
-  return m_dialog.PreTranslateMessage(controlId, virtualKey);
+bool CSearchDlg::MessageMap::OnKeyDown(int controlId, int virtualKey, unsigned modifiers) {
+  return m_dialog.PreTranslateMessage(controlId, virtualKey, modifiers);
 }
 
 bool CSearchDlg::MessageMap::OnCloseRequest() {
@@ -181,12 +188,17 @@ void CSearchDlg::InitControls() {
   m_httpPortSpin->SetPos(1);
   m_httpPortSpin->SetRange(1, kPortMax);
 
-  m_deviceList->InsertColumn(0, {VF_TEXT("No."), 40});
-  m_deviceList->InsertColumn(1, {VF_TEXT("DeviceName"), 80});
-  m_deviceList->InsertColumn(2, {VF_TEXT("MAC"), 115});
+  // The list's columns are those of vf::core::kDeviceColumns, in its order, so a column's
+  // index is its DeviceColumn's value.
+  for (const vf::core::DeviceColumn column : vf::core::kDeviceColumns) {
+    const vf::core::DeviceColumnInfo &info = vf::core::ColumnInfo(column);
+    m_deviceList->InsertColumn(static_cast<int>(column),
+                               {info.heading, info.widthPx, info.numeric});
+  }
   m_deviceList->SetFullRowSelect(true);
   // Typing a name's first letters finds the camera.
-  m_deviceList->SetFindColumn(1);
+  m_deviceList->SetFindColumn(static_cast<int>(vf::core::DeviceColumn::Name));
+  m_deviceList->SetRowLook([this](int row) { return LookOf(row); });
 
   FillAdapterPanel();
 

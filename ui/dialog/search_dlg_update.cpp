@@ -38,10 +38,6 @@ constexpr AddressControl kAddressControls[] = {
 
 }  // namespace
 
-int CSearchDlg::SelectedRow() const {
-  return m_deviceList->SelectionMark();
-}
-
 bool CSearchDlg::MayCommand(const DeviceRecord &device) {
   // What the device reported goes into the request unchanged: only an id and
   // a MAC of their plain forms may.
@@ -59,9 +55,9 @@ bool CSearchDlg::MayCommand(const DeviceRecord &device) {
 }
 
 void CSearchDlg::OnUpdate() {
-  const int row = SelectedRow();
+  const int index = SelectedDevice();
   DeviceRecord copy{};
-  if (row < 0 || !m_devices.CopyAt(row, copy)) {
+  if (index < 0 || !m_devices.CopyAt(index, copy)) {
     Tell(LoadString(IDS_SELECT_DEVICE), vf::ui::MB_ICONINFORMATION);
     return;
   }

@@ -33,6 +33,10 @@ class Control {
   virtual bool IsVisible() const = 0;
   // The window system's class name ("Edit", "Button", "SysListView32", ...).
   virtual std::string ClassName() const = 0;
+  // The tip shown while the pointer rests on the control (already
+  // translated; may hold line breaks); empty for none.
+  virtual bool SetToolTip(std::string_view text) = 0;
+  virtual std::string ToolTip() const = 0;
 
  protected:
   explicit Control(int id) : m_id(id) {}

@@ -50,7 +50,23 @@ enum ControlStyle : std::uint32_t {
   kStyleShowSelAlways = 1u << 13,
   kStyleNoSortHeader = 1u << 14,  // List view: headings are not buttons.
   kStyleStaticEdge = 1u << 15,
+  kStyleWordWrap = 1u << 16,  // Static: wraps its text over the lines its rectangle holds.
 };
+
+// How a control follows the edges of a resizable dialog: by default it keeps
+// its place from the top and left edges; it may move with the right or the
+// bottom edge instead, or stretch with them (keeping both its edges' places).
+enum ControlAnchor : std::uint8_t {
+  kAnchorTopLeft = 0,
+  kMoveWithRight = 1u << 0,
+  kMoveWithBottom = 1u << 1,
+  kStretchRight = 1u << 2,
+  kStretchDown = 1u << 3,
+};
+
+// The window system's own warning icon, for a kIcon control (its number
+// among the system's icons).
+inline constexpr int kSystemWarningIcon = 32515;
 
 struct ControlSpec {
   int id;            // IDC_STATIC for controls the code never reaches.
@@ -58,8 +74,9 @@ struct ControlSpec {
   ControlClass cls;
   std::uint32_t style;
   const char *text;
-  int x, y, w, h;  // Dialog units.
-  int icon = 0;    // Icon resource shown by a kIcon control.
+  int x, y, w, h;           // Dialog units.
+  std::uint8_t anchor = 0;  // ControlAnchor flags, for a resizable dialog.
+  int icon = 0;             // Icon resource shown by a kIcon control.
 };
 
 struct DialogTemplate {
@@ -71,6 +88,9 @@ struct DialogTemplate {
   int width, height;  // Client area in dialog units.
   std::span<const ControlSpec> controls;
   bool taskBar = false;  // Shown in the task bar as a window of its own.
+  // The user may resize and maximise the dialog, never below the template's
+  // size, at which it opens; its controls follow their anchors.
+  bool resizable = false;
 };
 
 }  // namespace vf::ui

@@ -14,6 +14,8 @@ class NoControl final : public Control {
   bool Show(bool) override { return false; }
   bool IsVisible() const override { return false; }
   std::string ClassName() const override { return {}; }
+  bool SetToolTip(std::string_view) override { return false; }
+  std::string ToolTip() const override { return {}; }
 };
 
 }  // namespace

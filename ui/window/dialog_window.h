@@ -36,14 +36,24 @@ class DialogHandler {
   // A key of the list's own moved its selection mark to another row (after
   // the list handled the key).
   virtual void OnListKeyMoved(int /*id*/, int /*row*/) {}
+  // A click on the heading of a list's column.
+  virtual void OnListHeaderClick(int /*id*/, int /*column*/) {}
+  // The user asked for a list's context menu over `row` (-1 beside the rows):
+  // with a right-click, which OnListClick has reported as a left click
+  // first, or from the keyboard over the marked row. ListView::ShowContextMenu
+  // shows one.
+  virtual void OnListContextMenu(int /*id*/, int /*row*/) {}
   // The user chose another entry of a drop-down list.
   virtual void OnComboSelChange(int /*id*/) {}
   // An up-down control's arrow: +1 or -1 (the control itself changes nothing).
   virtual void OnUpDownDelta(int /*id*/, int /*delta*/) {}
   virtual void OnTimer(int /*id*/) {}
   // Every key pressed in the dialog, before the control with the focus
-  // (`controlId`, 0 for none) sees it; true consumes the key.
-  virtual bool OnKeyDown(int /*controlId*/, int /*virtualKey*/) { return false; }
+  // (`controlId`, 0 for none) sees it, with the modifier keys held
+  // (vk::kModControl, ...); true consumes the key.
+  virtual bool OnKeyDown(int /*controlId*/, int /*virtualKey*/, unsigned /*modifiers*/) {
+    return false;
+  }
   // The close box, Alt+F4, the system menu's Close or the dialog's cancel;
   // true lets the dialog end with IDCANCEL.
   virtual bool OnCloseRequest() { return true; }

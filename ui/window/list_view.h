@@ -1,6 +1,8 @@
 // A list view in report view: columns with headings, rows of text, and a
-// selection mark. A click and a move by the list's own keys reach the dialog
-// (DialogHandler::OnListClick, OnListKeyMoved).
+// selection mark. A click, a move by the list's own keys, a click on a
+// heading and a request for the context menu reach the dialog
+// (DialogHandler::OnListClick, OnListKeyMoved, OnListHeaderClick,
+// OnListContextMenu).
 //
 // The selection mark, the highlighted row and the row with the focus are
 // always the same: whatever moves one moves the others.
@@ -9,16 +11,38 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/window/control.h"
 
 namespace vf::ui {
 
-// A column as it is inserted: its heading, translated when shown, and its
-// width in pixels (at 96 dots per inch).
+// A column as it is inserted: its heading, translated when shown, its width
+// in pixels (at 96 dots per inch), and whether its texts (and heading) are
+// right-aligned. The window system leaves the first column left-aligned.
 struct ListColumn {
   std::string_view heading;
   int widthPx = 0;
+  bool rightAligned = false;
+};
+
+// The arrow a heading shows for the order the rows are in.
+enum class SortIndicator { None, Ascending, Descending };
+
+// How a row looks beside its texts: bold, and the window system's warning
+// icon in its first column with a tip (already translated) over it.
+struct RowLook {
+  bool bold = false;
+  bool warning = false;
+  std::string toolTip;
+};
+
+// An entry of a context menu: its command (0: a separator), its text
+// (translated when shown) and whether it can be chosen.
+struct MenuEntry {
+  int commandId = 0;
+  std::string_view text;
+  bool enabled = true;
 };
 
 class ListView : public Control {
@@ -26,6 +50,8 @@ class ListView : public Control {
   // The text of a cell of a supplied row, asked for only while the row is
   // on screen or read (0 <= row < count, 0 <= column < the columns).
   using CellText = std::function<std::string(int row, int column)>;
+  // The look of a row, asked for only while it is drawn or pointed at.
+  using RowLookOf = std::function<RowLook(int row)>;
 
   // --- Columns -----------------------------------------------------------
   // The new column's index; -1 for an index beyond the columns.
@@ -40,6 +66,10 @@ class ListView : public Control {
   virtual bool IsFullRowSelect() const = 0;
   // The column that typed letters are matched against; 0 unless set.
   virtual void SetFindColumn(int column) = 0;
+  // The arrow of `column`'s heading; every other heading shows none.
+  virtual void SetSortIndicator(int column, SortIndicator indicator) = 0;
+  // How each row looks from now on, whatever rows come (null: all plain).
+  virtual void SetRowLook(RowLookOf look) = 0;
 
   // --- Rows --------------------------------------------------------------
   virtual void DeleteAllItems() = 0;
@@ -60,6 +90,13 @@ class ListView : public Control {
   // Marks and highlights `row` (no row for -1 or one beyond the list); the
   // previous mark.
   virtual int SetSelectionMark(int row) = 0;
+
+  // --- Context menu --------------------------------------------------------
+  // Shows `entries` as a menu where the user asked for it (the pointer of a
+  // right-click, or the marked row from the keyboard) and waits for the
+  // choice: its command, 0 when the menu was closed without one. Called from
+  // DialogHandler::OnListContextMenu.
+  virtual int ShowContextMenu(const std::vector<MenuEntry> &entries) = 0;
 
  protected:
   using Control::Control;

@@ -8,9 +8,10 @@ int ReportRows::RowCount() const {
   return m_cellText ? m_suppliedCount : static_cast<int>(m_rows.size());
 }
 
-int ReportRows::InsertColumn(int index, std::string heading) {
+int ReportRows::InsertColumn(int index, std::string heading, bool rightAligned) {
   if (index < 0 || index > ColumnCount()) return -1;
   m_headings.insert(m_headings.begin() + index, std::move(heading));
+  m_rightAligned.insert(m_rightAligned.begin() + index, rightAligned);
   for (auto &row : m_rows) {
     if (static_cast<int>(row.size()) > index) row.insert(row.begin() + index, std::string());
   }
@@ -20,6 +21,15 @@ int ReportRows::InsertColumn(int index, std::string heading) {
 std::string ReportRows::Heading(int column) const {
   if (column < 0 || column >= ColumnCount()) return {};
   return m_headings[static_cast<size_t>(column)];
+}
+
+bool ReportRows::IsRightAligned(int column) const {
+  return column >= 0 && column < ColumnCount() && m_rightAligned[static_cast<size_t>(column)];
+}
+
+RowLook ReportRows::Look(int row) const {
+  if (!m_look || row < 0 || row >= RowCount()) return {};
+  return m_look(row);
 }
 
 void ReportRows::RemoveAllRows() {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/window/list_view.h"
+
 namespace vf::ui {
 
 class ReportRows final {
@@ -19,9 +21,16 @@ class ReportRows final {
   int RowCount() const;
   int ColumnCount() const { return static_cast<int>(m_headings.size()); }
   // -1 for an index beyond the columns.
-  int InsertColumn(int index, std::string heading);
+  int InsertColumn(int index, std::string heading, bool rightAligned = false);
   // Empty for a column that does not exist.
   std::string Heading(int column) const;
+  // False for a column that does not exist.
+  bool IsRightAligned(int column) const;
+
+  // How row `row` looks: plain without a look function, or for a row that
+  // does not exist.
+  RowLook Look(int row) const;
+  void SetLook(ListView::RowLookOf look) { m_look = std::move(look); }
 
   void RemoveAllRows();
   // Inserts before `row` (appends when it is past the end); the row's index,
@@ -40,6 +49,8 @@ class ReportRows final {
   void StoreSuppliedRows();
 
   std::vector<std::string> m_headings;
+  std::vector<bool> m_rightAligned;
+  ListView::RowLookOf m_look;
   std::vector<std::vector<std::string>> m_rows;  // Short rows read "" beyond their end.
   int m_suppliedCount = 0;                       // The stored rows are then empty.
   CellText m_cellText;

@@ -21,4 +21,9 @@ inline constexpr int kF3 = 0x72;
 inline constexpr int kF4 = 0x73;
 inline constexpr int kF5 = 0x74;
 
+// The modifier keys held with a key, as flags.
+inline constexpr unsigned kModShift = 1;
+inline constexpr unsigned kModControl = 2;
+inline constexpr unsigned kModAlt = 4;
+
 }  // namespace vf::ui::vk

@@ -42,10 +42,12 @@ TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
   EXPECT_EQ(items.back().text, "About Vellafind(&A)...");
 
   vf::ui::ListView &list = *controls.Find<vf::ui::ListView>(IDC_DEVICE_LIST);
-  ASSERT_EQ(list.ColumnCount(), 3);
-  const char *headings[] = {"No.", "DeviceName", "MAC"};
-  const int widths[] = {40, 80, 115};
-  for (int c = 0; c < 3; ++c) {
+  // The three columns of old, then the record's address, port, model and firmware.
+  const char *headings[] = {"No.",   "DeviceName",      "MAC", "IP address", "HTTP port",
+                            "Model", "Firmware version"};
+  const int widths[] = {40, 80, 115, 95, 65, 90, 110};
+  ASSERT_EQ(list.ColumnCount(), 7);
+  for (int c = 0; c < 7; ++c) {
     EXPECT_EQ(list.ColumnHeading(c), headings[c]);
     EXPECT_EQ(list.ColumnWidth(c), widths[c]);
   }

@@ -68,7 +68,9 @@ class SearchDialogTest : public ::testing::Test {
 TEST_F(SearchDialogTest, ClientSizeComesFromTheTemplateInDialogUnits) {
   EXPECT_EQ(m_built.clientSize, DialogUnitsToPixels(QSize(376, 316), m_built.units));
   EXPECT_EQ(m_dialog.size(), m_built.clientSize);
-  EXPECT_EQ(m_dialog.minimumSize(), m_dialog.maximumSize());  // Fixed size.
+  // It opens at the template's size, the least it may be resized to.
+  EXPECT_EQ(m_dialog.minimumSize(), m_built.clientSize);
+  EXPECT_GT(m_dialog.maximumSize().width(), m_built.clientSize.width());
   EXPECT_EQ(m_dialog.windowTitle(), "Search and configuration tool for Quorin series");
   EXPECT_TRUE(m_dialog.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
 }

@@ -6,9 +6,10 @@
 
 namespace vf::ui {
 
-void TagControl(QWidget *widget, int id, ControlClass cls) {
+void TagControl(QWidget *widget, int id, ControlClass cls, std::uint8_t anchor) {
   widget->setProperty(kControlIdProperty, id);
   widget->setProperty(kControlClassProperty, static_cast<int>(cls));
+  if (anchor != kAnchorTopLeft) widget->setProperty(kControlAnchorProperty, anchor);
 }
 
 QWidget *ControlWidgetOf(const QObject *object) {

@@ -3,6 +3,8 @@
 // list's viewport) belongs to.
 #pragma once
 
+#include <cstdint>
+
 #include "ui/window/dialog_template.h"
 
 class QObject;
@@ -13,8 +15,10 @@ namespace vf::ui {
 // Dynamic properties set on every control widget.
 inline constexpr char kControlIdProperty[] = "controlId";
 inline constexpr char kControlClassProperty[] = "controlClass";
+// How it follows a resizable dialog's edges (ControlAnchor flags).
+inline constexpr char kControlAnchorProperty[] = "controlAnchor";
 
-void TagControl(QWidget *widget, int id, ControlClass cls);
+void TagControl(QWidget *widget, int id, ControlClass cls, std::uint8_t anchor = 0);
 
 // The id of the control `object` is or lies inside; 0 when it is no control.
 // Labels and group boxes report IDC_STATIC (-1).

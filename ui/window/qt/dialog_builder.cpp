@@ -35,6 +35,7 @@ QWidget *MakeStatic(const ControlSpec &entry, QWidget *parent) {
   label->setTextFormat(Qt::PlainText);
   const Qt::Alignment horizontal = Has(entry, kStyleRightAlign) ? Qt::AlignRight : Qt::AlignLeft;
   label->setAlignment(horizontal | Qt::AlignTop);
+  label->setWordWrap(Has(entry, kStyleWordWrap));
   return label;
 }
 
@@ -85,6 +86,7 @@ QWidget *MakeDropDown(QWidget *parent, const QRect &pixels) {
 QWidget *MakeListView(const ControlSpec &entry, QWidget *parent) {
   auto *list = new ReportList(parent);
   if (!Has(entry, kStyleStaticEdge)) list->setFrameShape(QFrame::NoFrame);
+  list->SetHeadingsClickable(!Has(entry, kStyleNoSortHeader));
   return list;
 }
 
@@ -148,9 +150,15 @@ BuiltDialog BuildDialog(QDialog *dialog, const DialogTemplate &dialogTemplate) {
   Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (dialogTemplate.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  if (dialogTemplate.resizable) flags |= Qt::WindowMaximizeButtonHint;
   dialog->setWindowFlags(flags);
   dialog->setWindowTitle(TranslatedText(dialogTemplate.caption));
-  dialog->setFixedSize(client);
+  if (dialogTemplate.resizable) {
+    dialog->setMinimumSize(client);
+    dialog->resize(client);
+  } else {
+    dialog->setFixedSize(client);
+  }
 
   std::vector<std::pair<const ControlSpec *, QWidget *>> made;
   std::vector<QWidget *> groups;
@@ -158,7 +166,7 @@ BuiltDialog BuildDialog(QDialog *dialog, const DialogTemplate &dialogTemplate) {
     const QRect pixels = DialogUnitsToPixels(QRect(entry.x, entry.y, entry.w, entry.h), units);
     QWidget *widget = MakeControl(entry, dialog, pixels);
     if (widget == nullptr) continue;
-    TagControl(widget, entry.id, entry.cls);
+    TagControl(widget, entry.id, entry.cls, entry.anchor);
     widget->setObjectName(QString::fromUtf8(entry.name));
     widget->setGeometry(PlacementOf(entry, widget, pixels));
     if (Has(entry, kStyleDisabled)) widget->setEnabled(false);

@@ -1,7 +1,11 @@
 #include "ui/window/qt/icons.h"
 
+#include <QApplication>
+#include <QStyle>
 #include <map>
 #include <mutex>
+
+#include "ui/window/dialog_template.h"
 
 namespace vf::ui {
 namespace {
@@ -34,7 +38,10 @@ QIcon LoadIcon(int id) {
     const auto found = table.makers.find(id);
     if (found != table.makers.end()) maker = found->second;
   }
-  return maker != nullptr ? maker() : QIcon();
+  if (maker != nullptr) return maker();
+  if (id == kSystemWarningIcon)
+    return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  return {};
 }
 
 }  // namespace vf::ui

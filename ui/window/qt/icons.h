@@ -15,7 +15,8 @@ using IconMaker = QIcon (*)();
 // initialisation.
 bool RegisterIcon(int id, IconMaker maker);
 
-// A null icon for an unregistered id. Needs a QApplication.
+// The style's warning icon for kSystemWarningIcon, a null icon for any other
+// unregistered id. Needs a QApplication.
 QIcon LoadIcon(int id);
 
 }  // namespace vf::ui

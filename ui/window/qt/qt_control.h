@@ -38,6 +38,11 @@ class QtControl : public Kind {
   }
   bool IsVisible() const override { return m_widget->isVisibleTo(m_widget->window()); }
   std::string ClassName() const override { return WidgetClassName(m_widget).toStdString(); }
+  bool SetToolTip(std::string_view text) override {
+    m_widget->setToolTip(ToQt(text));
+    return true;
+  }
+  std::string ToolTip() const override { return m_widget->toolTip().toStdString(); }
 
   QWidget *Widget() const { return m_widget; }
 

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QResizeEvent>
 
+#include "ui/window/qt/anchored_layout.h"
 #include "ui/window/qt/control_id.h"
 #include "ui/window/qt/dialog_builder.h"
 #include "ui/window/qt/icons.h"
@@ -54,6 +56,15 @@ int VirtualKeyOf(const QKeyEvent &event) {
   }
 }
 
+unsigned ModifiersOf(const QKeyEvent &event) {
+  const Qt::KeyboardModifiers held = event.modifiers();
+  unsigned modifiers = 0;
+  if (held & Qt::ShiftModifier) modifiers |= vk::kModShift;
+  if (held & Qt::ControlModifier) modifiers |= vk::kModControl;
+  if (held & Qt::AltModifier) modifiers |= vk::kModAlt;
+  return modifiers;
+}
+
 }  // namespace
 
 std::unique_ptr<DialogWindow> CreateDialogWindow(const DialogTemplate &dialogTemplate,
@@ -82,6 +93,13 @@ void HostDialog::closeEvent(QCloseEvent *event) {
   m_window.RequestClose();
 }
 
+void HostDialog::resizeEvent(QResizeEvent *event) {
+  QDialog::resizeEvent(event);
+  if (!m_laidOut.isValid()) return;
+  FollowDialogEdges(this, size() - m_laidOut);
+  m_laidOut = size();
+}
+
 bool HostDialog::eventFilter(QObject *watched, QEvent *event) {
   if (m_window.PreTranslateKey(watched, event)) return true;
   return QDialog::eventFilter(watched, event);
@@ -101,7 +119,8 @@ QtDialogWindow::~QtDialogWindow() {
 bool QtDialogWindow::Create() {
   if (m_dialog) return false;
   m_dialog = std::make_unique<HostDialog>(*this);
-  BuildDialog(m_dialog.get(), m_template);
+  const BuiltDialog built = BuildDialog(m_dialog.get(), m_template);
+  m_dialog->SetLaidOutSize(built.clientSize);
   m_controls = std::make_unique<QtControlSet>(m_dialog.get(), m_handler);
   m_timers = new DialogTimers(m_dialog.get());
   m_systemMenu = new SystemMenu(m_dialog.get());
@@ -160,8 +179,8 @@ bool QtDialogWindow::PreTranslateKey(QObject *receiver, QEvent *event) {
   const QWidget *focus = m_dialog->focusWidget();
   if (focus != nullptr && widget != focus && widget->isAncestorOf(focus)) return false;
   const int controlId = ControlIdOf(widget);
-  return m_handler.OnKeyDown(controlId > 0 ? controlId : 0,
-                             VirtualKeyOf(*static_cast<QKeyEvent *>(event)));
+  const auto &key = *static_cast<QKeyEvent *>(event);
+  return m_handler.OnKeyDown(controlId > 0 ? controlId : 0, VirtualKeyOf(key), ModifiersOf(key));
 }
 
 void QtDialogWindow::SetTitle(std::string_view title) {

@@ -28,12 +28,17 @@ class HostDialog final : public QDialog {
   void reject() override;
   void accept() override {}
 
+  // The size the controls are placed for; a resize moves them from there.
+  void SetLaidOutSize(QSize size) { m_laidOut = size; }
+
  protected:
   void closeEvent(QCloseEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
 
  private:
   QtDialogWindow &m_window;
+  QSize m_laidOut;
 };
 
 class QtDialogWindow final : public DialogWindow {

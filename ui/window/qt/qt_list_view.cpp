@@ -11,10 +11,14 @@ QtListView::QtListView(int id, ReportList *list, DialogHandler &handler)
                    [&handler, id](int row) { handler.OnListClick(id, row); });
   QObject::connect(list, &ReportList::markMovedByKey, list,
                    [&handler, id](int row) { handler.OnListKeyMoved(id, row); });
+  QObject::connect(list, &ReportList::headerClicked, list,
+                   [&handler, id](int column) { handler.OnListHeaderClick(id, column); });
+  QObject::connect(list, &ReportList::contextMenuRequested, list,
+                   [&handler, id](int row) { handler.OnListContextMenu(id, row); });
 }
 
 int QtListView::InsertColumn(int index, const ListColumn &column) {
-  return m_list->InsertColumn(index, ToQt(column.heading), column.widthPx);
+  return m_list->InsertColumn(index, ToQt(column.heading), column.widthPx, column.rightAligned);
 }
 
 int QtListView::ColumnCount() const {
@@ -71,6 +75,18 @@ int QtListView::SelectionMark() const {
 
 int QtListView::SetSelectionMark(int row) {
   return m_list->SetSelectionMark(row);
+}
+
+void QtListView::SetSortIndicator(int column, SortIndicator indicator) {
+  m_list->SetSortIndicator(column, indicator);
+}
+
+void QtListView::SetRowLook(RowLookOf look) {
+  m_list->SetRowLook(std::move(look));
+}
+
+int QtListView::ShowContextMenu(const std::vector<MenuEntry> &entries) {
+  return m_list->ShowContextMenu(entries);
 }
 
 }  // namespace vf::ui

@@ -1,5 +1,6 @@
-// The list view of the Qt window, over a ReportList: a left click and a
-// move by the list's own keys reach the dialog's handler.
+// The list view of the Qt window, over a ReportList: a click, a move by the
+// list's own keys, a click on a heading and a request for the context menu
+// reach the dialog's handler.
 #pragma once
 
 #include "ui/window/list_view.h"
@@ -29,6 +30,9 @@ class QtListView final : public QtControl<ListView> {
   int ItemCount() const override;
   int SelectionMark() const override;
   int SetSelectionMark(int row) override;
+  void SetSortIndicator(int column, SortIndicator indicator) override;
+  void SetRowLook(RowLookOf look) override;
+  int ShowContextMenu(const std::vector<MenuEntry> &entries) override;
 
  private:
   ReportList *m_list;

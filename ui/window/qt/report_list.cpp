@@ -1,8 +1,11 @@
 #include "ui/window/qt/report_list.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScrollBar>
@@ -31,6 +34,8 @@ ReportList::ReportList(QWidget *parent) : QTableView(parent), m_model(new Report
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   horizontalHeader()->setSectionsClickable(false);
   horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setSortIndicatorShown(false);
+  connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ReportList::headerClicked);
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   horizontalHeader()->setStretchLastSection(false);
 
@@ -43,14 +48,67 @@ ReportList::ReportList(QWidget *parent) : QTableView(parent), m_model(new Report
   setPalette(pal);
 }
 
-int ReportList::InsertColumn(int index, const QString &heading, int widthPx) {
-  if (m_model->InsertColumn(index, TranslatedText(heading)) < 0) return -1;
+int ReportList::InsertColumn(int index, const QString &heading, int widthPx, bool rightAligned) {
+  if (m_model->InsertColumn(index, TranslatedText(heading), rightAligned) < 0) return -1;
   setColumnWidth(index, widthPx);
   return index;
 }
 
 QString ReportList::ColumnHeading(int column) const {
   return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+void ReportList::SetHeadingsClickable(bool clickable) {
+  horizontalHeader()->setSectionsClickable(clickable);
+}
+
+void ReportList::SetSortIndicator(int column, SortIndicator indicator) {
+  QHeaderView *header = horizontalHeader();
+  if (indicator == SortIndicator::None || column < 0 || column >= ColumnCount()) {
+    header->setSortIndicatorShown(false);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    return;
+  }
+  header->setSortIndicator(
+      column, indicator == SortIndicator::Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+  header->setSortIndicatorShown(true);
+}
+
+void ReportList::SetRowLook(ListView::RowLookOf look) {
+  QFont bold = font();
+  bold.setBold(true);
+  m_model->SetRowLook(std::move(look), bold);
+}
+
+int ReportList::ShowContextMenu(const std::vector<MenuEntry> &entries) {
+  QMenu menu(this);
+  for (const MenuEntry &entry : entries) {
+    if (entry.commandId == 0) {
+      menu.addSeparator();
+      continue;
+    }
+    QAction *action = menu.addAction(TranslatedText(
+        QString::fromUtf8(entry.text.data(), static_cast<qsizetype>(entry.text.size()))));
+    action->setData(entry.commandId);
+    action->setEnabled(entry.enabled);
+  }
+  const QAction *chosen = menu.exec(m_menuAt);
+  return chosen != nullptr ? chosen->data().toInt() : 0;
+}
+
+void ReportList::contextMenuEvent(QContextMenuEvent *event) {
+  if (event->reason() == QContextMenuEvent::Mouse) {
+    // The right button's press has marked the row hit already.
+    m_menuAt = event->globalPos();
+  } else {
+    // From the keyboard: below the marked row, or at the top of the rows.
+    const QRect rect = m_selectionMark >= 0 && m_selectionMark < ItemCount()
+                           ? visualRect(m_model->index(m_selectionMark, 0))
+                           : QRect(0, 0, 1, 1);
+    m_menuAt = viewport()->mapToGlobal(rect.bottomLeft());
+  }
+  event->accept();
+  emit contextMenuRequested(m_selectionMark);
 }
 
 void ReportList::SetFullRowSelect(bool fullRow) {
@@ -108,14 +166,22 @@ void ReportList::ShowMark() {
 }
 
 void ReportList::mousePressEvent(QMouseEvent *event) {
-  // Only the left button selects; the list has no use for the others.
-  if (event->button() != Qt::LeftButton) return;
+  // The left button selects, and the right one before its menu; the list has
+  // no use for the others.
+  const Qt::MouseButton button = event->button();
+  if (button != Qt::LeftButton && button != Qt::RightButton) return;
   setFocus(Qt::MouseFocusReason);
   const QModelIndex hit = indexAt(event->position().toPoint());
-  m_leftPressed = true;
   m_pressedRow = hit.isValid() ? hit.row() : -1;
   m_selectionMark = m_pressedRow;
   ShowMark();
+  if (button == Qt::LeftButton) {
+    m_leftPressed = true;
+  } else {
+    // As a left click: the row is the one acted on when the menu's command runs.
+    m_leftPressed = false;
+    emit rowClicked(m_pressedRow);
+  }
 }
 
 void ReportList::mouseMoveEvent(QMouseEvent * /*event*/) {

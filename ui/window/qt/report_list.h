@@ -6,13 +6,17 @@
 // always the row the mark names. The keys move it as the Windows list view
 // does: Up and Down with no mark both go to the first row; Home, End, Page Up,
 // Page Down and typed characters move it too, and each move that changes the
-// row is reported. Only a left click selects; a press beside the rows leaves
-// no row selected and the mark at -1.
+// row is reported. A left click selects; a press beside the rows leaves
+// no row selected and the mark at -1. A right-click selects as a left click
+// does, then asks for the context menu, as does the keyboard's menu key.
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPoint>
 #include <QTableView>
+#include <vector>
 
+#include "ui/window/list_view.h"
 #include "ui/window/qt/report_list_model.h"
 
 namespace vf::ui {
@@ -25,7 +29,7 @@ class ReportList final : public QTableView {
   explicit ReportList(QWidget *parent = nullptr);
 
   // Returns the new column's index, or -1 for an index beyond the columns.
-  int InsertColumn(int index, const QString &heading, int widthPx);
+  int InsertColumn(int index, const QString &heading, int widthPx, bool rightAligned = false);
   QString ColumnHeading(int column) const;
   int ColumnCount() const { return m_model->columnCount(); }
   void SetFullRowSelect(bool fullRow);
@@ -49,12 +53,24 @@ class ReportList final : public QTableView {
   // The column typed characters are matched against (from its start,
   // ignoring case); 0 unless set.
   void SetFindColumn(int column) { m_findColumn = column; }
+  // Whether a click on a heading is reported (headerClicked).
+  void SetHeadingsClickable(bool clickable);
+  void SetSortIndicator(int column, SortIndicator indicator);
+  void SetRowLook(ListView::RowLookOf look);
+  // The menu of `entries` where the last context menu was asked for; the
+  // command chosen, 0 for none.
+  int ShowContextMenu(const std::vector<MenuEntry> &entries);
 
  signals:
-  // A left click, reported on release; -1 when the press hit no row.
+  // A left click, reported on release; -1 when the press hit no row. A
+  // right-click is reported on its press, before its menu is asked for.
   void rowClicked(int row);
   // A key moved the mark to another row.
   void markMovedByKey(int row);
+  // A click on the heading of `column`.
+  void headerClicked(int column);
+  // The context menu asked for over `row` (-1 beside the rows).
+  void contextMenuRequested(int row);
 
  protected:
   void mousePressEvent(QMouseEvent *event) override;
@@ -63,6 +79,7 @@ class ReportList final : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
   void focusInEvent(QFocusEvent *event) override;
+  void contextMenuEvent(QContextMenuEvent *event) override;
 
  private:
   // Where a navigation key takes the mark; -2 for any other key.
@@ -81,6 +98,7 @@ class ReportList final : public QTableView {
   int m_findColumn = 0;
   QString m_typed;
   QElapsedTimer m_sinceTyped;
+  QPoint m_menuAt;  // Global: where the last context menu was asked for.
 };
 
 }  // namespace vf::ui

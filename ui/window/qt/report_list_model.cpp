@@ -1,5 +1,7 @@
 #include "ui/window/qt/report_list_model.h"
 
+#include <QApplication>
+#include <QStyle>
 #include <algorithm>
 
 namespace vf::ui {
@@ -15,13 +17,36 @@ int ReportListModel::columnCount(const QModelIndex &parent) const {
 }
 
 QVariant ReportListModel::data(const QModelIndex &index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) return {};
-  return Text(index.row(), index.column());
+  if (!index.isValid()) return {};
+  const int row = index.row();
+  const int column = index.column();
+  switch (role) {
+    case Qt::DisplayRole:
+      return Text(row, column);
+    case Qt::TextAlignmentRole:
+      return m_rows.IsRightAligned(column) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                           : QVariant();
+    case Qt::FontRole:
+      return m_rows.Look(row).bold ? QVariant(m_bold) : QVariant();
+    case Qt::DecorationRole:
+      // The icon and its tip belong to the first column.
+      return column == 0 && m_rows.Look(row).warning ? QVariant(m_warning) : QVariant();
+    case Qt::ToolTipRole: {
+      if (column != 0) return {};
+      const std::string tip = m_rows.Look(row).toolTip;
+      return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));
+    }
+    default:
+      return {};
+  }
 }
 
 QVariant ReportListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  if (section < 0 || section >= columnCount()) return {};
+  if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+  if (role == Qt::TextAlignmentRole && m_rows.IsRightAligned(section)) {
+    return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  if (role != Qt::DisplayRole) return {};
   return QString::fromStdString(m_rows.Heading(section));
 }
 
@@ -29,10 +54,10 @@ Qt::ItemFlags ReportListModel::flags(const QModelIndex &index) const {
   return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
 }
 
-int ReportListModel::InsertColumn(int index, const QString &heading) {
+int ReportListModel::InsertColumn(int index, const QString &heading, bool rightAligned) {
   if (index < 0 || index > columnCount()) return -1;
   beginInsertColumns({}, index, index);
-  m_rows.InsertColumn(index, heading.toStdString());
+  m_rows.InsertColumn(index, heading.toStdString(), rightAligned);
   endInsertColumns();
   return index;
 }
@@ -63,6 +88,15 @@ bool ReportListModel::SetText(int row, int column, const QString &text) {
 
 QString ReportListModel::Text(int row, int column) const {
   return QString::fromStdString(m_rows.Text(row, column));
+}
+
+void ReportListModel::SetRowLook(ListView::RowLookOf look, const QFont &bold) {
+  if (m_warning.isNull()) {
+    m_warning = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+  }
+  m_bold = bold;
+  m_rows.SetLook(std::move(look));
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 void ReportListModel::SetSuppliedRows(int count, CellText text) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QFont>
+#include <QIcon>
 #include <QString>
 
 #include "ui/window/report_rows.h"
@@ -25,7 +27,7 @@ class ReportListModel final : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex &index) const override;
 
   // -1 for an index beyond the columns.
-  int InsertColumn(int index, const QString &heading);
+  int InsertColumn(int index, const QString &heading, bool rightAligned);
   void RemoveAllRows();
   // Inserts before `row` (appends when it is past the end); the row's index,
   // or -1 for a negative row.
@@ -35,9 +37,13 @@ class ReportListModel final : public QAbstractTableModel {
   QString Text(int row, int column) const;
   // Replaces every row by `count` supplied rows.
   void SetSuppliedRows(int count, CellText text);
+  // How rows look from now on; `bold` is the font of a bold row.
+  void SetRowLook(ListView::RowLookOf look, const QFont &bold);
 
  private:
   ReportRows m_rows;
+  QFont m_bold;
+  QIcon m_warning;
 };
 
 }  // namespace vf::ui

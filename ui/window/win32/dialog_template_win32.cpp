@@ -82,6 +82,8 @@ ControlStyles StylesOf(const ControlSpec &control) {
     case ControlClass::kStatic:
       style |= Has(control, kStyleRightAlign) ? SS_RIGHT : SS_LEFT;
       if (Has(control, kStyleNoPrefix)) style |= SS_NOPREFIX;
+      // Breaks its lines as an edit control does; the labels' one-line fitting leaves it alone.
+      if (Has(control, kStyleWordWrap)) style |= SS_EDITCONTROL;
       break;
     case ControlClass::kIcon:
       style |= SS_ICON;
@@ -140,6 +142,7 @@ std::vector<std::uint32_t> BuildDialogTemplate(const DialogTemplate &dialogTempl
   writer.Dword(dialogTemplate.taskBar ? WS_EX_APPWINDOW : 0);
   std::uint32_t style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
   if (dialogTemplate.minimizeBox) style |= WS_MINIMIZEBOX;
+  if (dialogTemplate.resizable) style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
   writer.Dword(style);
   writer.Word(static_cast<std::uint16_t>(dialogTemplate.controls.size()));
   writer.Short(0);

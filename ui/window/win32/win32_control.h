@@ -32,6 +32,9 @@ class Win32Peer {
   // A WM_NOTIFY from the control; false leaves it to the dialog manager, true
   // answers it with `result`.
   virtual bool OnNotify(tagNMHDR & /*header*/, std::intptr_t & /*result*/) { return false; }
+  // The context menu asked for over the control: at the screen point
+  // (x, y), or from the keyboard (-1, -1); false leaves it to the window system.
+  virtual bool OnContextMenu(int /*x*/, int /*y*/) { return false; }
   // The dialog is laid out for `dpi` now, after `oldDpi`.
   virtual void OnDpiChanged(unsigned /*oldDpi*/, unsigned /*dpi*/) {}
   // The control's window is going away (the dialog's WM_DESTROY).
@@ -63,6 +66,8 @@ class Win32Control : public Kind, public Win32Peer {
   bool Show(bool show) override { return ShowControlWindow(Handle(), show); }
   bool IsVisible() const override { return HasVisibleStyle(Handle()); }
   std::string ClassName() const override { return WindowClassName(Handle()); }
+  bool SetToolTip(std::string_view text) override { return m_dialog.SetToolTip(this->Id(), text); }
+  std::string ToolTip() const override { return m_dialog.ToolTip(this->Id()); }
 
   Control &AsControl() override { return *this; }
 

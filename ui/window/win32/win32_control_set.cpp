@@ -10,13 +10,15 @@
 namespace vf::ui::win32 {
 namespace {
 
-std::unique_ptr<Win32Peer> MakeControl(int id, ControlClass cls, Win32DialogWindow &dialog) {
-  switch (cls) {
+std::unique_ptr<Win32Peer> MakeControl(const ControlSpec &spec, Win32DialogWindow &dialog) {
+  const int id = spec.id;
+  switch (spec.cls) {
     case ControlClass::kStatic:
       return std::make_unique<Win32Label>(id, dialog);
     case ControlClass::kGroupBox:
-    case ControlClass::kIcon:
       return std::make_unique<Win32Control<Control>>(id, dialog);
+    case ControlClass::kIcon:
+      return std::make_unique<Win32Icon>(id, dialog, spec.icon);
     case ControlClass::kPushButton:
     case ControlClass::kDefPushButton:
       return std::make_unique<Win32Button>(id, dialog);
@@ -43,7 +45,7 @@ std::unique_ptr<Win32Peer> MakeControl(int id, ControlClass cls, Win32DialogWind
 Win32ControlSet::Win32ControlSet(const DialogTemplate &dialogTemplate, Win32DialogWindow &dialog) {
   for (const ControlSpec &spec : dialogTemplate.controls) {
     if (spec.id == IDC_STATIC || m_controls.count(spec.id) != 0) continue;
-    if (std::unique_ptr<Win32Peer> control = MakeControl(spec.id, spec.cls, dialog)) {
+    if (std::unique_ptr<Win32Peer> control = MakeControl(spec, dialog)) {
       m_controls[spec.id] = std::move(control);
     }
   }

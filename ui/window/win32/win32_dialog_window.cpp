@@ -3,6 +3,7 @@
 #include <map>
 
 #include "platform/windows_text.h"
+#include "ui/window/virtual_keys.h"
 #include "ui/window/win32/dialog_template_win32.h"
 #include "ui/window/win32/dpi_win32.h"
 #include "ui/window/win32/win32_control.h"
@@ -63,6 +64,21 @@ struct ThreadDialogs {
 };
 thread_local ThreadDialogs t_dialogs;
 
+// The modifier keys held as the key arrived.
+unsigned HeldModifiers() {
+  unsigned modifiers = 0;
+  if (GetKeyState(VK_SHIFT) < 0) modifiers |= vk::kModShift;
+  if (GetKeyState(VK_CONTROL) < 0) modifiers |= vk::kModControl;
+  if (GetKeyState(VK_MENU) < 0) modifiers |= vk::kModAlt;
+  return modifiers;
+}
+
+// The control window of `dialog` that `window` is or lies in; null for none.
+HWND ControlOf(HWND dialog, HWND window) {
+  while (window != nullptr && GetParent(window) != dialog) window = GetParent(window);
+  return window;
+}
+
 }  // namespace
 
 // The window procedure's side of the dialog: it reaches the private members.
@@ -75,6 +91,10 @@ struct Win32DialogWindow::Native {
   static INT_PTR Command(Win32DialogWindow &self, int id, int code, HWND control);
   static INT_PTR Notify(Win32DialogWindow &self, NMHDR *header);
   static void DpiChanged(Win32DialogWindow &self, UINT dpi);
+  // A resizable dialog: which control follows which edge, and its smallest size.
+  static void NoteAnchors(Win32DialogWindow &self);
+  static void Resized(Win32DialogWindow &self, int width, int height);
+  static INT_PTR ContextMenu(Win32DialogWindow &self, HWND from, LPARAM where);
   static void RequestClose(Win32DialogWindow &self) {
     if (self.m_handler.OnCloseRequest()) self.EndDialog(IDCANCEL);
   }
@@ -97,6 +117,7 @@ void Win32DialogWindow::Native::Attach(Win32DialogWindow &self, HWND hwnd) {
       std::make_unique<WindowThread>(&self, [hwnd] { PostMessageW(hwnd, kWakeMessage, 0, 0); });
   self.m_dpi = WindowDpi(hwnd);
   self.m_controls = std::make_unique<Win32ControlSet>(self.m_template, self);
+  NoteAnchors(self);
   FitLabels(hwnd);
   t_dialogs.open[hwnd] = &self;
   if (t_dialogs.hook == nullptr) {
@@ -138,6 +159,19 @@ INT_PTR CALLBACK Win32DialogWindow::Native::DialogProc(HWND hwnd, UINT message, 
       return Command(*self, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY:
       return Notify(*self, reinterpret_cast<NMHDR *>(lParam));
+    case WM_CONTEXTMENU:
+      return ContextMenu(*self, reinterpret_cast<HWND>(wParam), lParam);
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) Resized(*self, LOWORD(lParam), HIWORD(lParam));
+      return FALSE;
+    case WM_GETMINMAXINFO:
+      if (self->m_minWidth > 0) {
+        auto *limits = reinterpret_cast<MINMAXINFO *>(lParam);
+        limits->ptMinTrackSize.x = self->m_minWidth;
+        limits->ptMinTrackSize.y = self->m_minHeight;
+        return Result(hwnd, 0);
+      }
+      return FALSE;
     case WM_TIMER:
       if (self->m_timers.count(static_cast<int>(wParam)) != 0) {
         self->m_handler.OnTimer(static_cast<int>(wParam));
@@ -190,12 +224,81 @@ INT_PTR Win32DialogWindow::Native::Notify(Win32DialogWindow &self, NMHDR *header
   return Result(H(self.m_hwnd), result);
 }
 
+INT_PTR Win32DialogWindow::Native::ContextMenu(Win32DialogWindow &self, HWND from, LPARAM where) {
+  HWND control = ControlOf(H(self.m_hwnd), from);
+  Win32Peer *peer = control != nullptr ? self.m_controls->Peer(GetDlgCtrlID(control)) : nullptr;
+  const int x = static_cast<short>(LOWORD(where));
+  const int y = static_cast<short>(HIWORD(where));
+  return peer != nullptr && peer->OnContextMenu(x, y) ? TRUE : FALSE;
+}
+
+void Win32DialogWindow::Native::NoteAnchors(Win32DialogWindow &self) {
+  if (!self.m_template.resizable) return;
+  HWND hwnd = H(self.m_hwnd);
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  self.m_minWidth = window.right - window.left;
+  self.m_minHeight = window.bottom - window.top;
+  // Each control of the template is found by its id and the corner the dialog manager placed it
+  // at, before anything has moved.
+  for (const ControlSpec &spec : self.m_template.controls) {
+    if (spec.anchor == kAnchorTopLeft) continue;
+    RECT place{spec.x, spec.y, spec.x + spec.w, spec.y + spec.h};
+    MapDialogRect(hwnd, &place);
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT rect{};
+      GetWindowRect(child, &rect);
+      MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT *>(&rect), 2);
+      const int id = static_cast<int>(static_cast<short>(GetDlgCtrlID(child)));
+      if (id == spec.id && rect.left == place.left && rect.top == place.top) {
+        self.m_anchored.emplace_back(child, spec.anchor);
+        break;
+      }
+    }
+  }
+}
+
+void Win32DialogWindow::Native::Resized(Win32DialogWindow &self, int width, int height) {
+  const int dx = width - self.m_laidOutWidth;
+  const int dy = height - self.m_laidOutHeight;
+  const bool first = self.m_laidOutWidth == 0 && self.m_laidOutHeight == 0;
+  self.m_laidOutWidth = width;
+  self.m_laidOutHeight = height;
+  if (first || (dx == 0 && dy == 0) || self.m_anchored.empty()) return;
+  HWND hwnd = H(self.m_hwnd);
+  HDWP moves = BeginDeferWindowPos(static_cast<int>(self.m_anchored.size()));
+  for (const auto &[window, anchor] : self.m_anchored) {
+    HWND control = H(window);
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT *>(&rect), 2);
+    const int moveX = (anchor & kMoveWithRight) != 0 ? dx : 0;
+    const int moveY = (anchor & kMoveWithBottom) != 0 ? dy : 0;
+    const int growX = (anchor & kStretchRight) != 0 ? dx : 0;
+    const int growY = (anchor & kStretchDown) != 0 ? dy : 0;
+    if (moves != nullptr) {
+      moves = DeferWindowPos(moves, control, nullptr, rect.left + moveX, rect.top + moveY,
+                             rect.right - rect.left + growX, rect.bottom - rect.top + growY,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ShiftLabelEdge(control, moveX);
+  }
+  if (moves != nullptr) EndDeferWindowPos(moves);
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 // What the window sized in pixels itself follows the new DPI; the dialog manager does the rest
 // (with per-monitor awareness of version 2).
 void Win32DialogWindow::Native::DpiChanged(Win32DialogWindow &self, UINT dpi) {
   const UINT old = self.m_dpi;
   if (dpi == 0 || dpi == old) return;
   self.m_dpi = dpi;
+  // The dialog manager lays the controls out anew: the next size is where they are placed.
+  self.m_laidOutWidth = 0;
+  self.m_laidOutHeight = 0;
+  self.m_minWidth = MulDiv(self.m_minWidth, static_cast<int>(dpi), static_cast<int>(old));
+  self.m_minHeight = MulDiv(self.m_minHeight, static_cast<int>(dpi), static_cast<int>(old));
   HWND hwnd = H(self.m_hwnd);
   self.m_controls->DpiChanged(old, dpi);
   ScaleLabelEdges(hwnd, old, dpi);
@@ -220,7 +323,10 @@ LRESULT CALLBACK Win32DialogWindow::Native::KeyHook(int code, WPARAM wParam, LPA
            window = GetParent(window)) {
         if (GetParent(window) == root) controlId = GetDlgCtrlID(window);
       }
-      if (found->second->m_handler.OnKeyDown(controlId, static_cast<int>(msg->wParam))) return 1;
+      if (found->second->m_handler.OnKeyDown(controlId, static_cast<int>(msg->wParam),
+                                             HeldModifiers())) {
+        return 1;
+      }
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -335,6 +441,47 @@ void *Win32DialogWindow::ControlHandle(int id) const {
 
 Control *Win32DialogWindow::FindControl(int id) const {
   return m_controls ? m_controls->Find(id) : nullptr;
+}
+
+bool Win32DialogWindow::SetToolTip(int id, std::string_view text) {
+  HWND control = H(ControlHandle(id));
+  if (control == nullptr) return false;
+  if (m_toolTip == nullptr || !IsWindow(H(m_toolTip))) {
+    m_toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, H(m_hwnd), nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    if (m_toolTip == nullptr) return false;
+    // Long tips break into lines of this width.
+    SendMessageW(H(m_toolTip), TTM_SETMAXTIPWIDTH, 0, ScaledPixels(420, m_dpi));
+    m_toolTips.clear();
+  }
+  // A static control only sees the pointer when it notifies.
+  if (IsClass(control, L"Static")) {
+    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY);
+  }
+  std::wstring wide = W(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = H(m_hwnd);
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = wide.data();
+  const bool known = m_toolTips.count(id) != 0;
+  if (text.empty()) {
+    if (known) SendMessageW(H(m_toolTip), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    m_toolTips.erase(id);
+    return true;
+  }
+  SendMessageW(H(m_toolTip), known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
+               reinterpret_cast<LPARAM>(&tool));
+  m_toolTips[id] = std::string(text);
+  return true;
+}
+
+std::string Win32DialogWindow::ToolTip(int id) const {
+  const auto found = m_toolTips.find(id);
+  return found != m_toolTips.end() ? found->second : std::string();
 }
 
 // --- Timers, threads ---------------------------------------------------------------------

@@ -7,9 +7,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/window/dialog_window.h"
@@ -47,6 +49,9 @@ class Win32DialogWindow final : public DialogWindow {
   void *ControlHandle(int id) const;
   unsigned Dpi() const { return m_dpi; }
   DialogHandler &Handler() const { return m_handler; }
+  // The tip of control `id` (empty: none), shown by the dialog's tooltip.
+  bool SetToolTip(int id, std::string_view text);
+  std::string ToolTip(int id) const;
 
   // For the window procedure and the key hook (win32_dialog_window.cpp).
   struct Native;
@@ -72,6 +77,18 @@ class Win32DialogWindow final : public DialogWindow {
   bool m_ended = false;
   int m_result = 0;
   bool m_destroyed = false;
+
+  // A resizable dialog: each control that follows an edge with its anchor
+  // (HWND, ControlAnchor), the client size they are placed for (0 until the
+  // first WM_SIZE), and the smallest window, the template's.
+  std::vector<std::pair<void *, std::uint8_t>> m_anchored;
+  int m_laidOutWidth = 0;
+  int m_laidOutHeight = 0;
+  int m_minWidth = 0;
+  int m_minHeight = 0;
+
+  void *m_toolTip = nullptr;  // HWND of the tooltip, made with the first tip.
+  std::map<int, std::string> m_toolTips;
 };
 
 }  // namespace vf::ui::win32

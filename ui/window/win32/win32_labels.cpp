@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "ui/window/dialog_template.h"
+#include "ui/window/win32/dpi_win32.h"
+
 // Last: the window system's macros would clash with the names above.
 #include <windows.h>
 
@@ -13,6 +16,7 @@ void FitLabel(void *window) {
   HWND label = static_cast<HWND>(window);
   if (!IsClass(label, L"Static")) return;
   const LONG style = GetWindowLongW(label, GWL_STYLE);
+  if ((style & SS_EDITCONTROL) != 0) return;  // Text over several lines.
   const LONG kind = style & SS_TYPEMASK;
   const LONG_PTR rightEdge = GetWindowLongPtrW(label, GWLP_USERDATA);
   const bool right = kind == SS_RIGHT || rightEdge != 0;
@@ -60,10 +64,40 @@ void ScaleLabelEdges(void *dialog, unsigned oldDpi, unsigned dpi) {
   }
 }
 
+void ShiftLabelEdge(void *window, int dx) {
+  HWND label = static_cast<HWND>(window);
+  if (dx == 0 || !IsClass(label, L"Static")) return;
+  const LONG_PTR edge = GetWindowLongPtrW(label, GWLP_USERDATA);
+  if (edge != 0) SetWindowLongPtrW(label, GWLP_USERDATA, edge + dx);
+}
+
 bool Win32Label::SetText(std::string_view text) {
   if (!Win32Control::SetText(text)) return false;
   FitLabel(Handle());
   return true;
+}
+
+}  // namespace vf::ui::win32
+
+namespace vf::ui::win32 {
+
+Win32Icon::Win32Icon(int id, Win32DialogWindow &dialog, int icon)
+    : Win32Control(id, dialog), m_icon(icon) {
+  ShowSystemIcon();
+}
+
+void Win32Icon::OnDpiChanged(unsigned /*oldDpi*/, unsigned /*dpi*/) {
+  ShowSystemIcon();
+}
+
+void Win32Icon::ShowSystemIcon() {
+  // The program's own icons come with the template; the system's are not in the program file.
+  if (m_icon != kSystemWarningIcon) return;
+  const int side = SystemMetric(SM_CXSMICON, Dialog().Dpi());
+  HICON icon = static_cast<HICON>(
+      LoadImageW(nullptr, MAKEINTRESOURCEW(m_icon), IMAGE_ICON, side, side, LR_SHARED));
+  if (icon != nullptr)
+    SendMessageW(static_cast<HWND>(Handle()), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
 }  // namespace vf::ui::win32

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/windows_text.h"
+#include "ui/window/dialog_template.h"
+#include "ui/window/translation.h"
 #include "ui/window/win32/dpi_win32.h"
 
 // Last: the window system's macros would clash with the names above.
@@ -22,27 +24,44 @@ constexpr UINT_PTR kKeysSubclass = 1;
 
 // The selected row keeps the colours it has while the list has the focus. Without the focus the
 // list draws it in the colour of a button's face, next to invisible on the list's white: while
-// typing into another control, the user could not see which row the dialog acts on.
-LRESULT DrawRow(NMLVCUSTOMDRAW &draw) {
+// typing into another control, the user could not see which row the dialog acts on. A bold row is
+// drawn in `bold`, which the caller makes only when it is asked for.
+template <typename BoldFont>
+LRESULT DrawRow(NMLVCUSTOMDRAW &draw, const ReportRows &rows, BoldFont bold) {
   if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
   if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  LRESULT result = CDRF_DODEFAULT;
+  if (rows.Look(static_cast<int>(draw.nmcd.dwItemSpec)).bold) {
+    SelectObject(draw.nmcd.hdc, static_cast<HFONT>(bold()));
+    result = CDRF_NEWFONT;
+  }
   HWND list = draw.nmcd.hdr.hwndFrom;
   // Some versions of the control pass an unreliable state here: the list's own is read.
   const bool selected = (SendMessageW(list, LVM_GETITEMSTATE, draw.nmcd.dwItemSpec, LVIS_SELECTED) &
                          LVIS_SELECTED) != 0;
-  if (!selected || GetFocus() == list) return CDRF_DODEFAULT;
+  if (!selected || GetFocus() == list) return result;
   draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);
   draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
   draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
   return CDRF_NEWFONT;
 }
 
+// `text` into a buffer of `size` characters the control gives, cut to fit.
+void CopyToBuffer(const std::wstring &text, wchar_t *buffer, int size) {
+  if (buffer == nullptr || size <= 0) return;
+  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size) - 1);
+  std::copy_n(text.data(), length, buffer);
+  buffer[length] = L'\0';
+}
+
 // A cell's text into the buffer the control gives.
 void CopyCellText(const std::wstring &text, LVITEMW &item) {
-  if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
-  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax) - 1);
-  std::copy_n(text.data(), length, item.pszText);
-  item.pszText[length] = L'\0';
+  if ((item.mask & LVIF_TEXT) != 0) CopyToBuffer(text, item.pszText, item.cchTextMax);
+}
+
+// Where a screen point of a message lies.
+POINT PointOf(DWORD position) {
+  return {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
 }
 
 }  // namespace
@@ -76,22 +95,35 @@ struct Win32ListView::Keys {
 };
 
 Win32ListView::Win32ListView(int id, Win32DialogWindow &dialog) : Win32Control(id, dialog) {
-  SetWindowSubclass(H(Handle()), Keys::Proc, kKeysSubclass, reinterpret_cast<DWORD_PTR>(this));
+  HWND list = H(Handle());
+  SetWindowSubclass(list, Keys::Proc, kKeysSubclass, reinterpret_cast<DWORD_PTR>(this));
+  // The icons are this object's to free, whichever of the two goes first.
+  SetWindowLongW(list, GWL_STYLE, GetWindowLongW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
 }
 
 void Win32ListView::OnDestroy() {
-  RemoveWindowSubclass(H(Handle()), Keys::Proc, kKeysSubclass);
+  HWND list = H(Handle());
+  RemoveWindowSubclass(list, Keys::Proc, kKeysSubclass);
+  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+  if (m_rowIcons != nullptr) ImageList_Destroy(static_cast<HIMAGELIST>(m_rowIcons));
+  if (m_boldFont != nullptr) DeleteObject(static_cast<HFONT>(m_boldFont));
+  m_rowIcons = nullptr;
+  m_boldFont = nullptr;
+  m_boldOf = nullptr;
 }
 
 // --- Columns -----------------------------------------------------------------------
 
 int Win32ListView::InsertColumn(int index, const ListColumn &column) {
   HWND list = H(Handle());
-  if (list == nullptr || m_rows.InsertColumn(index, std::string(column.heading)) < 0) return -1;
+  if (list == nullptr ||
+      m_rows.InsertColumn(index, std::string(column.heading), column.rightAligned) < 0) {
+    return -1;
+  }
   std::wstring text = platform::WideFromUtf8(column.heading);
   LVCOLUMNW inserted{};
   inserted.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-  inserted.fmt = LVCFMT_LEFT;
+  inserted.fmt = column.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
   inserted.cx = ScaledPixels(column.widthPx, Dialog().Dpi());
   inserted.pszText = text.data();
   inserted.iSubItem = index;
@@ -125,6 +157,7 @@ int Win32ListView::ColumnWidth(int column) const {
 
 void Win32ListView::OnDpiChanged(unsigned oldDpi, unsigned dpi) {
   HWND list = H(Handle());
+  if (m_rowIcons != nullptr) MakeRowIcons();
   for (int column = 0; column < ColumnCount(); ++column) {
     const auto width = SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0);
     SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
@@ -146,6 +179,56 @@ bool Win32ListView::IsFullRowSelect() const {
 
 void Win32ListView::SetFindColumn(int column) {
   m_findColumn = column;
+}
+
+void Win32ListView::SetSortIndicator(int column, SortIndicator indicator) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(H(Handle()), LVM_GETHEADER, 0, 0));
+  if (header == nullptr) return;
+  for (int index = 0; index < ColumnCount(); ++index) {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    if (SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item)) == FALSE) {
+      continue;
+    }
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (index == column && indicator == SortIndicator::Ascending) item.fmt |= HDF_SORTUP;
+    if (index == column && indicator == SortIndicator::Descending) item.fmt |= HDF_SORTDOWN;
+    SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void Win32ListView::SetRowLook(RowLookOf look) {
+  HWND list = H(Handle());
+  m_rows.SetLook(std::move(look));
+  // The rows' tips come from LVN_GETINFOTIP; the icon from an image list of one.
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
+  if (m_rowIcons == nullptr) MakeRowIcons();
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void Win32ListView::MakeRowIcons() {
+  const int side = SystemMetric(SM_CXSMICON, Dialog().Dpi());
+  HIMAGELIST icons = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 1, 1);
+  // The system's own icon: shared, never destroyed here.
+  HICON warning = static_cast<HICON>(
+      LoadImageW(nullptr, MAKEINTRESOURCEW(kSystemWarningIcon), IMAGE_ICON, side, side, LR_SHARED));
+  if (icons != nullptr && warning != nullptr) ImageList_AddIcon(icons, warning);
+  SendMessageW(H(Handle()), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons));
+  if (m_rowIcons != nullptr) ImageList_Destroy(static_cast<HIMAGELIST>(m_rowIcons));
+  m_rowIcons = icons;
+}
+
+void *Win32ListView::BoldFont() {
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(H(Handle()), WM_GETFONT, 0, 0));
+  if (m_boldFont != nullptr && m_boldOf == font) return m_boldFont;
+  LOGFONTW shape{};
+  if (font == nullptr || GetObjectW(font, sizeof shape, &shape) == 0) return font;
+  shape.lfWeight = FW_BOLD;
+  if (m_boldFont != nullptr) DeleteObject(static_cast<HFONT>(m_boldFont));
+  m_boldFont = CreateFontIndirectW(&shape);
+  m_boldOf = font;
+  return m_boldFont;
 }
 
 int Win32ListView::FindRow(const std::wstring &wanted, int start, bool wrap) const {
@@ -235,6 +318,61 @@ int Win32ListView::SetSelectionMark(int row) {
   return previous;
 }
 
+// --- Context menu ------------------------------------------------------------------
+
+int Win32ListView::ShowContextMenu(const std::vector<MenuEntry> &entries) {
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return 0;
+  for (const MenuEntry &entry : entries) {
+    if (entry.commandId == 0) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    AppendMenuW(menu, MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED),
+                static_cast<UINT_PTR>(entry.commandId),
+                platform::WideFromUtf8(Translated(entry.text)).c_str());
+  }
+  const BOOL chosen = TrackPopupMenuEx(
+      menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, m_menuX,
+      m_menuY, static_cast<HWND>(Dialog().NativeHandle()), nullptr);
+  DestroyMenu(menu);
+  return static_cast<int>(chosen);
+}
+
+bool Win32ListView::OnRightClick(int row) {
+  const POINT at = PointOf(GetMessagePos());
+  m_menuX = at.x;
+  m_menuY = at.y;
+  SetSelectionMark(row);
+  Dialog().Handler().OnListClick(Id(), row);
+  Dialog().Handler().OnListContextMenu(Id(), SelectionMark());
+  return true;
+}
+
+bool Win32ListView::OnContextMenu(int x, int y) {
+  if (x != -1 || y != -1) {
+    // Over the headings: the menu of the marked row where the pointer is.
+    m_menuX = x;
+    m_menuY = y;
+  } else {
+    // From the keyboard: below the marked row, or at the top of the rows.
+    HWND list = H(Handle());
+    RECT rect{};
+    const int mark = SelectionMark();
+    rect.left = LVIR_BOUNDS;
+    if (mark < 0 || SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(mark),
+                                 reinterpret_cast<LPARAM>(&rect)) == FALSE) {
+      rect = RECT{};
+    }
+    POINT at{rect.left, rect.bottom};
+    ClientToScreen(list, &at);
+    m_menuX = at.x;
+    m_menuY = at.y;
+  }
+  Dialog().Handler().OnListContextMenu(Id(), SelectionMark());
+  return true;
+}
+
 // --- Notifications -----------------------------------------------------------------
 
 bool Win32ListView::OnNotify(NMHDR &header, std::intptr_t &result) {
@@ -244,12 +382,31 @@ bool Win32ListView::OnNotify(NMHDR &header, std::intptr_t &result) {
       Dialog().Handler().OnListClick(Id(), reinterpret_cast<NMITEMACTIVATE &>(header).iItem);
       result = 0;
       return true;
+    case NM_RCLICK:
+      // Nonzero: the menu is shown already, the list sends no WM_CONTEXTMENU.
+      result = OnRightClick(reinterpret_cast<NMITEMACTIVATE &>(header).iItem) ? 1 : 0;
+      return true;
+    case LVN_COLUMNCLICK:
+      Dialog().Handler().OnListHeaderClick(Id(), reinterpret_cast<NMLISTVIEW &>(header).iSubItem);
+      result = 0;
+      return true;
     case NM_CUSTOMDRAW:
-      result = DrawRow(reinterpret_cast<NMLVCUSTOMDRAW &>(header));
+      result = DrawRow(reinterpret_cast<NMLVCUSTOMDRAW &>(header), m_rows,
+                       [this] { return BoldFont(); });
       return true;
     case LVN_GETDISPINFOW: {
       LVITEMW &item = reinterpret_cast<NMLVDISPINFOW &>(header).item;
       CopyCellText(platform::WideFromUtf8(m_rows.Text(item.iItem, item.iSubItem)), item);
+      if ((item.mask & LVIF_IMAGE) != 0 && item.iSubItem == 0) {
+        item.iImage = m_rowIcons != nullptr && m_rows.Look(item.iItem).warning ? 0 : I_IMAGENONE;
+      }
+      result = 0;
+      return true;
+    }
+    case LVN_GETINFOTIPW: {
+      auto &tip = reinterpret_cast<NMLVGETINFOTIPW &>(header);
+      const std::string text = m_rows.Look(tip.iItem).toolTip;
+      if (!text.empty()) CopyToBuffer(platform::WideFromUtf8(text), tip.pszText, tip.cchTextMax);
       result = 0;
       return true;
     }

@@ -1,8 +1,9 @@
 // The list view of the Win32 window: the real common control in report view
 // with owner data, so that its rows live here (ReportRows) and the control
-// asks for the texts of the rows it shows. A left click and a move by the
-// list's own keys reach the dialog's handler; the marked row keeps the
-// highlight colour without the focus; column widths follow the DPI.
+// asks for the texts of the rows it shows, and for their icons, tips and
+// fonts. A click, a move by the list's own keys, a click on a heading and the
+// context menu reach the dialog's handler; the marked row keeps the highlight
+// colour without the focus; column widths and the icon follow the DPI.
 #pragma once
 
 #include "ui/window/list_view.h"
@@ -31,8 +32,12 @@ class Win32ListView final : public Win32Control<ListView> {
   int ItemCount() const override;
   int SelectionMark() const override;
   int SetSelectionMark(int row) override;
+  void SetSortIndicator(int column, SortIndicator indicator) override;
+  void SetRowLook(RowLookOf look) override;
+  int ShowContextMenu(const std::vector<MenuEntry> &entries) override;
 
   bool OnNotify(tagNMHDR &header, std::intptr_t &result) override;
+  bool OnContextMenu(int x, int y) override;
   void OnDpiChanged(unsigned oldDpi, unsigned dpi) override;
   void OnDestroy() override;
 
@@ -46,8 +51,21 @@ class Win32ListView final : public Win32Control<ListView> {
   // to the top with `wrap`); -1 for none.
   int FindRow(const std::wstring &wanted, int start, bool wrap) const;
 
+  // The warning icon of the rows, at the DPI's small icon size.
+  void MakeRowIcons();
+  // The bold font of the list's font of now (HFONT), made when first asked.
+  void *BoldFont();
+  // The click of the right button: marks the row as a left click does, then
+  // the menu.
+  bool OnRightClick(int row);
+
   ReportRows m_rows;
   int m_findColumn = 0;
+  void *m_rowIcons = nullptr;  // HIMAGELIST
+  void *m_boldFont = nullptr;  // HFONT
+  void *m_boldOf = nullptr;    // The HFONT it was made from.
+  int m_menuX = 0;             // Where the menu opens, on the screen.
+  int m_menuY = 0;
 };
 
 }  // namespace vf::ui::win32
