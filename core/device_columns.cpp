@@ -15,9 +15,10 @@ namespace vf::core {
 namespace {
 
 // The first three are the list's of old, left-aligned as they always were (the window system
-// keeps a list's first column so anyway).
+// keeps a list's first column so anyway). No. is wider than it was, 40, so that the mark of a
+// concern beside the number leaves room for three digits.
 constexpr DeviceColumnInfo kInfo[] = {
-    {VF_TEXT("No."), 40, false},
+    {VF_TEXT("No."), 58, false},
     {VF_TEXT("DeviceName"), 80, false},
     {VF_TEXT("MAC"), 115, false},
     {VF_TEXT("IP address"), 95, true},

@@ -79,8 +79,8 @@ std::string ConcernText(std::uint8_t concerns, std::string (*translate)(std::str
   } kTexts[] = {
       {kSharedAddress, VF_TEXT("Another device in the list announces the same IP address.")},
       {kPcAddress, VF_TEXT("The IP address is one of this PC's.")},
-      {kOutsideSubnets, VF_TEXT("The IP address is outside every subnet of this PC's adapters: "
-                                "this tool reaches the device, a browser does not.")},
+      {kOutsideSubnets, VF_TEXT("The IP address is outside this PC's subnets: reachable by this "
+                                "tool, not by a browser.")},
   };
   std::string text;
   for (const auto &entry : kTexts) {

@@ -114,7 +114,7 @@ constexpr auto kSearchControls = std::to_array<ControlSpec>({
      kMoveWithRight},
     // Why the selected device is marked in the list, if it is.
     {IDC_DEVICE_CONCERN, "IDC_DEVICE_CONCERN", C::kStatic, kStyleNoPrefix | kStyleWordWrap, "", 182,
-     283, 124, 26, kMoveWithRight},
+     283, 126, 32, kMoveWithRight},
     {IDC_STATIC, "", C::kGroupBox, kStyleDisabled | kStyleHidden, VF_TEXT("DDNS:"), 186, 226, 185,
      84, kMoveWithRight},
     {IDC_STATIC, "", C::kStatic, kStyleHidden, VF_TEXT("DDNS:"), 192, 238, 58, 8, kMoveWithRight},

@@ -77,8 +77,8 @@
         <translation>Die IP-Adresse gehört diesem PC.</translation>
     </message>
     <message>
-        <source>The IP address is outside every subnet of this PC&apos;s adapters: this tool reaches the device, a browser does not.</source>
-        <translation>Die IP-Adresse liegt außerhalb jedes Subnetzes der Adapter dieses PCs: Dieses Programm erreicht das Gerät, ein Browser nicht.</translation>
+        <source>The IP address is outside this PC&apos;s subnets: reachable by this tool, not by a browser.</source>
+        <translation>Die IP-Adresse liegt außerhalb der Subnetze dieses PCs: erreichbar für dieses Programm, nicht für einen Browser.</translation>
     </message>
 </context>
 <context>

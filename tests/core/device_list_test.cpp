@@ -73,8 +73,7 @@ TEST(FindConcerns, MarksSharedPcAndUnreachableAddresses) {
                                        kOutsideSubnets, kOutsideSubnets, kNoConcern}));
   EXPECT_EQ(ConcernText(kSharedAddress | kOutsideSubnets),
             "Another device in the list announces the same IP address.\nThe IP address is "
-            "outside every subnet of this PC's adapters: this tool reaches the device, a browser "
-            "does not.");
+            "outside this PC's subnets: reachable by this tool, not by a browser.");
 }
 
 TEST(SearchHistory, NewIsAMacNotListedBeforeOrOneThatMoved) {

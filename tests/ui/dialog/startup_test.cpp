@@ -45,7 +45,7 @@ TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
   // The three columns of old, then the record's address, port, model and firmware.
   const char *headings[] = {"No.",   "DeviceName",      "MAC", "IP address", "HTTP port",
                             "Model", "Firmware version"};
-  const int widths[] = {40, 80, 115, 95, 65, 90, 110};
+  const int widths[] = {58, 80, 115, 95, 65, 90, 110};
   ASSERT_EQ(list.ColumnCount(), 7);
   for (int c = 0; c < 7; ++c) {
     EXPECT_EQ(list.ColumnHeading(c), headings[c]);
