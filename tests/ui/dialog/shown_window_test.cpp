@@ -12,9 +12,15 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QClipboard>
+#include <QHeaderView>
 #include <QTest>
+#include <algorithm>
 #include <fstream>
+#include <numeric>
 #include <sstream>
+
+#include "core/ipv4.h"
 
 #include "dialog_probe.h"
 #include "message_box_recorder.h"
@@ -112,6 +118,37 @@ class ShownWindow : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitFor([&] { return releases > 0; }, 5000));
   }
   QPoint RowCentre(int row) { return List()->visualRect(List()->model()->index(row, 1)).center(); }
+  // The device a row shows: the one its number names (rows keep their numbers across a sort).
+  int StoreIndexOf(int row) { return List()->ItemText(row, 0).toInt() - 1; }
+  std::vector<int> ShownOrder() {
+    std::vector<int> order;
+    for (int row = 0; row < List()->model()->rowCount(); ++row) order.push_back(StoreIndexOf(row));
+    return order;
+  }
+  // A left click on a column's heading, through the X server.
+  void ClickHeading(int column) {
+    QHeaderView *header = List()->horizontalHeader();
+    const QPoint centre(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+    const QPoint global = header->viewport()->mapToGlobal(centre);
+    int clicks = 0;
+    QObject done;
+    QObject::connect(List(), &vf::ui::ReportList::headerClicked, &done, [&] { ++clicks; });
+    ASSERT_TRUE(RunXdotool(
+        {"mousemove", std::to_string(global.x()), std::to_string(global.y()), "click", "1"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clicks > 0; }, 5000)) << column;
+  }
+  // Resizes the window as a window manager would, and waits for it to take the size it keeps.
+  QSize ResizeTo(int width, int height) {
+    const QSize before = Dialog()->size();
+    const QString id = QString::number(Dialog()->winId());
+    EXPECT_TRUE(RunXdotool({"windowsize", id.toStdString(), std::to_string(width),
+                            std::to_string(height)}));
+    // A size it refuses leaves it as it was: then the wait runs out.
+    (void)QTest::qWaitFor([&] { return Dialog()->size() != before; }, 2000);
+    QTest::qWait(200);
+    return Dialog()->size();
+  }
 
   // F3 as the user presses it, then the collection tick.
   void SearchByKey() {
@@ -140,7 +177,7 @@ class ShownWindow : public ::testing::Test {
     ASSERT_EQ(highlighted.size(), 1);
     EXPECT_EQ(highlighted[0].row(), row);
     EXPECT_EQ(list->currentIndex().row(), row);
-    const DeviceRecord device = Device(row);
+    const DeviceRecord device = Device(StoreIndexOf(row));
     EXPECT_EQ(Controls().Item(IDC_DEVICE_NAME).Text(), device.deviceName);
     EXPECT_EQ(list->ItemText(row, 1), QString::fromLatin1(device.deviceName));
     EXPECT_EQ(Controls().Item(IDC_DEV_IP).Text(), device.network.ipAddress);
@@ -237,6 +274,128 @@ TEST_F(ShownWindow, ListMarkAndPanelAgreeAfterEveryKeyAndUpdateGoesToTheHighligh
   EXPECT_EQ(Controls().Item(IDC_DEVICE_NAME).Text(), "");
   ASSERT_TRUE(QTest::qWaitFor([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
   EXPECT_EQ(CommandLines().size(), 1u) << "one Update, one command";
+}
+
+// Whether the list's column `column` reads in order, by what it holds: numbers and addresses as
+// numbers, texts without regard to case.
+bool ReadsInOrder(vf::ui::ReportList &list, int column, bool descending) {
+  auto key = [&](int row) -> std::pair<std::uint64_t, QString> {
+    const QString text = list.ItemText(row, column);
+    if (column == 0 || column == 4) return {text.toULongLong(), {}};
+    if (column == 3) {
+      const auto address = vf::core::Ipv4::Parse(text.toStdString());
+      return {address ? address->Value() : ~0ULL, {}};
+    }
+    return {0, text.toCaseFolded()};
+  };
+  for (int row = 1; row < list.model()->rowCount(); ++row) {
+    const auto before = key(row - 1), after = key(row);
+    if (descending ? after > before : before > after) return false;
+  }
+  return true;
+}
+
+TEST_F(ShownWindow, TheListGrowsWithTheWindowAndNeverShrinksBelowTheTemplate) {
+  const QSize initial = Dialog()->size();
+  const QRect listBefore = List()->geometry();
+  QWidget *close = Dialog()->findChild<QWidget *>(QStringLiteral("IDC_CLOSE"));
+  ASSERT_NE(close, nullptr);
+  const QPoint closeBefore = close->pos();
+  const QSize grown = ResizeTo(initial.width() + 400, initial.height() + 200);
+  ASSERT_EQ(grown, initial + QSize(400, 200));
+  EXPECT_EQ(List()->size(), listBefore.size() + QSize(400, 200)) << "the list takes the room";
+  EXPECT_EQ(List()->pos(), listBefore.topLeft());
+  EXPECT_EQ(close->pos(), closeBefore + QPoint(400, 200))
+      << "Close keeps its place at the bottom right";
+
+  // Without a window manager the X server takes any size, so the hint is what can be seen.
+  EXPECT_EQ(Dialog()->minimumSize(), initial) << "never below the template's size";
+}
+
+TEST_F(ShownWindow, HeadingClicksSortAndUpdateCopyAndArrowsKeepToTheHighlightedCamera) {
+  ResizeTo(Dialog()->width() + 500, Dialog()->height());  // every column in sight
+  SearchByKey();
+  Click(RowCentre(1));
+  const int chosen = StoreIndexOf(1);
+  for (int column = 0; column < List()->model()->columnCount(); ++column) {
+    SCOPED_TRACE(column);
+    ClickHeading(column);
+    EXPECT_TRUE(ReadsInOrder(*List(), column, false));
+    ClickHeading(column);
+    EXPECT_TRUE(ReadsInOrder(*List(), column, true)) << "a second click reverses";
+    const std::vector<int> order = ShownOrder();
+    const int row = static_cast<int>(std::find(order.begin(), order.end(), chosen) - order.begin());
+    ExpectAgreement(row, "after a sort");
+  }
+  // A picture of the grown window for the documentation, when asked for one.
+  if (const char *shot = getenv("VF_SCREENSHOT")) Dialog()->grab().save(QString::fromLocal8Bit(shot));
+  // Sorted by name, Z to A: Down goes to the row below, whichever camera that is.
+  ClickHeading(1);
+  ClickHeading(1);
+  ASSERT_EQ(StoreIndexOf(0), kCameras - 1);
+  const std::vector<int> byName = ShownOrder();
+  const int row = static_cast<int>(std::find(byName.begin(), byName.end(), chosen) - byName.begin());
+  Key("Down");
+  ExpectAgreement(row + 1, "Down after a sort");
+  const DeviceRecord below = Device(StoreIndexOf(row + 1));
+
+  Key("ctrl+c");
+  const QStringList fields = QApplication::clipboard()->text().split(QLatin1Char('\t'));
+  ASSERT_EQ(fields.size(), 7) << fields.join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(fields[0], QString::number(StoreIndexOf(row + 1) + 1));
+  EXPECT_EQ(fields[1], QString::fromLatin1(below.deviceName));
+  EXPECT_EQ(fields[2], QString::fromLatin1(below.network.macAddress));
+  EXPECT_EQ(fields[3], QString::fromLatin1(below.network.ipAddress));
+  EXPECT_EQ(fields[4], QString::fromLatin1(below.httpPort));
+  EXPECT_EQ(fields[5], QString::fromLatin1(below.deviceModel));
+  EXPECT_EQ(fields[6], QString::fromLatin1(below.softwareVersion) + QLatin1Char('\n'));
+
+  const std::string command = UpdateByKey();
+  EXPECT_NE(command.find(std::string("device=") + below.deviceId), std::string::npos) << command;
+
+  Key("F3");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
+  std::vector<int> arrival(kCameras);
+  std::iota(arrival.begin(), arrival.end(), 0);
+  EXPECT_EQ(ShownOrder(), arrival) << "a new search lists in order of arrival";
+}
+
+TEST_F(ShownWindow, AnAddressGivenTwiceMarksBothRowsAndTheMovedCameraIsBold) {
+  SearchByKey();
+  // A camera on a fixed address takes the address of another.
+  int row = 0;
+  while (row < kCameras && Device(StoreIndexOf(row)).network.dhcp != 0) ++row;
+  ASSERT_LT(row, kCameras) << "a camera without DHCP";
+  Click(RowCentre(row));
+  const DeviceRecord moved = Device(StoreIndexOf(row));
+  const DeviceRecord other = Device(StoreIndexOf((row + 1) % kCameras));
+  Controls().Item(IDC_DEV_IP).SetText(other.network.ipAddress);
+  Controls().Item(IDC_ACCOUNT).SetText("admin");
+  Controls().Item(IDC_PASSWORD).SetText("admin");
+  m_boxes.Script({vf::ui::IDYES, vf::ui::IDYES});  // sure, and sure despite the other camera
+  Key("F5");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return m_boxes.Count() >= 3; }, 7000));
+  EXPECT_EQ(m_boxes.Requests()[2].text, "Device information successfully updated!");
+
+  SearchByKey();
+  const QString shared = QStringLiteral("Another device in the list announces the same IP address.");
+  QAbstractItemModel &rows = *List()->model();
+  for (int row = 0; row < kCameras; ++row) {
+    const DeviceRecord device = Device(StoreIndexOf(row));
+    const bool sharing = std::string(device.network.macAddress) == moved.network.macAddress ||
+                         std::string(device.network.macAddress) == other.network.macAddress;
+    const QString tip = rows.data(rows.index(row, 0), Qt::ToolTipRole).toString();
+    EXPECT_EQ(tip.contains(shared), sharing) << device.deviceName;
+    EXPECT_FALSE(rows.data(rows.index(row, 0), Qt::DecorationRole).isNull()) << "outside every subnet";
+    const bool bold = rows.data(rows.index(row, 1), Qt::FontRole).value<QFont>().bold();
+    EXPECT_EQ(bold, std::string(device.network.macAddress) == moved.network.macAddress)
+        << device.deviceName << ": new since the search before only when its address changed";
+    if (sharing) {
+      Click(RowCentre(row));
+      EXPECT_EQ(QString::fromStdString(Controls().Item(IDC_DEVICE_CONCERN).Text()), tip)
+          << "the panel tells the same reason";
+    }
+  }
 }
 
 }  // namespace

@@ -36,6 +36,9 @@ ReportList::ReportList(QWidget *parent) : QTableView(parent), m_model(new Report
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setSortIndicatorShown(false);
   connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ReportList::headerClicked);
+  // A second click soon after the first arrives as a double click, with no click of its own: it
+  // is still the click that reverses the order, as the list view of the other backend has it.
+  connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this, &ReportList::headerClicked);
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   horizontalHeader()->setStretchLastSection(false);
 
