@@ -20,8 +20,9 @@ void Pump(int ms);
 
 // A key pressed and released with the focus on control `id` (0: the dialog
 // itself), as the keyboard sends it: through the dialog's key hook, then to
-// the control.
-void PressKey(ui::DialogWindow &window, int id, int virtualKey);
+// the control; held down meanwhile, the modifier keys of `modifiers`
+// (vk::kModControl, ...).
+void PressKey(ui::DialogWindow &window, int id, int virtualKey, unsigned modifiers = 0);
 // A left click on a button or check box.
 void Click(ui::DialogWindow &window, int id);
 // Empties one of the four fields of an IP address control, as the user
@@ -36,6 +37,15 @@ struct MenuItem {
   int commandId = 0;  // 0 for a separator.
   std::string text;
 };
+
+// A left click on the heading of `column` of list view `id`, where the
+// heading is drawn.
+void ClickListHeading(ui::DialogWindow &window, int id, int column);
+// A right click on the first cell of `row` of list view `id`. Once the
+// context menu it opens is up, reads its entries and chooses the one with
+// `commandId` by the keyboard (0: closes the menu with Escape). The entries
+// it showed; none when no menu opened.
+std::vector<MenuItem> RightClickRow(ui::DialogWindow &window, int id, int row, int commandId);
 std::vector<MenuItem> SystemMenuItems(const ui::DialogWindow &window);
 bool HasIcon(const ui::DialogWindow &window);
 

@@ -2,9 +2,12 @@
 // the dialog's template made.
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -67,6 +70,28 @@ Qt::Key QtKeyOf(int virtualKey) {
   }
 }
 
+Qt::KeyboardModifiers QtModifiersOf(unsigned modifiers) {
+  Qt::KeyboardModifiers held;
+  if (modifiers & ui::vk::kModShift) held |= Qt::ShiftModifier;
+  if (modifiers & ui::vk::kModControl) held |= Qt::ControlModifier;
+  if (modifiers & ui::vk::kModAlt) held |= Qt::AltModifier;
+  return held;
+}
+
+std::vector<MenuItem> ItemsOf(const QMenu &menu) {
+  std::vector<MenuItem> items;
+  for (const QAction *action : menu.actions()) {
+    if (action->isSeparator()) {
+      items.push_back({0, {}});
+    } else {
+      const QVariant id = action->property(ui::kCommandIdProperty);
+      items.push_back({id.isValid() ? id.toInt() : action->data().toInt(),
+                       action->text().toStdString()});
+    }
+  }
+  return items;
+}
+
 }  // namespace
 
 bool PumpUntil(const std::function<bool()> &done, int ms) {
@@ -77,13 +102,54 @@ void Pump(int ms) {
   QTest::qWait(ms);
 }
 
-void PressKey(ui::DialogWindow &window, int id, int virtualKey) {
+void PressKey(ui::DialogWindow &window, int id, int virtualKey, unsigned modifiers) {
   QWidget *target = ControlOf(DialogOf(window), id);
   if (target == nullptr) return;
   // An IP address control hands its focus to its first field.
   if (target->focusProxy() != nullptr) target = target->focusProxy();
   target->setFocus();
-  QTest::keyClick(target, QtKeyOf(virtualKey));
+  QTest::keyClick(target, QtKeyOf(virtualKey), QtModifiersOf(modifiers));
+}
+
+void ClickListHeading(ui::DialogWindow &window, int id, int column) {
+  auto *list = qobject_cast<QTableView *>(ControlOf(DialogOf(window), id));
+  if (list == nullptr) return;
+  QHeaderView *header = list->horizontalHeader();
+  const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                  header->sizeHint().height() / 2);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+std::vector<MenuItem> RightClickRow(ui::DialogWindow &window, int id, int row, int commandId) {
+  std::vector<MenuItem> items;
+  auto *list = qobject_cast<QTableView *>(ControlOf(DialogOf(window), id));
+  if (list == nullptr) return items;
+  // Once the menu is up: its entries, and the choice made with the keys.
+  QTimer chooser;
+  QObject::connect(&chooser, &QTimer::timeout, [&] {
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    chooser.stop();
+    items = ItemsOf(*menu);
+    QAction *wanted = nullptr;
+    for (QAction *action : menu->actions()) {
+      if (commandId != 0 && !action->isSeparator() && action->data().toInt() == commandId) {
+        wanted = action;
+      }
+    }
+    menu->setActiveAction(wanted);
+    QTest::keyClick(menu, wanted != nullptr ? Qt::Key_Return : Qt::Key_Escape);
+  });
+  chooser.start(10);
+  // As the window system delivers a right click: the press, the request for
+  // the context menu, the release.
+  QWidget *viewport = list->viewport();
+  const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+  QTest::mousePress(viewport, Qt::RightButton, {}, at);
+  QContextMenuEvent request(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+  QApplication::sendEvent(viewport, &request);
+  QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
+  return items;
 }
 
 void Click(ui::DialogWindow &window, int id) {
@@ -107,19 +173,10 @@ void Cancel(ui::DialogWindow &window) {
 }
 
 std::vector<MenuItem> SystemMenuItems(const ui::DialogWindow &window) {
-  std::vector<MenuItem> items;
   QDialog *dialog = DialogOf(window);
   const auto *menu = dialog ? dialog->findChild<ui::SystemMenu *>() : nullptr;
-  if (menu == nullptr) return items;
-  for (const QAction *action : menu->Menu()->actions()) {
-    if (action->isSeparator()) {
-      items.push_back({0, {}});
-    } else {
-      items.push_back(
-          {action->property(ui::kCommandIdProperty).toInt(), action->text().toStdString()});
-    }
-  }
-  return items;
+  if (menu == nullptr) return {};
+  return ItemsOf(*menu->Menu());
 }
 
 bool HasIcon(const ui::DialogWindow &window) {

@@ -1,12 +1,15 @@
 // The window driver on Win32: messages posted or sent as the window system
 // and the keyboard send them, and a message loop that runs them through the
 // dialogs' IsDialogMessage (and so the key hook) as a dialog's loop does.
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <string>
 #include <thread>
 
 #include "platform/windows_text.h"
 #include "ui/window/dialog_window.h"
+#include "ui/window/virtual_keys.h"
 #include "window_driver.h"
 
 // Last: the window system's macros would clash with the names above.
@@ -73,6 +76,65 @@ void CALLBACK CloseModal(HWND, UINT, UINT_PTR timer, DWORD) {
   }
 }
 
+std::vector<MenuItem> ItemsOf(HMENU menu) {
+  std::vector<MenuItem> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = 128;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    if ((info.fType & MFT_SEPARATOR) != 0) {
+      items.push_back({0, {}});
+    } else {
+      items.push_back({static_cast<int>(info.wID), platform::Utf8FromWide(text)});
+    }
+  }
+  return items;
+}
+
+// What RightClickRow's timer is to choose from the context menu, and where it
+// writes the entries.
+struct MenuChoice {
+  int commandId = 0;
+  std::vector<MenuItem> *items = nullptr;
+};
+thread_local MenuChoice *t_menuChoice = nullptr;
+
+void PostKey(HWND window, UINT virtualKey) {
+  PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
+  PostMessageW(window, WM_KEYUP, virtualKey, static_cast<LPARAM>(1 | (3u << 30)));
+}
+
+// While a popup menu of this thread is up, its menu loop reads the thread's
+// keys: Down from no entry to the wanted one, skipping separators, and Enter.
+void CALLBACK ChooseFromMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND popup = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM result) -> BOOL {
+        if (!IsClass(window, L"#32768") || !IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND *>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&popup));
+  if (popup == nullptr || t_menuChoice == nullptr) return;
+  KillTimer(nullptr, timer);
+  *t_menuChoice->items = ItemsOf(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
+  int downs = 0;
+  for (const MenuItem &item : *t_menuChoice->items) {
+    if (item.commandId != 0) ++downs;
+    if (t_menuChoice->commandId != 0 && item.commandId == t_menuChoice->commandId) {
+      for (int i = 0; i < downs; ++i) PostKey(popup, VK_DOWN);
+      PostKey(popup, VK_RETURN);
+      return;
+    }
+  }
+  PostKey(popup, VK_ESCAPE);
+}
+
 }  // namespace
 
 bool PumpUntil(const std::function<bool()> &done, int ms) {
@@ -89,9 +151,17 @@ void Pump(int ms) {
   PumpUntil([] { return false; }, ms);
 }
 
-void PressKey(ui::DialogWindow &window, int id, int virtualKey) {
+void PressKey(ui::DialogWindow &window, int id, int virtualKey, unsigned modifiers) {
   HWND control = ControlOf(window, id);
   if (control == nullptr) return;
+  // The keys held, as GetKeyState reads them while the key is handled.
+  BYTE held[256] = {};
+  GetKeyboardState(held);
+  BYTE pressed[256];
+  std::copy(std::begin(held), std::end(held), std::begin(pressed));
+  if ((modifiers & ui::vk::kModShift) != 0) pressed[VK_SHIFT] = pressed[VK_LSHIFT] = 0x80;
+  if ((modifiers & ui::vk::kModControl) != 0) pressed[VK_CONTROL] = pressed[VK_LCONTROL] = 0x80;
+  SetKeyboardState(pressed);
   SetFocus(control);
   // An IP address control hands the focus on to its first field.
   HWND focus = GetFocus() != nullptr ? GetFocus() : control;
@@ -101,6 +171,44 @@ void PressKey(ui::DialogWindow &window, int id, int virtualKey) {
   PostMessageW(focus, WM_KEYUP, static_cast<WPARAM>(virtualKey),
                static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
   RunWaiting();
+  SetKeyboardState(held);
+}
+
+void ClickListHeading(ui::DialogWindow &window, int id, int column) {
+  HWND list = ControlOf(window, id);
+  HWND header = list != nullptr ? reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0))
+                                : nullptr;
+  RECT rect{};
+  if (header == nullptr || SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column),
+                                        reinterpret_cast<LPARAM>(&rect)) == FALSE) {
+    return;
+  }
+  // The header tells the list, which tells the dialog that the column was clicked.
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(header, WM_LBUTTONUP, 0, at);
+  RunWaiting();
+}
+
+std::vector<MenuItem> RightClickRow(ui::DialogWindow &window, int id, int row, int commandId) {
+  std::vector<MenuItem> items;
+  HWND list = ControlOf(window, id);
+  RECT rect{};
+  rect.left = LVIR_LABEL;
+  if (list == nullptr || SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                                      reinterpret_cast<LPARAM>(&rect)) == FALSE) {
+    return items;
+  }
+  MenuChoice choice{commandId, &items};
+  t_menuChoice = &choice;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, ChooseFromMenu);
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  PostMessageW(list, WM_RBUTTONUP, 0, at);
+  RunWaiting();
+  KillTimer(nullptr, timer);
+  t_menuChoice = nullptr;
+  return items;
 }
 
 void Click(ui::DialogWindow &window, int id) {
@@ -137,24 +245,8 @@ void Cancel(ui::DialogWindow &window) {
 }
 
 std::vector<MenuItem> SystemMenuItems(const ui::DialogWindow &window) {
-  std::vector<MenuItem> items;
   HMENU menu = DialogOf(window) != nullptr ? GetSystemMenu(DialogOf(window), FALSE) : nullptr;
-  if (menu == nullptr) return items;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    wchar_t text[128] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = 128;
-    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-    if ((info.fType & MFT_SEPARATOR) != 0) {
-      items.push_back({0, {}});
-    } else {
-      items.push_back({static_cast<int>(info.wID), platform::Utf8FromWide(text)});
-    }
-  }
-  return items;
+  return menu != nullptr ? ItemsOf(menu) : std::vector<MenuItem>{};
 }
 
 bool HasIcon(const ui::DialogWindow &window) {
