@@ -43,8 +43,8 @@ struct MenuItem {
 void ClickListHeading(ui::DialogWindow &window, int id, int column);
 // A right click on the first cell of `row` of list view `id`. Once the
 // context menu it opens is up, reads its entries and chooses the one with
-// `commandId` by the keyboard (0: closes the menu with Escape). The entries
-// it showed; none when no menu opened.
+// `commandId` by the keyboard (0: closes the menu with Escape); a further
+// menu is closed. The entries of every menu that opened, one after another.
 std::vector<MenuItem> RightClickRow(ui::DialogWindow &window, int id, int row, int commandId);
 std::vector<MenuItem> SystemMenuItems(const ui::DialogWindow &window);
 bool HasIcon(const ui::DialogWindow &window);

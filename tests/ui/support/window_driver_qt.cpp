@@ -124,19 +124,22 @@ std::vector<MenuItem> RightClickRow(ui::DialogWindow &window, int id, int row, i
   std::vector<MenuItem> items;
   auto *list = qobject_cast<QTableView *>(ControlOf(DialogOf(window), id));
   if (list == nullptr) return items;
-  // Once the menu is up: its entries, and the choice made with the keys.
+  // Once a menu is up: its entries, and the choice made with the keys.
   QTimer chooser;
+  bool chosen = false;
   QObject::connect(&chooser, &QTimer::timeout, [&] {
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     if (menu == nullptr) return;
-    chooser.stop();
-    items = ItemsOf(*menu);
+    const std::vector<MenuItem> shown = ItemsOf(*menu);
+    items.insert(items.end(), shown.begin(), shown.end());
     QAction *wanted = nullptr;
     for (QAction *action : menu->actions()) {
-      if (commandId != 0 && !action->isSeparator() && action->data().toInt() == commandId) {
+      if (!chosen && commandId != 0 && !action->isSeparator() &&
+          action->data().toInt() == commandId) {
         wanted = action;
       }
     }
+    chosen = true;
     menu->setActiveAction(wanted);
     QTest::keyClick(menu, wanted != nullptr ? Qt::Key_Return : Qt::Key_Escape);
   });

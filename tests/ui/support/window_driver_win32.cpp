@@ -95,11 +95,12 @@ std::vector<MenuItem> ItemsOf(HMENU menu) {
   return items;
 }
 
-// What RightClickRow's timer is to choose from the context menu, and where it
-// writes the entries.
+// What RightClickRow's timer is to choose from the context menu, where it
+// writes the entries, and the menu it answered last.
 struct MenuChoice {
   int commandId = 0;
   std::vector<MenuItem> *items = nullptr;
+  HWND answered = nullptr;
 };
 thread_local MenuChoice *t_menuChoice = nullptr;
 
@@ -110,7 +111,8 @@ void PostKey(HWND window, UINT virtualKey) {
 
 // While a popup menu of this thread is up, its menu loop reads the thread's
 // keys: Down from no entry to the wanted one, skipping separators, and Enter.
-void CALLBACK ChooseFromMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+// A menu after the first is closed with Escape.
+void CALLBACK ChooseFromMenu(HWND, UINT, UINT_PTR, DWORD) {
   HWND popup = nullptr;
   EnumThreadWindows(
       GetCurrentThreadId(),
@@ -120,13 +122,17 @@ void CALLBACK ChooseFromMenu(HWND, UINT, UINT_PTR timer, DWORD) {
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&popup));
-  if (popup == nullptr || t_menuChoice == nullptr) return;
-  KillTimer(nullptr, timer);
-  *t_menuChoice->items = ItemsOf(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
+  MenuChoice *choice = t_menuChoice;
+  if (popup == nullptr || choice == nullptr || popup == choice->answered) return;
+  const bool first = choice->answered == nullptr;
+  choice->answered = popup;
+  const std::vector<MenuItem> shown =
+      ItemsOf(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
+  choice->items->insert(choice->items->end(), shown.begin(), shown.end());
   int downs = 0;
-  for (const MenuItem &item : *t_menuChoice->items) {
+  for (const MenuItem &item : shown) {
     if (item.commandId != 0) ++downs;
-    if (t_menuChoice->commandId != 0 && item.commandId == t_menuChoice->commandId) {
+    if (first && choice->commandId != 0 && item.commandId == choice->commandId) {
       for (int i = 0; i < downs; ++i) PostKey(popup, VK_DOWN);
       PostKey(popup, VK_RETURN);
       return;
