@@ -143,7 +143,7 @@ TEST_F(DeviceListTest, CtrlCCopiesTheHighlightedRowAsTheListShowsIt) {
   for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
   const DeviceRecord &bravo = m_cameras[1];
   const std::vector<std::string> expected = {
-      "2",  bravo.deviceName, bravo.network.macAddress, bravo.network.ipAddress,
+      "2",  bravo.deviceName,  bravo.network.macAddress, bravo.network.ipAddress,
       "80", bravo.deviceModel, bravo.softwareVersion};
   EXPECT_EQ(fields, expected) << copied;
 }

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -85,8 +86,8 @@ std::vector<MenuItem> ItemsOf(const QMenu &menu) {
       items.push_back({0, {}});
     } else {
       const QVariant id = action->property(ui::kCommandIdProperty);
-      items.push_back({id.isValid() ? id.toInt() : action->data().toInt(),
-                       action->text().toStdString()});
+      items.push_back(
+          {id.isValid() ? id.toInt() : action->data().toInt(), action->text().toStdString()});
     }
   }
   return items;
@@ -115,6 +116,11 @@ void ClickListHeading(ui::DialogWindow &window, int id, int column) {
   auto *list = qobject_cast<QTableView *>(ControlOf(DialogOf(window), id));
   if (list == nullptr) return;
   QHeaderView *header = list->horizontalHeader();
+  // A heading beyond the list's right edge is scrolled into view first, as the user does.
+  const int beyond = header->sectionViewportPosition(column) + header->sectionSize(column) -
+                     header->viewport()->width();
+  if (beyond > 0)
+    list->horizontalScrollBar()->setValue(list->horizontalScrollBar()->value() + beyond);
   const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                   header->sizeHint().height() / 2);
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);

@@ -182,13 +182,18 @@ void PressKey(ui::DialogWindow &window, int id, int virtualKey, unsigned modifie
 
 void ClickListHeading(ui::DialogWindow &window, int id, int column) {
   HWND list = ControlOf(window, id);
-  HWND header = list != nullptr ? reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0))
-                                : nullptr;
+  HWND header =
+      list != nullptr ? reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)) : nullptr;
   RECT rect{};
   if (header == nullptr || SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column),
                                         reinterpret_cast<LPARAM>(&rect)) == FALSE) {
     return;
   }
+  // A heading beyond the list's right edge is scrolled into view first, as
+  // the user does; the header moves along, its items keep their places in it.
+  RECT client{};
+  GetClientRect(list, &client);
+  if (rect.right > client.right) SendMessageW(list, LVM_SCROLL, rect.right - client.right, 0);
   // The header tells the list, which tells the dialog that the column was clicked.
   const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
