@@ -103,20 +103,23 @@ TEST_F(Win32DialogTest, FontSizeAndControlsComeFromTheTemplate) {
       EXPECT_EQ(got.left, want.left);
     }
     EXPECT_EQ(got.top, want.top);
-    EXPECT_EQ(got.right, want.right);
-    // A drop-down list is as high as its closed box; the template gives the open list's height.
-    if (entry.cls != ControlClass::kDropDownList) {
-      EXPECT_EQ(got.bottom, want.bottom);
+    // An icon's control takes the size of its icon; a drop-down list is as high as its closed
+    // box, where the template gives the open list's height.
+    if (entry.cls != ControlClass::kIcon) {
+      EXPECT_EQ(got.right, want.right);
+      if (entry.cls != ControlClass::kDropDownList) {
+        EXPECT_EQ(got.bottom, want.bottom);
+      }
     }
     const bool hidden = (entry.style & kStyleHidden) != 0;
     EXPECT_EQ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) == 0, hidden);
   }
-  EXPECT_EQ(checked, 34);
+  EXPECT_EQ(checked, 36);
 
   const LONG list = GetWindowLongW(GetDlgItem(m_dialog, res::IDC_DEVICE_LIST), GWL_STYLE);
-  const LONG want =
-      LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
+  const LONG want = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
   EXPECT_EQ(list & want, want);
+  EXPECT_EQ(list & LVS_NOSORTHEADER, 0) << "a click on a heading sorts";
   EXPECT_NE(
       GetWindowLongW(GetDlgItem(m_dialog, res::IDC_DEVICE_LIST), GWL_EXSTYLE) & WS_EX_STATICEDGE,
       0);
@@ -201,6 +204,47 @@ TEST(Win32Manifest, AsksForCommonControlsAndPerMonitorDpi) {
       reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
   ASSERT_TRUE(context != nullptr && awareness != nullptr);
   EXPECT_EQ(awareness(context()), 2) << "DPI_AWARENESS_PER_MONITOR_AWARE";
+}
+
+// Maximised, the device list takes the room and every other control keeps its place to its
+// edges; restored, the template's size comes back, and the window system is told to go no
+// smaller.
+TEST_F(Win32DialogTest, MaximisedTheListTakesTheRoomAndNeverLessThanTheTemplate) {
+  auto placed = [&](int id) { return Placed(GetDlgItem(m_dialog, id)); };
+  RECT client{}, window{};
+  GetClientRect(m_dialog, &client);
+  GetWindowRect(m_dialog, &window);
+  const RECT list = placed(res::IDC_DEVICE_LIST), close = placed(res::IDC_CLOSE),
+             search = placed(res::IDC_SEARCH), name = placed(res::IDC_DEVICE_NAME);
+
+  ShowWindow(m_dialog, SW_MAXIMIZE);
+  RECT grown{};
+  GetClientRect(m_dialog, &grown);
+  const LONG dx = grown.right - client.right, dy = grown.bottom - client.bottom;
+  ASSERT_GT(dx, 0);
+  ASSERT_GT(dy, 0);
+  const RECT bigList = placed(res::IDC_DEVICE_LIST);
+  EXPECT_EQ(bigList.left, list.left);
+  EXPECT_EQ(bigList.top, list.top);
+  EXPECT_EQ(bigList.right, list.right + dx);
+  EXPECT_EQ(bigList.bottom, list.bottom + dy);
+  EXPECT_EQ(placed(res::IDC_CLOSE).left, close.left + dx);
+  EXPECT_EQ(placed(res::IDC_CLOSE).top, close.top + dy);
+  EXPECT_EQ(placed(res::IDC_SEARCH).left, search.left);
+  EXPECT_EQ(placed(res::IDC_SEARCH).top, search.top + dy);
+  EXPECT_EQ(placed(res::IDC_DEVICE_NAME).left, name.left + dx);
+  EXPECT_EQ(placed(res::IDC_DEVICE_NAME).top, name.top);
+
+  ShowWindow(m_dialog, SW_RESTORE);
+  RECT restored{};
+  GetClientRect(m_dialog, &restored);
+  EXPECT_EQ(restored.right, client.right);
+  EXPECT_EQ(restored.bottom, client.bottom);
+  EXPECT_EQ(placed(res::IDC_DEVICE_LIST).right, list.right);
+  MINMAXINFO limits{};
+  SendMessageW(m_dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(limits.ptMinTrackSize.x, window.right - window.left);
+  EXPECT_EQ(limits.ptMinTrackSize.y, window.bottom - window.top);
 }
 
 // The dialog manager's DM_SETDEFID is WM_USER + 1 too, the restart message's number: only

@@ -239,6 +239,12 @@ void Win32DialogWindow::Native::NoteAnchors(Win32DialogWindow &self) {
   GetWindowRect(hwnd, &window);
   self.m_minWidth = window.right - window.left;
   self.m_minHeight = window.bottom - window.top;
+  // The size the controls are laid out for: the dialog manager's first WM_SIZE came before the
+  // dialog was attached, so the first one seen here is already a change (a maximised start).
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  self.m_laidOutWidth = client.right;
+  self.m_laidOutHeight = client.bottom;
   // Each control of the template is found by its id and the corner the dialog manager placed it
   // at, before anything has moved.
   for (const ControlSpec &spec : self.m_template.controls) {
