@@ -9,6 +9,7 @@
 // (tools/windows_screenshot.sh).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -291,6 +292,10 @@ class WindowOnTheLan : public ::testing::Test {
     SendMessageW(List(), LVM_GETITEMRECT, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(memory.At()));
     memory.Read(&rect, sizeof rect);
+    // Only the part in sight: the row runs on under the columns past the list's right edge.
+    RECT client{};
+    GetClientRect(List(), &client);
+    rect.right = std::min(rect.right, client.right);
     MapWindowPoints(List(), nullptr, reinterpret_cast<POINT *>(&rect), 2);
     return rect;
   }
