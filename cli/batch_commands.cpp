@@ -119,7 +119,7 @@ int RunBatch(Context &context, const CommandOptions &options, Lan &lan,
                                                   password, rows[i].change, timeout);
     sent[i].outcome = result.outcome;
     sent[i].text = result.message;
-    if (result.restarting) sent[i].text += " Restarting for the new http port.";
+    if (result.restarting) sent[i].text += std::string(" ") + core::text::kRestartingForPort;
   }
   WriteData(context, core::Render(BatchTable(rows, sent, withRow), options.search.format));
   return BatchStatus(rows, sent);

@@ -81,6 +81,7 @@ inline constexpr const char *kNoDeviceAnswered = VF_TEXT("no device answered as 
 inline constexpr const char *kDeviceOnRow = VF_TEXT("the device is on row %1 already");
 inline constexpr const char *kBadDhcpCell = VF_TEXT("dhcp is on or off, not %1");
 inline constexpr const char *kRowProblem = VF_TEXT("%1");
+inline constexpr const char *kRestartingForPort = VF_TEXT("Restarting for the new http port.");
 inline constexpr const char *kWriteFailed = VF_TEXT("The file could not be written: %1.");
 inline constexpr const char *kBadBrowseAddress =
     VF_TEXT("The device announced an address or http port that cannot be opened.");

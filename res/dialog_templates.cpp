@@ -1,4 +1,5 @@
-// Dialog templates 102 (the main window) and 100 (the About box).
+// Dialog templates 102 (the main window), 100 (the About box) and 103 ("Assign
+// addresses").
 #include "res/dialog_templates.h"
 
 #include <array>
@@ -152,6 +153,47 @@ constexpr auto kAboutControls = std::to_array<ControlSpec>({
     {IDOK, "IDOK", C::kDefPushButton, kStyleNone, VF_TEXT("Ok"), 178, 7, 50, 14},
 });
 
+// The cameras of the list with the plan for each, the plan's settings, the
+// account, and the buttons that make, read, write and send it.
+constexpr auto kAssignControls = std::to_array<ControlSpec>({
+    {IDC_ASSIGN_LIST, "IDC_ASSIGN_LIST", C::kListView,
+     kStyleSingleSel | kStyleShowSelAlways | kStyleNoSortHeader | kStyleStaticEdge, "", 7, 7, 466,
+     150},
+    {IDC_STATIC, "", C::kGroupBox, kStyleNone, VF_TEXT("Plan:"), 7, 162, 300, 74},
+    {IDC_ASSIGN_DHCP, "IDC_ASSIGN_DHCP", C::kCheckBox, kStyleNone,
+     VF_TEXT("Set IP automatically (DHCP) instead"), 14, 173, 200, 10},
+    {IDC_STATIC, "", C::kStatic, kStyleNone, VF_TEXT("First IP address(&F):"), 14, 189, 62, 8},
+    {IDC_ASSIGN_FIRST, "IDC_ASSIGN_FIRST", C::kIpAddress, kStyleNone, "", 80, 187, 90, 12},
+    {IDC_STATIC, "", C::kStatic, kStyleNone, VF_TEXT("Subnet mask(&U):"), 14, 204, 62, 8},
+    {IDC_ASSIGN_MASK, "IDC_ASSIGN_MASK", C::kIpAddress, kStyleNone, "", 80, 202, 90, 12},
+    {IDC_STATIC, "", C::kStatic, kStyleNone, VF_TEXT("Gateway(&G):"), 14, 219, 62, 8},
+    {IDC_ASSIGN_GATEWAY, "IDC_ASSIGN_GATEWAY", C::kIpAddress, kStyleNone, "", 80, 217, 90, 12},
+    {IDC_STATIC, "", C::kStatic, kStyleNone, VF_TEXT("DNS1(&D):"), 178, 189, 33, 8},
+    {IDC_ASSIGN_DNS1, "IDC_ASSIGN_DNS1", C::kIpAddress, kStyleNone, "", 212, 187, 90, 12},
+    {IDC_STATIC, "", C::kStatic, kStyleNone, VF_TEXT("DNS2(&N):"), 178, 204, 33, 8},
+    {IDC_ASSIGN_DNS2, "IDC_ASSIGN_DNS2", C::kIpAddress, kStyleNone, "", 212, 202, 90, 12},
+    {IDC_ASSIGN_PLAN, "IDC_ASSIGN_PLAN", C::kDefPushButton, kStyleNone, VF_TEXT("Make plan"), 212,
+     216, 90, 14},
+    {IDC_STATIC, "", C::kGroupBox, kStyleNone, VF_TEXT("Authentication:"), 312, 162, 161, 46},
+    {IDC_STATIC, "", C::kStatic, kStyleNone, VF_TEXT("Viewing Account:"), 318, 175, 62, 8},
+    {IDC_ASSIGN_ACCOUNT, "IDC_ASSIGN_ACCOUNT", C::kEdit, kStyleNone, "", 384, 173, 84, 12},
+    {IDC_STATIC, "", C::kStatic, kStyleNone, VF_TEXT("Viewing Password:"), 318, 191, 64, 8},
+    {IDC_ASSIGN_PASSWORD, "IDC_ASSIGN_PASSWORD", C::kEdit, kStylePassword, "", 384, 189, 84, 12},
+    {IDC_ASSIGN_IMPORT, "IDC_ASSIGN_IMPORT", C::kPushButton, kStyleNone, VF_TEXT("Import plan..."),
+     312, 216, 78, 14},
+    {IDC_ASSIGN_EXPORT, "IDC_ASSIGN_EXPORT", C::kPushButton, kStyleNone, VF_TEXT("Export plan..."),
+     395, 216, 78, 14},
+    {IDC_ASSIGN_STATUS, "IDC_ASSIGN_STATUS", C::kStatic, kStyleNoPrefix, "", 7, 241, 466, 17},
+    {IDC_ASSIGN_PROGRESS, "IDC_ASSIGN_PROGRESS", C::kProgressBar, kStyleBorder | kStyleHidden, "",
+     7, 265, 290, 10},
+    {IDC_ASSIGN_APPLY, "IDC_ASSIGN_APPLY", C::kPushButton, kStyleNone, VF_TEXT("Apply"), 313, 263,
+     50, 14},
+    {IDC_ASSIGN_CANCEL, "IDC_ASSIGN_CANCEL", C::kPushButton, kStyleDisabled, VF_TEXT("Cancel"), 368,
+     263, 50, 14},
+    {IDC_ASSIGN_CLOSE, "IDC_ASSIGN_CLOSE", C::kPushButton, kStyleNone, VF_TEXT("Close"), 423, 263,
+     50, 14},
+});
+
 constexpr DialogTemplate kSearchDialog{IDD_SEARCH_DIALOG,
                                        VF_TEXT("Search and configuration tool for Quorin series"),
                                        "Arial",
@@ -166,6 +208,9 @@ constexpr DialogTemplate kSearchDialog{IDD_SEARCH_DIALOG,
 constexpr DialogTemplate kAboutDialog{
     IDD_ABOUTBOX, VF_TEXT("About Vellafind"), "Arial", 8, false, 235, 55, kAboutControls};
 
+constexpr DialogTemplate kAssignDialog{
+    IDD_ASSIGN_DIALOG, VF_TEXT("Assign addresses"), "Arial", 8, false, 480, 284, kAssignControls};
+
 }  // namespace
 
 const ui::DialogTemplate &SearchDialogTemplate() {
@@ -175,9 +220,14 @@ const ui::DialogTemplate &AboutDialogTemplate() {
   return kAboutDialog;
 }
 
+const ui::DialogTemplate &AssignDialogTemplate() {
+  return kAssignDialog;
+}
+
 const ui::DialogTemplate *FindDialogTemplate(int id) {
   if (id == IDD_SEARCH_DIALOG) return &kSearchDialog;
   if (id == IDD_ABOUTBOX) return &kAboutDialog;
+  if (id == IDD_ASSIGN_DIALOG) return &kAssignDialog;
   return nullptr;
 }
 

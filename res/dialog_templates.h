@@ -1,5 +1,5 @@
-// The program's dialog templates: template 102, the main window, and 100,
-// the About box, as tables of the window layer.
+// The program's dialog templates: template 102, the main window, 100, the
+// About box, and 103, "Assign addresses", as tables of the window layer.
 #pragma once
 
 #include "ui/window/dialog_template.h"
@@ -8,6 +8,7 @@ namespace vf::res {
 
 const ui::DialogTemplate &SearchDialogTemplate();
 const ui::DialogTemplate &AboutDialogTemplate();
+const ui::DialogTemplate &AssignDialogTemplate();
 // Null for an unknown template id.
 const ui::DialogTemplate *FindDialogTemplate(int id);
 

@@ -13,14 +13,17 @@ using ui::IDOK;
 // Dialog templates.
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_SEARCH_DIALOG = 102;
+inline constexpr int IDD_ASSIGN_DIALOG = 103;
 
 // Icons.
 inline constexpr int IDR_MAINFRAME = 128;
 inline constexpr int IDI_TIPS = 133;
 
-// System-menu command of the About item; the low four bits are the window
-// system's own, so a handler compares with them cleared.
+// System-menu commands of the About and the "Assign addresses..." items; the
+// low four bits are the window system's own, so a handler compares with them
+// cleared.
 inline constexpr int IDM_ABOUTBOX = 16;
+inline constexpr int IDM_ASSIGN = 48;
 
 // Strings.
 inline constexpr int IDS_ABOUTBOX = 101;
@@ -38,6 +41,7 @@ inline constexpr int IDS_WRONG_ACCOUNT = 117;
 inline constexpr int IDS_DEVICE_RESTARTING = 118;
 // Texts of the window alone; "%1" stands for a value put in when shown.
 inline constexpr int IDS_NO_BROWSER = 119;
+inline constexpr int IDS_ASSIGN = 120;
 
 // Main dialog controls.
 inline constexpr int IDC_DEVICE_COUNT = 1005;
@@ -83,5 +87,24 @@ inline constexpr int IDM_COPY_IP = 32772;
 inline constexpr int IDM_COPY_MAC = 32773;
 inline constexpr int IDM_OPEN_PAGE = 32774;
 inline constexpr int IDM_EXPORT_LIST = 32775;
+
+// "Assign addresses" dialog controls.
+inline constexpr int IDC_ASSIGN_LIST = 1101;
+inline constexpr int IDC_ASSIGN_DHCP = 1102;
+inline constexpr int IDC_ASSIGN_FIRST = 1103;
+inline constexpr int IDC_ASSIGN_MASK = 1104;
+inline constexpr int IDC_ASSIGN_GATEWAY = 1105;
+inline constexpr int IDC_ASSIGN_DNS1 = 1106;
+inline constexpr int IDC_ASSIGN_DNS2 = 1107;
+inline constexpr int IDC_ASSIGN_PLAN = 1108;
+inline constexpr int IDC_ASSIGN_ACCOUNT = 1109;
+inline constexpr int IDC_ASSIGN_PASSWORD = 1110;
+inline constexpr int IDC_ASSIGN_IMPORT = 1111;
+inline constexpr int IDC_ASSIGN_EXPORT = 1112;
+inline constexpr int IDC_ASSIGN_STATUS = 1113;
+inline constexpr int IDC_ASSIGN_PROGRESS = 1114;
+inline constexpr int IDC_ASSIGN_APPLY = 1115;
+inline constexpr int IDC_ASSIGN_CANCEL = 1116;
+inline constexpr int IDC_ASSIGN_CLOSE = 1117;
 
 }  // namespace vf::res

@@ -33,6 +33,7 @@ constexpr auto kStrings = std::to_array<StringEntry>({
     {IDS_DEVICE_RESTARTING, texts::kDeviceRestarting},
     {IDS_NO_BROWSER,
      VF_TEXT("No program to open web pages was found; please open %1 in a browser.")},
+    {IDS_ASSIGN, VF_TEXT("Assign addresses...")},
 });
 
 }  // namespace

@@ -63,9 +63,27 @@ TEST_F(CameraServiceTest, WrongCredentialsGet401AndChangeNothing) {
 }
 
 TEST_F(CameraServiceTest, PasswordMayContainAColon) {
-  CameraService service(fleet, {"root", "a:b", false, {}, {}, {}});
+  CameraService service(fleet, {"root", "a:b", false, {}, {}, {}, {}});
   Outcome outcome = service.handle(command(6, id(0), "httpport set -httpport 1", "root:a:b"));
   EXPECT_EQ(outcome.reply, reply("MCTP/1.0 200 OK", 6));
+}
+
+// One camera with a password of its own: the account the others take is wrong for it, and its
+// own is wrong for them.
+TEST_F(CameraServiceTest, CameraWithItsOwnPasswordRefusesTheOthers) {
+  CommandPolicy policy;
+  policy.camera_passwords = {{2, "secret"}};
+  CameraService service(fleet, policy);
+  const std::string port = fleet.at(1).http_port;
+  EXPECT_EQ(service.handle(command(1, id(1), "httpport set -httpport 1")).reply,
+            reply("QNS/1.0 401 Unauthorized", 1));
+  EXPECT_EQ(fleet.at(1).http_port, port);
+  EXPECT_EQ(service.handle(command(2, id(1), "httpport set -httpport 1", "admin:secret")).reply,
+            reply("MCTP/1.0 200 OK", 2));
+  EXPECT_EQ(service.handle(command(3, id(0), "httpport set -httpport 1", "admin:secret")).reply,
+            reply("QNS/1.0 401 Unauthorized", 3));
+  EXPECT_EQ(service.handle(command(4, id(2), "httpport set -httpport 1")).reply,
+            reply("MCTP/1.0 200 OK", 4));
 }
 
 TEST_F(CameraServiceTest, UnknownDeviceIsNotAnswered) {
@@ -76,7 +94,7 @@ TEST_F(CameraServiceTest, UnknownDeviceIsNotAnswered) {
 }
 
 TEST_F(CameraServiceTest, ForbidAllAnswers403EvenWithRightCredentials) {
-  CameraService service(fleet, {"admin", "admin", true, {}, {}, {}});
+  CameraService service(fleet, {"admin", "admin", true, {}, {}, {}, {}});
   std::string port = fleet.at(1).http_port;
   Outcome outcome = service.handle(command(8, id(1), "httpport set -httpport 1"));
   EXPECT_EQ(outcome.reply, reply("QNS/1.0 403 Forbidden", 8));
@@ -87,7 +105,7 @@ TEST_F(CameraServiceTest, ForbidAllAnswers403EvenWithRightCredentials) {
 }
 
 TEST_F(CameraServiceTest, ForbiddenAndSilentCamerasLeaveTheOthers) {
-  CameraService service(fleet, {"admin", "admin", false, {2}, {3}, {}});
+  CameraService service(fleet, {"admin", "admin", false, {2}, {3}, {}, {}});
   EXPECT_EQ(service.handle(command(1, id(1), "httpport set -httpport 1")).reply,
             reply("QNS/1.0 403 Forbidden", 1));
   EXPECT_EQ(service.handle(command(2, id(0), "httpport set -httpport 1")).reply,

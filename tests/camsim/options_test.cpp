@@ -54,6 +54,16 @@ TEST(OptionsTest, RepeatCameraAloneMeansTwoCopies) {
   EXPECT_EQ(parse({"--repeat", "5", "--repeat-camera", "2"}).options.repeat, 5);
 }
 
+TEST(OptionsTest, CameraPasswordsSplitAtTheFirstEqualsSign) {
+  ParsedOptions parsed = parse({"--password-camera", "2=a=b", "--password-camera=3="});
+  ASSERT_EQ(parsed.error, "");
+  EXPECT_EQ(parsed.options.camera_passwords,
+            (std::map<int, std::string>{{2, "a=b"}, {3, ""}}));
+  for (const char *bad : {"2", "0=x", "x=y", "4=x"}) {
+    EXPECT_NE(parse({"--password-camera", bad}).error, "") << bad;
+  }
+}
+
 TEST(OptionsTest, NamesTakeEscapesForAnyByte) {
   ParsedOptions parsed = parse({"--name", "2=a,\\x1B[1m\\r\\n\\t\\\\b=c", "--name=1=plain"});
   ASSERT_EQ(parsed.error, "");

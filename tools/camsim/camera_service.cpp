@@ -83,7 +83,10 @@ Outcome CameraService::handle_command(Outcome outcome, const Request &request) {
     return outcome;
   }
 
-  if (request.user != m_policy.user || request.password != m_policy.password) {
+  const auto own = m_policy.camera_passwords.find(number);
+  const std::string &password = own != m_policy.camera_passwords.end() ? own->second
+                                                                       : m_policy.password;
+  if (request.user != m_policy.user || request.password != password) {
     outcome.log_lines.push_back("UNAUTHORIZED " + camera + " user=" + request.user);
     reply(CommandStatus::kUnauthorized);
     return outcome;

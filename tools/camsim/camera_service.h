@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -21,6 +22,7 @@ struct CommandPolicy {
   std::set<int> forbidden_cameras;  // camera numbers whose commands get 403
   std::set<int> silent_cameras;     // camera numbers that answer searches but no command
   std::set<int> forged_cameras;     // camera numbers that answer 200 under another CSeq
+  std::map<int, std::string> camera_passwords;  // camera numbers that take another password
 };
 
 enum class Answer {

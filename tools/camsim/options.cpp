@@ -166,6 +166,11 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
       auto number = whole_number(value, 1, kMaxCameras);
       if (!number) return bad("expects a camera number from 1");
       options.forbidden_cameras.insert(*number);
+    } else if (name == "--password-camera") {
+      const std::size_t equals = value.find('=');
+      auto number = whole_number(value.substr(0, equals), 1, kMaxCameras);
+      if (equals == std::string::npos || !number) return bad("expects N=PASSWORD");
+      options.camera_passwords[*number] = value.substr(equals + 1);
     } else if (name == "--silent-camera" || name == "--forged-camera") {
       auto number = whole_number(value, 1, kMaxCameras);
       if (!number) return bad("expects a camera number from 1");
@@ -216,6 +221,9 @@ ParsedOptions parse_options(const std::vector<std::string> &arguments) {
   for (int number : options.forbidden_cameras)
     if (number > options.count)
       parsed.error = "--forbid-camera: no camera " + std::to_string(number);
+  for (const auto &[number, password] : options.camera_passwords)
+    if (number > options.count)
+      parsed.error = "--password-camera: no camera " + std::to_string(number);
   for (const auto *numbers : {&options.silent_cameras, &options.forged_cameras})
     for (int number : *numbers)
       if (number > options.count)
@@ -252,6 +260,9 @@ Usage: camsim [options]
   --port P            UDP port (default 8002)
   --user U            user name commands must carry (default admin)
   --password W        password commands must carry (default admin)
+  --password-camera N=W
+                      camera N takes password W instead of --password
+                      (repeatable)
   --forbid            refuse every command with 403 Forbidden
   --forbid-camera N   refuse commands for camera N with 403 (repeatable)
   --silent-camera N   camera N answers searches but never a command
@@ -296,7 +307,8 @@ CMD ("CMD * QNS/1.0"), decided in this order:
   - --forged-camera names the camera: "MCTP/1.0 200 OK" under a CSeq the
     request did not carry; nothing applied.
   - user or password (from "Authorization:Basic USER:PASSWORD", split at the
-    first colon) differ: "QNS/1.0 401 Unauthorized".
+    first colon) differ from --user and --password (or the camera's
+    --password-camera): "QNS/1.0 401 Unauthorized".
   - --forbid, or --forbid-camera names the camera: "QNS/1.0 403 Forbidden".
   - the command line is not one of netconf, httpport, ddnsset, devidset,
     identifyset followed by "set": no answer.

@@ -19,6 +19,7 @@ struct Options {
   bool forbid_all = false;
   std::set<int> forbidden_cameras;
   std::set<int> silent_cameras;
+  std::map<int, std::string> camera_passwords;  // camera number -> the password it takes instead
   std::set<int> forged_cameras;
   double rate = 0;  // datagrams per second, 0 = unpaced
   int delay_ms = 0;

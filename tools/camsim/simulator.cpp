@@ -47,7 +47,7 @@ Simulator::Simulator(const Options &options, Fleet &fleet, GroupListener &listen
       m_log(log),
       m_service(fleet, CommandPolicy{options.user, options.password, options.forbid_all,
                                      options.forbidden_cameras, options.silent_cameras,
-                                     options.forged_cameras}),
+                                     options.forged_cameras, options.camera_passwords}),
       m_outbox(fleet, RepeatPolicy{options.repeat, options.repeat_camera}) {}
 
 void Simulator::receive_waiting() {

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "core/search_history.h"
 #include "devsearch.h"
 #include "platform/adapters.h"
+#include "ui/dialog/assign_dlg.h"
 #include "ui/window/controls.h"
 #include "ui/window/dialog_window.h"
 #include "ui/window/list_view.h"
@@ -86,6 +88,10 @@ class CSearchDlg final {
   // The About box for IDM_ABOUTBOX (any id whose low four bits are cleared
   // to it); false for the window system's own commands.
   bool OnSysCommand(unsigned id);
+  // "Assign addresses..." (the system menu's IDM_ASSIGN): the cameras of the list get new
+  // settings from one plan; once the dialog closes after sending, the window searches again
+  // (after the restart wait when a camera took a new http port).
+  void OnAssignAddresses();
   // Reads the PC's adapters again and, when its addresses are no longer
   // those the engine was started with, shows them and starts the engine
   // over on them. Not while a command awaits its answer.
@@ -215,6 +221,12 @@ class CSearchDlg final {
   void ShowReceiveLosses(const vf::core::ReceiveLosses &losses);
   void CopyToClipboard(const std::string &text);
   void CopyColumn(vf::core::DeviceColumn column);
+  // What "Assign addresses..." starts from; std::nullopt, after telling the user why, while the
+  // list cannot be planned from.
+  std::optional<CAssignDlg::Setup> AssignSetup();
+  // Once the dialog has closed: a search shows where the cameras went.
+  void AfterAssign(const CAssignDlg::Sent &sent);
+
   // False, after telling the user, when the device's id or MAC is not of the
   // form a command may carry.
   bool MayCommand(const DeviceRecord &device);

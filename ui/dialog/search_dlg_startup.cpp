@@ -153,6 +153,11 @@ void CSearchDlg::MessageMap::OnDestroy() {
 bool CSearchDlg::OnInitDialog() {
   DoDataExchange();
 
+  // The About item stays the last, after a separator of its own.
+  const std::string assignText = LoadString(IDS_ASSIGN);
+  if (!assignText.empty() && m_window->AppendSystemMenuSeparator()) {
+    m_window->AppendSystemMenuItem(IDM_ASSIGN, assignText);
+  }
   const std::string aboutText = LoadString(IDS_ABOUTBOX);
   if (!aboutText.empty() && m_window->AppendSystemMenuSeparator()) {
     m_window->AppendSystemMenuItem(IDM_ABOUTBOX, aboutText);
@@ -249,7 +254,12 @@ void CSearchDlg::OnDestroy() {
 }
 
 bool CSearchDlg::OnSysCommand(unsigned id) {
-  if ((id & 0xFFF0u) != static_cast<unsigned>(IDM_ABOUTBOX)) return false;
+  const unsigned command = id & 0xFFF0u;
+  if (command == static_cast<unsigned>(IDM_ASSIGN)) {
+    OnAssignAddresses();
+    return true;
+  }
+  if (command != static_cast<unsigned>(IDM_ABOUTBOX)) return false;
   AboutBox().Run();
   return true;
 }

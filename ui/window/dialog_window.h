@@ -43,6 +43,8 @@ class DialogHandler {
   // first, or from the keyboard over the marked row. ListView::ShowContextMenu
   // shows one.
   virtual void OnListContextMenu(int /*id*/, int /*row*/) {}
+  // The user toggled the check box of a list's row (it has toggled already).
+  virtual void OnListCheckChanged(int /*id*/, int /*row*/) {}
   // The user chose another entry of a drop-down list.
   virtual void OnComboSelChange(int /*id*/) {}
   // An up-down control's arrow: +1 or -1 (the control itself changes nothing).
@@ -131,8 +133,12 @@ class DialogWindow {
 };
 
 // A dialog of `dialogTemplate` (which must outlive it) reporting to
-// `handler` (likewise); nothing is made before Create or RunModal.
+// `handler` (likewise); nothing is made before Create or RunModal. With an
+// `owner` (made already, and outliving this one) the dialog is the owner's:
+// shown over it and, while it runs modally, the only one of the two the user
+// can reach.
 std::unique_ptr<DialogWindow> CreateDialogWindow(const DialogTemplate &dialogTemplate,
-                                                 DialogHandler &handler);
+                                                 DialogHandler &handler,
+                                                 const DialogWindow *owner = nullptr);
 
 }  // namespace vf::ui

@@ -1,8 +1,8 @@
-// A list view in report view: columns with headings, rows of text, and a
-// selection mark. A click, a move by the list's own keys, a click on a
-// heading and a request for the context menu reach the dialog
-// (DialogHandler::OnListClick, OnListKeyMoved, OnListHeaderClick,
-// OnListContextMenu).
+// A list view in report view: columns with headings, rows of text, a
+// selection mark and, when asked for, a check box on each row. A click, a move
+// by the list's own keys, a click on a heading, a request for the context menu
+// and a check box the user toggled reach the dialog (DialogHandler::OnListClick,
+// OnListKeyMoved, OnListHeaderClick, OnListContextMenu, OnListCheckChanged).
 //
 // The selection mark, the highlighted row and the row with the focus are
 // always the same: whatever moves one moves the others.
@@ -83,6 +83,16 @@ class ListView : public Control {
   // go. The selection mark returns to -1.
   virtual void SetSuppliedItems(int count, CellText text) = 0;
   virtual int ItemCount() const = 0;
+
+  // --- Check boxes -------------------------------------------------------
+  // A check box before each row's first column, which the user toggles with a
+  // click on it or with the space bar on the marked row. Rows start unchecked.
+  virtual void SetCheckBoxes(bool on) = 0;
+  virtual bool HasCheckBoxes() const = 0;
+  // False for a row that does not exist (and for every row without boxes).
+  virtual bool IsItemChecked(int row) const = 0;
+  // Not reported to the dialog; false for a row that does not exist.
+  virtual bool SetItemChecked(int row, bool checked) = 0;
 
   // --- Selection ---------------------------------------------------------
   // The row last clicked or moved to; -1 for none.

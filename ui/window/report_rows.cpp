@@ -34,6 +34,7 @@ RowLook ReportRows::Look(int row) const {
 
 void ReportRows::RemoveAllRows() {
   m_rows.clear();
+  m_checked.clear();
   m_suppliedCount = 0;
   m_cellText = nullptr;
 }
@@ -43,6 +44,7 @@ int ReportRows::InsertRow(int row, std::string firstColumn) {
   StoreSuppliedRows();
   row = std::min(row, RowCount());
   m_rows.insert(m_rows.begin() + row, std::vector<std::string>{std::move(firstColumn)});
+  m_checked.insert(m_checked.begin() + row, 0);
   return row;
 }
 
@@ -67,6 +69,17 @@ void ReportRows::SetSuppliedRows(int count, CellText text) {
   m_rows.clear();
   m_suppliedCount = text ? std::max(count, 0) : 0;
   m_cellText = std::move(text);
+  m_checked.assign(static_cast<size_t>(m_suppliedCount), 0);
+}
+
+bool ReportRows::IsChecked(int row) const {
+  return row >= 0 && row < RowCount() && m_checked[static_cast<size_t>(row)] != 0;
+}
+
+bool ReportRows::SetChecked(int row, bool checked) {
+  if (row < 0 || row >= RowCount()) return false;
+  m_checked[static_cast<size_t>(row)] = checked ? 1 : 0;
+  return true;
 }
 
 bool ReportRows::IsCell(int row, int column) const {

@@ -43,6 +43,11 @@ class ReportRows final {
   void SetSuppliedRows(int count, CellText text);
   bool IsSupplied() const { return static_cast<bool>(m_cellText); }
 
+  // A row's check box; false for a row that does not exist. Rows start
+  // unchecked.
+  bool IsChecked(int row) const;
+  bool SetChecked(int row, bool checked);
+
  private:
   bool IsCell(int row, int column) const;
   // Stores the supplied rows' texts, so that single rows can be changed.
@@ -54,6 +59,7 @@ class ReportRows final {
   std::vector<std::vector<std::string>> m_rows;  // Short rows read "" beyond their end.
   int m_suppliedCount = 0;                       // The stored rows are then empty.
   CellText m_cellText;
+  std::vector<char> m_checked;  // One per row, stored or supplied.
 };
 
 }  // namespace vf::ui

@@ -7,6 +7,7 @@ namespace vf::ui::vk {
 inline constexpr int kTab = 0x09;
 inline constexpr int kReturn = 0x0D;
 inline constexpr int kEscape = 0x1B;
+inline constexpr int kSpace = 0x20;
 inline constexpr int kPageUp = 0x21;
 inline constexpr int kPageDown = 0x22;
 inline constexpr int kEnd = 0x23;

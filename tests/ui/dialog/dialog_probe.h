@@ -1,9 +1,11 @@
 // What the window tests read of CSearchDlg beside what its controls show: its
 // window, its engine session (where the tests play the cameras), the device
-// store and its state flags. CSearchDlg names this class its friend; the
-// program itself has no such reader.
+// store, its state flags, and the two halves of "Assign addresses..." around
+// the modal dialog, which the tests run modeless. CSearchDlg names this class
+// its friend; the program itself has no such reader.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,18 @@ class CSearchDlgProbe {
   static bool EngineStarted(const CSearchDlg &dialog) { return dialog.m_engineStarted; }
   static int HttpPortPending(const CSearchDlg &dialog) { return dialog.m_httpPortPending.load(); }
   static short LastCommand(const CSearchDlg &dialog) { return dialog.m_lastCommand.load(); }
+  static std::optional<CAssignDlg::Setup> AssignSetup(CSearchDlg &dialog) {
+    return dialog.AssignSetup();
+  }
+  static void AfterAssign(CSearchDlg &dialog, const CAssignDlg::Sent &sent) {
+    dialog.AfterAssign(sent);
+  }
+};
+
+// The "Assign addresses" dialog's window, which it names this class its friend for.
+class CAssignDlgProbe {
+ public:
+  static vf::ui::DialogWindow &Window(const CAssignDlg &dialog) { return *dialog.m_window; }
 };
 
 namespace vf::test {
@@ -52,6 +66,9 @@ inline int HttpPortPending(const CSearchDlg &dialog) {
 }
 inline short LastCommand(const CSearchDlg &dialog) {
   return CSearchDlgProbe::LastCommand(dialog);
+}
+inline ui::DialogWindow &Window(const CAssignDlg &dialog) {
+  return CAssignDlgProbe::Window(dialog);
 }
 
 }  // namespace vf::test

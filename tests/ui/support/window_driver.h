@@ -25,6 +25,8 @@ void Pump(int ms);
 void PressKey(ui::DialogWindow &window, int id, int virtualKey, unsigned modifiers = 0);
 // A left click on a button or check box.
 void Click(ui::DialogWindow &window, int id);
+// A left click on the check box of row `row` of list view `id`.
+void ClickRowCheckBox(ui::DialogWindow &window, int id, int row);
 // Empties one of the four fields of an IP address control, as the user
 // does with the keyboard.
 void ClearAddressField(ui::DialogWindow &window, int id, int field);
@@ -48,6 +50,10 @@ void ClickListHeading(ui::DialogWindow &window, int id, int column);
 std::vector<MenuItem> RightClickRow(ui::DialogWindow &window, int id, int row, int commandId);
 std::vector<MenuItem> SystemMenuItems(const ui::DialogWindow &window);
 bool HasIcon(const ui::DialogWindow &window);
+
+// Saves a picture of the dialog as the screen shows it (the Qt window without its frame, as PNG;
+// the Win32 window with it, as BMP). False when none was saved.
+bool SavePicture(const ui::DialogWindow &window, const std::string &path);
 
 // Runs `action`, which opens a modal dialog; once it is up, reads its
 // caption and closes it with its OK button. The caption, empty when none

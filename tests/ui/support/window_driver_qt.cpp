@@ -14,6 +14,7 @@
 
 #include "ui/window/qt/control_id.h"
 #include "ui/window/qt/ip_address_edit.h"
+#include "ui/window/qt/report_list.h"
 #include "ui/window/qt/system_menu.h"
 #include "ui/window/virtual_keys.h"
 #include "window_driver.h"
@@ -46,6 +47,8 @@ Qt::Key QtKeyOf(int virtualKey) {
   switch (virtualKey) {
     case vk::kEscape:
       return Qt::Key_Escape;
+    case vk::kSpace:
+      return Qt::Key_Space;
     case vk::kReturn:
       return Qt::Key_Return;
     case vk::kTab:
@@ -167,6 +170,17 @@ void Click(ui::DialogWindow &window, int id) {
   }
 }
 
+void ClickRowCheckBox(ui::DialogWindow &window, int id, int row) {
+  if (auto *list = qobject_cast<ui::ReportList *>(ControlOf(DialogOf(window), id))) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->CheckBoxRect(row).center());
+  }
+}
+
+bool SavePicture(const ui::DialogWindow &window, const std::string &path) {
+  QDialog *dialog = DialogOf(window);
+  return dialog != nullptr && dialog->grab().save(QString::fromStdString(path));
+}
+
 void ClearAddressField(ui::DialogWindow &window, int id, int field) {
   if (auto *address = qobject_cast<ui::IpAddressEdit *>(ControlOf(DialogOf(window), id))) {
     address->Field(field)->clear();
@@ -195,7 +209,10 @@ bool HasIcon(const ui::DialogWindow &window) {
 
 std::string CaptionOfModalOpenedBy(const std::function<void()> &action) {
   std::string caption;
-  QTimer::singleShot(0, [&caption] {
+  // The check goes with this call: an action that opened nothing leaves no timer behind to
+  // fire into a later one.
+  QObject call;
+  QTimer::singleShot(0, &call, [&caption] {
     QWidget *modal = QApplication::activeModalWidget();
     if (modal == nullptr) return;
     caption = modal->windowTitle().toStdString();

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <chrono>
 #include <iterator>
+#include <fstream>
+#include <vector>
 #include <string>
 #include <thread>
 
@@ -234,6 +236,69 @@ void Click(ui::DialogWindow &window, int id) {
   SendMessageW(DialogOf(window), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                reinterpret_cast<LPARAM>(control));
   RunWaiting();
+}
+
+void ClickRowCheckBox(ui::DialogWindow &window, int id, int row) {
+  HWND list = ControlOf(window, id);
+  if (list == nullptr) return;
+  RECT rect{};
+  rect.left = LVIR_BOUNDS;
+  SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+  // The box is where the list's own hit test finds it.
+  LVHITTESTINFO hit{};
+  for (int x = rect.left; x < rect.left + 48; ++x) {
+    hit.pt = {x, (rect.top + rect.bottom) / 2};
+    if (SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == row &&
+        (hit.flags & LVHT_ONITEMSTATEICON) != 0) {
+      const LPARAM at = MAKELPARAM(hit.pt.x, hit.pt.y);
+      PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      PostMessageW(list, WM_LBUTTONUP, 0, at);
+      RunWaiting();
+      return;
+    }
+  }
+}
+
+bool SavePicture(const ui::DialogWindow &window, const std::string &path) {
+  HWND dialog = DialogOf(window);
+  if (dialog == nullptr) return false;
+  // Shown on top of every other window, and painted, before the screen is read.
+  ShowWindow(dialog, SW_SHOWNA);
+  SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Pump(500);
+  RECT rect{};
+  GetWindowRect(dialog, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  std::vector<char> pixels(static_cast<std::size_t>(((width * 3 + 3) & ~3) * height));
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+            reinterpret_cast<BITMAPINFO *>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  SetWindowPos(dialog, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char *>(&file), sizeof file);
+  out.write(reinterpret_cast<const char *>(&info), sizeof info);
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  return static_cast<bool>(out);
 }
 
 void ClearAddressField(ui::DialogWindow &window, int id, int field) {

@@ -145,17 +145,15 @@ TEST_F(SearchDialogTest, LabelsGroupsAndTipsCarryTheirTexts) {
 }
 
 // What the user can see must not collide: two shown controls overlap only
-// when one is a group box around the other. Checked as the dialog runs it,
-// with the port edit as the spin's buddy.
-TEST_F(SearchDialogTest, ShownControlsDoNotOverlapAndAllLieInside) {
-  qobject_cast<UpDownControl *>(Widget(IDC_HTTP_PORT_SPIN))->SetBuddy(Widget(IDC_HTTP_PORT));
-  const QRect client(QPoint(0, 0), m_built.clientSize);
+// when one is a group box around the other, and every control lies inside.
+void ExpectShownControlsApartAndInside(const QDialog &dialog, const QSize &clientSize) {
+  const QRect client(QPoint(0, 0), clientSize);
   std::vector<const QWidget *> shown;
   for (const QWidget *child :
-       m_dialog.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+       dialog.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
     if (!child->property("controlId").isValid()) continue;
     EXPECT_TRUE(client.contains(child->geometry())) << child->objectName().toStdString();
-    if (child->isVisibleTo(&m_dialog)) shown.push_back(child);
+    if (child->isVisibleTo(&dialog)) shown.push_back(child);
   }
   auto describe = [](const QWidget *w) {
     return (w->objectName() + "/" + w->property("text").toString() + "/" +
@@ -173,6 +171,19 @@ TEST_F(SearchDialogTest, ShownControlsDoNotOverlapAndAllLieInside) {
       EXPECT_TRUE(nested) << describe(shown[i]) << " overlaps " << describe(shown[j]);
     }
   }
+}
+
+// Checked as the dialog runs it, with the port edit as the spin's buddy.
+TEST_F(SearchDialogTest, ShownControlsDoNotOverlapAndAllLieInside) {
+  qobject_cast<UpDownControl *>(Widget(IDC_HTTP_PORT_SPIN))->SetBuddy(Widget(IDC_HTTP_PORT));
+  ExpectShownControlsApartAndInside(m_dialog, m_built.clientSize);
+}
+
+TEST(AssignDialog, ShownControlsDoNotOverlapAndAllLieInside) {
+  QDialog dialog;
+  const BuiltDialog built = BuildDialog(&dialog, AssignDialogTemplate());
+  EXPECT_EQ(FindDialogTemplate(IDD_ASSIGN_DIALOG), &AssignDialogTemplate());
+  ExpectShownControlsApartAndInside(dialog, built.clientSize);
 }
 
 TEST(AboutDialog, TemplateBuildsTheBoxWithItsOkButton) {

@@ -26,6 +26,7 @@ struct Recorder final : DialogHandler {
   void OnInitDialog() override { ++inits; }
   void OnCommand(int id) override { commands.push_back(id); }
   void OnListKeyMoved(int id, int row) override { moves.push_back({id, row}); }
+  void OnListCheckChanged(int id, int row) override { checks.push_back({id, row}); }
   void OnUpDownDelta(int id, int delta) override { deltas.push_back({id, delta}); }
   void OnTimer(int id) override { ticks.push_back(id); }
   void OnUserMessage(unsigned offset) override { messages.push_back(offset); }
@@ -33,6 +34,7 @@ struct Recorder final : DialogHandler {
   int inits = 0;
   std::vector<int> commands;
   std::vector<std::pair<int, int>> moves;
+  std::vector<std::pair<int, int>> checks;
   std::vector<std::pair<int, int>> deltas;
   std::vector<int> ticks;
   std::vector<unsigned> messages;
@@ -143,6 +145,39 @@ TEST_F(LayerControlsTest, ListRowsMarkAndTheListsOwnKeys) {
   EXPECT_TRUE(list.SetItemText(2, 1, "B"));
   EXPECT_EQ(list.ItemText(2, 0), "b");
   EXPECT_EQ(list.ItemText(2, 1), "B");
+}
+
+// The boxes of a list's rows: the program sets them unreported, the user's click on a box and
+// the space bar on the marked row toggle one and are reported; rows keep theirs when a row is
+// inserted above, and new rows start unchecked.
+TEST_F(LayerControlsTest, ListCheckBoxesToggleByClickAndSpace) {
+  ListView &list = *m_window->Find<ListView>(IDC_DEVICE_LIST);
+  list.InsertColumn(0, {"Name", 80});
+  list.InsertColumn(1, {"Result", 80});
+  list.SetFullRowSelect(true);
+  EXPECT_FALSE(list.HasCheckBoxes());
+  list.SetCheckBoxes(true);
+  EXPECT_TRUE(list.HasCheckBoxes());
+  for (const char *name : {"a", "b", "c"}) list.InsertItem(list.ItemCount(), name);
+  EXPECT_FALSE(list.IsItemChecked(0));
+  EXPECT_TRUE(list.SetItemChecked(0, true));
+  EXPECT_FALSE(list.SetItemChecked(3, true)) << "no such row";
+  EXPECT_FALSE(list.IsItemChecked(3));
+
+  vf::test::ClickRowCheckBox(*m_window, IDC_DEVICE_LIST, 2);
+  EXPECT_TRUE(list.IsItemChecked(2));
+  list.SetSelectionMark(0);
+  vf::test::PressKey(*m_window, IDC_DEVICE_LIST, vk::kSpace);
+  EXPECT_FALSE(list.IsItemChecked(0));
+  EXPECT_EQ(list.SelectionMark(), 0) << "the space bar does not move the mark";
+  EXPECT_EQ(m_handler.checks,
+            (std::vector<std::pair<int, int>>{{IDC_DEVICE_LIST, 2}, {IDC_DEVICE_LIST, 0}}));
+
+  EXPECT_EQ(list.InsertItem(0, "z"), 0);
+  EXPECT_FALSE(list.IsItemChecked(0));
+  EXPECT_TRUE(list.IsItemChecked(3)) << "the box moved down with its row";
+  EXPECT_TRUE(list.SetItemText(3, 1, "done"));
+  EXPECT_TRUE(list.IsItemChecked(3));
 }
 
 TEST_F(LayerControlsTest, ComboSelectsByPrefixAfterAnEntryAndWraps) {

@@ -29,6 +29,8 @@ int VirtualKeyOf(const QKeyEvent &event) {
   switch (key) {
     case Qt::Key_Escape:
       return vk::kEscape;
+    case Qt::Key_Space:
+      return vk::kSpace;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       return vk::kReturn;
@@ -68,13 +70,15 @@ unsigned ModifiersOf(const QKeyEvent &event) {
 }  // namespace
 
 std::unique_ptr<DialogWindow> CreateDialogWindow(const DialogTemplate &dialogTemplate,
-                                                 DialogHandler &handler) {
-  return std::make_unique<QtDialogWindow>(dialogTemplate, handler);
+                                                 DialogHandler &handler,
+                                                 const DialogWindow *owner) {
+  return std::make_unique<QtDialogWindow>(dialogTemplate, handler, owner);
 }
 
 // --- HostDialog ------------------------------------------------------------
 
-HostDialog::HostDialog(QtDialogWindow &window) : m_window(window) {
+HostDialog::HostDialog(QtDialogWindow &window, QWidget *owner)
+    : QDialog(owner), m_window(window) {
   qApp->installEventFilter(this);
 }
 
@@ -107,8 +111,9 @@ bool HostDialog::eventFilter(QObject *watched, QEvent *event) {
 
 // --- QtDialogWindow ----------------------------------------------------------
 
-QtDialogWindow::QtDialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler)
-    : m_template(dialogTemplate), m_handler(handler) {}
+QtDialogWindow::QtDialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler,
+                               const DialogWindow *owner)
+    : m_template(dialogTemplate), m_handler(handler), m_owner(owner) {}
 
 QtDialogWindow::~QtDialogWindow() {
   Destroy();
@@ -118,7 +123,8 @@ QtDialogWindow::~QtDialogWindow() {
 
 bool QtDialogWindow::Create() {
   if (m_dialog) return false;
-  m_dialog = std::make_unique<HostDialog>(*this);
+  auto *owner = m_owner != nullptr ? static_cast<QWidget *>(m_owner->NativeHandle()) : nullptr;
+  m_dialog = std::make_unique<HostDialog>(*this, owner);
   const BuiltDialog built = BuildDialog(m_dialog.get(), m_template);
   m_dialog->SetLaidOutSize(built.clientSize);
   m_controls = std::make_unique<QtControlSet>(m_dialog.get(), m_handler);

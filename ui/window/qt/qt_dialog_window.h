@@ -22,7 +22,8 @@ class HostDialog final : public QDialog {
   Q_DISABLE_COPY_MOVE(HostDialog)
 
  public:
-  explicit HostDialog(QtDialogWindow &window);
+  // A window of its own, or one over `owner`.
+  HostDialog(QtDialogWindow &window, QWidget *owner);
   ~HostDialog() override;
 
   void reject() override;
@@ -43,7 +44,8 @@ class HostDialog final : public QDialog {
 
 class QtDialogWindow final : public DialogWindow {
  public:
-  QtDialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler);
+  QtDialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler,
+                 const DialogWindow *owner);
   ~QtDialogWindow() override;
 
   bool Create() override;
@@ -81,6 +83,7 @@ class QtDialogWindow final : public DialogWindow {
 
   const DialogTemplate &m_template;
   DialogHandler &m_handler;
+  const DialogWindow *m_owner;
   std::unique_ptr<HostDialog> m_dialog;
   std::unique_ptr<QtControlSet> m_controls;
   DialogTimers *m_timers = nullptr;    // Child of the dialog.

@@ -15,6 +15,8 @@ QtListView::QtListView(int id, ReportList *list, DialogHandler &handler)
                    [&handler, id](int column) { handler.OnListHeaderClick(id, column); });
   QObject::connect(list, &ReportList::contextMenuRequested, list,
                    [&handler, id](int row) { handler.OnListContextMenu(id, row); });
+  QObject::connect(list, &ReportList::checkToggled, list,
+                   [&handler, id](int row) { handler.OnListCheckChanged(id, row); });
 }
 
 int QtListView::InsertColumn(int index, const ListColumn &column) {
@@ -67,6 +69,22 @@ void QtListView::SetSuppliedItems(int count, CellText text) {
 
 int QtListView::ItemCount() const {
   return m_list->ItemCount();
+}
+
+void QtListView::SetCheckBoxes(bool on) {
+  m_list->SetCheckBoxes(on);
+}
+
+bool QtListView::HasCheckBoxes() const {
+  return m_list->HasCheckBoxes();
+}
+
+bool QtListView::IsItemChecked(int row) const {
+  return m_list->IsChecked(row);
+}
+
+bool QtListView::SetItemChecked(int row, bool checked) {
+  return m_list->SetChecked(row, checked);
 }
 
 int QtListView::SelectionMark() const {

@@ -28,6 +28,10 @@ class QtListView final : public QtControl<ListView> {
   std::string ItemText(int row, int column) const override;
   void SetSuppliedItems(int count, CellText text) override;
   int ItemCount() const override;
+  void SetCheckBoxes(bool on) override;
+  bool HasCheckBoxes() const override;
+  bool IsItemChecked(int row) const override;
+  bool SetItemChecked(int row, bool checked) override;
   int SelectionMark() const override;
   int SetSelectionMark(int row) override;
   void SetSortIndicator(int column, SortIndicator indicator) override;

@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <algorithm>
 
 #include "ui/window/qt/translation_qt.h"
@@ -168,18 +170,33 @@ void ReportList::ShowMark() {
   scrollTo(index);
 }
 
+QRect ReportList::CheckBoxRect(int row) const {
+  if (!HasCheckBoxes() || row < 0 || row >= ItemCount()) return {};
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.rect = visualRect(m_model->index(row, 0));
+  option.features |= QStyleOptionViewItem::HasCheckIndicator;
+  return style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
+}
+
+void ReportList::ToggleCheck(int row) {
+  if (SetChecked(row, !IsChecked(row))) emit checkToggled(row);
+}
+
 void ReportList::mousePressEvent(QMouseEvent *event) {
   // The left button selects, and the right one before its menu; the list has
   // no use for the others.
   const Qt::MouseButton button = event->button();
   if (button != Qt::LeftButton && button != Qt::RightButton) return;
   setFocus(Qt::MouseFocusReason);
-  const QModelIndex hit = indexAt(event->position().toPoint());
+  const QPoint pos = event->position().toPoint();
+  const QModelIndex hit = indexAt(pos);
   m_pressedRow = hit.isValid() ? hit.row() : -1;
   m_selectionMark = m_pressedRow;
   ShowMark();
   if (button == Qt::LeftButton) {
     m_leftPressed = true;
+    if (hit.isValid() && CheckBoxRect(hit.row()).contains(pos)) ToggleCheck(hit.row());
   } else {
     // As a left click: the row is the one acted on when the menu's command runs.
     m_leftPressed = false;
@@ -266,6 +283,10 @@ void ReportList::MoveMarkByKey(int row) {
 
 void ReportList::keyPressEvent(QKeyEvent *event) {
   const int key = event->key();
+  if (key == Qt::Key_Space && HasCheckBoxes()) {
+    ToggleCheck(m_selectionMark);
+    return;
+  }
   if (const int target = KeyTarget(key); target != kNotNavigation) {
     MoveMarkByKey(target);
     return;

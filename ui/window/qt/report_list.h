@@ -8,7 +8,9 @@
 // Page Down and typed characters move it too, and each move that changes the
 // row is reported. A left click selects; a press beside the rows leaves
 // no row selected and the mark at -1. A right-click selects as a left click
-// does, then asks for the context menu, as does the keyboard's menu key.
+// does, then asks for the context menu, as does the keyboard's menu key. With
+// check boxes, a left press on a row's box and the space bar on the marked row
+// toggle it, each toggle reported.
 #pragma once
 
 #include <QElapsedTimer>
@@ -60,6 +62,12 @@ class ReportList final : public QTableView {
   // The menu of `entries` where the last context menu was asked for; the
   // command chosen, 0 for none.
   int ShowContextMenu(const std::vector<MenuEntry> &entries);
+  void SetCheckBoxes(bool on) { m_model->SetCheckBoxes(on); }
+  bool HasCheckBoxes() const { return m_model->HasCheckBoxes(); }
+  bool IsChecked(int row) const { return m_model->IsChecked(row); }
+  bool SetChecked(int row, bool checked) { return m_model->SetChecked(row, checked); }
+  // Where the check box of `row` is drawn, in the viewport; empty without boxes or such a row.
+  QRect CheckBoxRect(int row) const;
 
  signals:
   // A left click, reported on release; -1 when the press hit no row. A
@@ -71,6 +79,8 @@ class ReportList final : public QTableView {
   void headerClicked(int column);
   // The context menu asked for over `row` (-1 beside the rows).
   void contextMenuRequested(int row);
+  // The user toggled the check box of `row`.
+  void checkToggled(int row);
 
  protected:
   void mousePressEvent(QMouseEvent *event) override;
@@ -90,6 +100,7 @@ class ReportList final : public QTableView {
   void MoveMarkByKey(int row);
   // Makes the highlight and the current row follow the mark.
   void ShowMark();
+  void ToggleCheck(int row);
 
   ReportListModel *m_model;
   int m_selectionMark = -1;

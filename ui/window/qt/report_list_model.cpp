@@ -23,6 +23,9 @@ QVariant ReportListModel::data(const QModelIndex &index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
       return Text(row, column);
+    case Qt::CheckStateRole:
+      if (!m_checkBoxes || column != 0) return {};
+      return IsChecked(row) ? Qt::Checked : Qt::Unchecked;
     case Qt::TextAlignmentRole:
       return m_rows.IsRightAligned(column) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                            : QVariant();
@@ -51,7 +54,11 @@ QVariant ReportListModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 Qt::ItemFlags ReportListModel::flags(const QModelIndex &index) const {
-  return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+  if (!index.isValid()) return Qt::NoItemFlags;
+  Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+  // The list toggles the box itself (ReportList), never the view's editing.
+  if (m_checkBoxes && index.column() == 0) flags |= Qt::ItemIsUserCheckable;
+  return flags;
 }
 
 int ReportListModel::InsertColumn(int index, const QString &heading, bool rightAligned) {
@@ -97,6 +104,18 @@ void ReportListModel::SetRowLook(ListView::RowLookOf look, const QFont &bold) {
   m_bold = bold;
   m_rows.SetLook(std::move(look));
   if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void ReportListModel::SetCheckBoxes(bool on) {
+  m_checkBoxes = on;
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
+}
+
+bool ReportListModel::SetChecked(int row, bool checked) {
+  if (!m_rows.SetChecked(row, checked)) return false;
+  const QModelIndex cell = index(row, 0);
+  emit dataChanged(cell, cell, {Qt::CheckStateRole});
+  return true;
 }
 
 void ReportListModel::SetSuppliedRows(int count, CellText text) {

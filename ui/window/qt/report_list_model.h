@@ -40,10 +40,17 @@ class ReportListModel final : public QAbstractTableModel {
   // How rows look from now on; `bold` is the font of a bold row.
   void SetRowLook(ListView::RowLookOf look, const QFont &bold);
 
+  // A check box on each row's first cell.
+  void SetCheckBoxes(bool on);
+  bool HasCheckBoxes() const { return m_checkBoxes; }
+  bool IsChecked(int row) const { return m_rows.IsChecked(row); }
+  bool SetChecked(int row, bool checked);
+
  private:
   ReportRows m_rows;
   QFont m_bold;
   QIcon m_warning;
+  bool m_checkBoxes = false;
 };
 
 }  // namespace vf::ui

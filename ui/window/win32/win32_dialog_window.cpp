@@ -22,8 +22,9 @@
 namespace vf::ui {
 
 std::unique_ptr<DialogWindow> CreateDialogWindow(const DialogTemplate &dialogTemplate,
-                                                 DialogHandler &handler) {
-  return std::make_unique<win32::Win32DialogWindow>(dialogTemplate, handler);
+                                                 DialogHandler &handler,
+                                                 const DialogWindow *owner) {
+  return std::make_unique<win32::Win32DialogWindow>(dialogTemplate, handler, owner);
 }
 
 namespace win32 {
@@ -101,6 +102,10 @@ struct Win32DialogWindow::Native {
   static INT_PTR Result(HWND hwnd, LONG_PTR result) {
     SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
     return TRUE;
+  }
+  // The owner's window; null for none.
+  static HWND Owner(const Win32DialogWindow &self) {
+    return self.m_owner != nullptr ? H(self.m_owner->NativeHandle()) : nullptr;
   }
   // The template as the dialog manager reads it while it makes the dialog.
   static LPCDLGTEMPLATEW Template(Win32DialogWindow &self) {
@@ -340,8 +345,9 @@ LRESULT CALLBACK Win32DialogWindow::Native::KeyHook(int code, WPARAM wParam, LPA
 
 // --- Win32DialogWindow -------------------------------------------------------
 
-Win32DialogWindow::Win32DialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler)
-    : m_template(dialogTemplate), m_handler(handler) {}
+Win32DialogWindow::Win32DialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler,
+                                     const DialogWindow *owner)
+    : m_template(dialogTemplate), m_handler(handler), m_owner(owner) {}
 
 Win32DialogWindow::~Win32DialogWindow() {
   if (m_hwnd != nullptr) DestroyWindow(H(m_hwnd));
@@ -352,16 +358,18 @@ Win32DialogWindow::~Win32DialogWindow() {
 
 bool Win32DialogWindow::Create() {
   if (m_hwnd != nullptr || m_destroyed) return false;
-  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), Native::Template(*this), nullptr,
-                                    Native::DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), Native::Template(*this),
+                                    Native::Owner(*this), Native::DialogProc,
+                                    reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 int Win32DialogWindow::RunModal() {
   if (m_hwnd == nullptr && !m_destroyed) {
     m_inDialogBox = true;
     const INT_PTR result =
-        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), Native::Template(*this), nullptr,
-                                Native::DialogProc, reinterpret_cast<LPARAM>(this));
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), Native::Template(*this),
+                                Native::Owner(*this), Native::DialogProc,
+                                reinterpret_cast<LPARAM>(this));
     m_inDialogBox = false;
     return result == -1 ? 0 : static_cast<int>(result);
   }
@@ -369,6 +377,10 @@ int Win32DialogWindow::RunModal() {
   // Made already (Create): shown and run here until it ends.
   HWND hwnd = H(m_hwnd);
   ShowWindow(hwnd, SW_SHOW);
+  // As the dialog manager's own modal loop does: the owner waits.
+  HWND owner = Native::Owner(*this);
+  const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner) != FALSE;
+  if (ownerWasEnabled) EnableWindow(owner, FALSE);
   m_inOwnLoop = true;
   MSG msg;
   while (!m_ended && m_hwnd != nullptr) {
@@ -383,6 +395,7 @@ int Win32DialogWindow::RunModal() {
     }
   }
   m_inOwnLoop = false;
+  if (ownerWasEnabled) EnableWindow(owner, TRUE);
   if (m_hwnd != nullptr) ShowWindow(hwnd, SW_HIDE);
   return m_result;
 }

@@ -22,7 +22,8 @@ class Win32ControlSet;
 
 class Win32DialogWindow final : public DialogWindow {
  public:
-  Win32DialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler);
+  Win32DialogWindow(const DialogTemplate &dialogTemplate, DialogHandler &handler,
+                    const DialogWindow *owner);
   ~Win32DialogWindow() override;
 
   bool Create() override;
@@ -62,6 +63,7 @@ class Win32DialogWindow final : public DialogWindow {
  private:
   const DialogTemplate &m_template;
   DialogHandler &m_handler;
+  const DialogWindow *m_owner;
   std::vector<std::uint32_t> m_templateData;
   void *m_hwnd = nullptr;       // HWND
   void *m_bigIcon = nullptr;    // HICON, destroyed with the window object.

@@ -32,6 +32,8 @@ void FitLabel(void *window) {
   RECT rect{};
   GetWindowRect(label, &rect);
   MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT *>(&rect), 2);
+  // A label with room for two lines or more wraps its text instead.
+  if (!right && rect.bottom - rect.top >= 2 * needed.bottom && needed.bottom > 0) return;
   if (right) {
     if (rightEdge == 0) SetWindowLongPtrW(label, GWLP_USERDATA, rect.right);
     rect.right = rightEdge != 0 ? static_cast<LONG>(rightEdge) : rect.right;

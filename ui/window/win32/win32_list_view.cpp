@@ -75,6 +75,12 @@ struct Win32ListView::Keys {
     // The list's own keys move its focus and selection; the mark follows them,
     // and a move is reported, so the panel shows the row the user sees marked.
     auto &self = *reinterpret_cast<Win32ListView *>(data);
+    // The space bar toggles the marked row's box; an owner-data list keeps no
+    // check state to toggle itself.
+    if (wParam == VK_SPACE && self.HasCheckBoxes()) {
+      if (message == WM_KEYDOWN) self.ToggleCheck(self.SelectionMark());
+      return 0;
+    }
     const int before = self.SelectionMark();
     // With no row focused, Down goes to the first row; Up stays put in some
     // versions of the control. Both go to the first row, where the dialog's
@@ -293,6 +299,35 @@ int Win32ListView::ItemCount() const {
   return static_cast<int>(SendMessageW(H(Handle()), LVM_GETITEMCOUNT, 0, 0));
 }
 
+// --- Check boxes ------------------------------------------------------------------
+
+void Win32ListView::SetCheckBoxes(bool on) {
+  HWND list = H(Handle());
+  m_checkBoxes = on;
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, on ? LVS_EX_CHECKBOXES : 0);
+  // The control asks for every row's box as it draws it (LVN_GETDISPINFOW).
+  SendMessageW(list, LVM_SETCALLBACKMASK, on ? LVIS_STATEIMAGEMASK : 0, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+bool Win32ListView::HasCheckBoxes() const {
+  return m_checkBoxes;
+}
+
+bool Win32ListView::IsItemChecked(int row) const {
+  return m_rows.IsChecked(row);
+}
+
+bool Win32ListView::SetItemChecked(int row, bool checked) {
+  if (!m_rows.SetChecked(row, checked)) return false;
+  SendMessageW(H(Handle()), LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+  return true;
+}
+
+void Win32ListView::ToggleCheck(int row) {
+  if (SetItemChecked(row, !IsItemChecked(row))) Dialog().Handler().OnListCheckChanged(Id(), row);
+}
+
 // --- Selection ---------------------------------------------------------------------
 
 int Win32ListView::SelectionMark() const {
@@ -378,10 +413,20 @@ bool Win32ListView::OnContextMenu(int x, int y) {
 bool Win32ListView::OnNotify(NMHDR &header, std::intptr_t &result) {
   // The control hands its structures over to be filled in.
   switch (header.code) {
-    case NM_CLICK:
-      Dialog().Handler().OnListClick(Id(), reinterpret_cast<NMITEMACTIVATE &>(header).iItem);
+    case NM_CLICK: {
+      const auto &click = reinterpret_cast<NMITEMACTIVATE &>(header);
+      if (HasCheckBoxes() && click.iItem >= 0) {
+        LVHITTESTINFO hit{};
+        hit.pt = click.ptAction;
+        SendMessageW(header.hwndFrom, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        if ((hit.flags & LVHT_ONITEMSTATEICON) != 0 && hit.iItem == click.iItem) {
+          ToggleCheck(click.iItem);
+        }
+      }
+      Dialog().Handler().OnListClick(Id(), click.iItem);
       result = 0;
       return true;
+    }
     case NM_RCLICK:
       // Nonzero: the menu is shown already, the list sends no WM_CONTEXTMENU.
       result = OnRightClick(reinterpret_cast<NMITEMACTIVATE &>(header).iItem) ? 1 : 0;
@@ -397,6 +442,11 @@ bool Win32ListView::OnNotify(NMHDR &header, std::intptr_t &result) {
     case LVN_GETDISPINFOW: {
       LVITEMW &item = reinterpret_cast<NMLVDISPINFOW &>(header).item;
       CopyCellText(platform::WideFromUtf8(m_rows.Text(item.iItem, item.iSubItem)), item);
+      if ((item.mask & LVIF_STATE) != 0 && item.iSubItem == 0 && HasCheckBoxes()) {
+        // State image 1 is the empty box, 2 the ticked one.
+        item.state = INDEXTOSTATEIMAGEMASK(m_rows.IsChecked(item.iItem) ? 2 : 1);
+        item.stateMask = LVIS_STATEIMAGEMASK;
+      }
       if ((item.mask & LVIF_IMAGE) != 0 && item.iSubItem == 0) {
         item.iImage = m_rowIcons != nullptr && m_rows.Look(item.iItem).warning ? 0 : I_IMAGENONE;
       }

@@ -1,9 +1,11 @@
 // The list view of the Win32 window: the real common control in report view
 // with owner data, so that its rows live here (ReportRows) and the control
-// asks for the texts of the rows it shows, and for their icons, tips and
-// fonts. A click, a move by the list's own keys, a click on a heading and the
-// context menu reach the dialog's handler; the marked row keeps the highlight
-// colour without the focus; column widths and the icon follow the DPI.
+// asks for the texts of the rows it shows, for their icons, tips and fonts,
+// and for the state of their check boxes, which it does not keep itself. A
+// click, a move by the list's own keys, a click on a heading, the context menu
+// and a check box toggled (a click on it, the space bar) reach the dialog's
+// handler; the marked row keeps the highlight colour without the focus; column
+// widths and the icon follow the DPI.
 #pragma once
 
 #include "ui/window/list_view.h"
@@ -30,6 +32,10 @@ class Win32ListView final : public Win32Control<ListView> {
   std::string ItemText(int row, int column) const override;
   void SetSuppliedItems(int count, CellText text) override;
   int ItemCount() const override;
+  void SetCheckBoxes(bool on) override;
+  bool HasCheckBoxes() const override;
+  bool IsItemChecked(int row) const override;
+  bool SetItemChecked(int row, bool checked) override;
   int SelectionMark() const override;
   int SetSelectionMark(int row) override;
   void SetSortIndicator(int column, SortIndicator indicator) override;
@@ -50,6 +56,8 @@ class Win32ListView final : public Win32Control<ListView> {
   // The row whose find column begins with `wanted` from `start` on (round
   // to the top with `wrap`); -1 for none.
   int FindRow(const std::wstring &wanted, int start, bool wrap) const;
+  // The user's toggle of a row's box, reported.
+  void ToggleCheck(int row);
 
   // The warning icon of the rows, at the DPI's small icon size.
   void MakeRowIcons();
@@ -66,6 +74,7 @@ class Win32ListView final : public Win32Control<ListView> {
   void *m_boldOf = nullptr;    // The HFONT it was made from.
   int m_menuX = 0;             // Where the menu opens, on the screen.
   int m_menuY = 0;
+  bool m_checkBoxes = false;
 };
 
 }  // namespace vf::ui::win32

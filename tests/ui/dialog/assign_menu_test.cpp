@@ -1,0 +1,62 @@
+// "Assign addresses..." from the main window's system menu: where the item stands, when the
+// dialog opens on the listed cameras and when it is refused, and that closing it unsent leaves
+// the list as it was. The engine is played by the test.
+#include <gtest/gtest.h>
+
+#include "dialog_driver.h"
+#include "fake_adapters.h"
+#include "message_box_recorder.h"
+#include "res/resource_ids.h"
+#include "ui/dialog/search_dlg.h"
+#include "window_driver.h"
+
+namespace {
+
+using namespace vf::res;
+using vf::test::MakeDevice;
+
+TEST(AssignFromTheSystemMenu, OpensOnTheListedCamerasOnlyWhileTheListStands) {
+  vf::test::FakeAdapters adapters;
+  vf::ui::MessageBoxRecorder boxes;
+  CSearchDlg dialog(adapters);
+  ASSERT_TRUE(dialog.Create());
+  vf::ui::DialogWindow &window = vf::test::Window(dialog);
+
+  // Its own item, after a separator, before the About item, which stays the last.
+  const auto items = vf::test::SystemMenuItems(window);
+  ASSERT_GE(items.size(), 4u);
+  EXPECT_EQ(items[items.size() - 4].commandId, 0);
+  EXPECT_EQ(items[items.size() - 3].commandId, IDM_ASSIGN);
+  EXPECT_EQ(items[items.size() - 3].text, "Assign addresses...");
+  EXPECT_EQ(items.back().commandId, IDM_ABOUTBOX);
+
+  const char *noCameras = "No camera is listed: search first.";
+  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] { EXPECT_TRUE(dialog.OnSysCommand(IDM_ASSIGN)); }),
+            "");
+  EXPECT_EQ(boxes.Requests().back().text, noCameras);
+
+  vf::test::ShowDevices(dialog, {MakeDevice("Gate", "00:1A:3F:00:00:01"),
+                                 MakeDevice("Yard", "00:1A:3F:00:00:02")});
+  // A search collecting: the list is empty until its tick.
+  dialog.OnSearch();
+  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] { dialog.OnSysCommand(IDM_ASSIGN); }), "");
+  EXPECT_EQ(boxes.Requests().back().text, noCameras);
+  vf::test::Lan(dialog).OnAnnouncement(MakeDevice("Gate", "00:1A:3F:00:00:01"));
+  vf::test::Lan(dialog).OnAnnouncement(MakeDevice("Yard", "00:1A:3F:00:00:02"));
+  vf::test::FireTimer(dialog, CSearchDlg::TIMER_COLLECT);
+
+  const int before = boxes.Count();
+  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy(
+                [&] { dialog.OnSysCommand(IDM_ASSIGN | 0x0F); }),
+            "Assign addresses");
+  EXPECT_EQ(boxes.Count(), before) << "closed unsent: nothing asked or told";
+  EXPECT_FALSE(window.IsTimerActive(CSearchDlg::TIMER_COLLECT)) << "nor searched again";
+  EXPECT_EQ(vf::test::DeviceList(dialog).ItemCount(), 2);
+
+  // Not while a device restarts: the search at the end of the wait would empty the list.
+  dialog.OnDeviceRestarting();
+  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] { dialog.OnSysCommand(IDM_ASSIGN); }), "");
+  EXPECT_EQ(boxes.Requests().back().text, "Device is restarting...,Please try again later.");
+}
+
+}  // namespace
