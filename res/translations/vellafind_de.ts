@@ -44,6 +44,85 @@
     </message>
 </context>
 <context>
+    <name>assign_text</name>
+    <message>
+        <source>To be sent</source>
+        <translation>Zu senden</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>Nicht gesendet: %1</translation>
+    </message>
+    <message>
+        <source>Not sent: cancelled.</source>
+        <translation>Nicht gesendet: abgebrochen.</translation>
+    </message>
+    <message>
+        <source>DHCP</source>
+        <translation>DHCP</translation>
+    </message>
+    <message>
+        <source>Enter the first IP address of the plan.</source>
+        <translation>Bitte die erste IP-Adresse des Plans eingeben.</translation>
+    </message>
+    <message>
+        <source>No camera is checked.</source>
+        <translation>Keine Kamera ist ausgewählt.</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 checked cameras can be sent their settings: check the plan, then press Apply.</source>
+        <translation>%1 der %2 ausgewählten Kameras können ihre Einstellungen erhalten: Plan prüfen, dann Anwenden drücken.</translation>
+    </message>
+    <message>
+        <source>Imported from %1; each row that cannot be sent says why.</source>
+        <translation>Aus %1 eingelesen; jede Zeile, die nicht gesendet werden kann, nennt den Grund.</translation>
+    </message>
+    <message>
+        <source>The plan was written to %1.</source>
+        <translation>Der Plan wurde in %1 geschrieben.</translation>
+    </message>
+    <message>
+        <source>The plan holds no checked camera that can be sent its settings.</source>
+        <translation>Der Plan enthält keine ausgewählte Kamera, die ihre Einstellungen erhalten kann.</translation>
+    </message>
+    <message>
+        <source>Send the new settings to these %1 cameras?</source>
+        <translation>Die neuen Einstellungen an diese %1 Kameras senden?</translation>
+    </message>
+    <message>
+        <source>Sending the settings: camera %1 of %2...</source>
+        <translation>Einstellungen werden gesendet: Kamera %1 von %2...</translation>
+    </message>
+    <message>
+        <source>Cancelling: the camera under way is told first.</source>
+        <translation>Abbruch: Die Kamera in Arbeit wird noch abgewartet.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 cameras took their settings. Close this window to search again and see them.</source>
+        <translation>%1 von %2 Kameras haben ihre Einstellungen übernommen. Dieses Fenster schließen, um erneut zu suchen und sie zu sehen.</translation>
+    </message>
+    <message>
+        <source>Cancelled after %1 of %2 cameras; the others were not sent anything. Close this window to search again.</source>
+        <translation>Abgebrochen nach %1 von %2 Kameras; den übrigen wurde nichts gesendet. Dieses Fenster schließen, um erneut zu suchen.</translation>
+    </message>
+    <message>
+        <source>No camera is listed: search first.</source>
+        <translation>Keine Kamera in der Liste: bitte zuerst suchen.</translation>
+    </message>
+    <message>
+        <source>Import plan</source>
+        <translation>Plan einlesen</translation>
+    </message>
+    <message>
+        <source>Export plan</source>
+        <translation>Plan speichern</translation>
+    </message>
+    <message>
+        <source>CSV files</source>
+        <translation>CSV-Dateien</translation>
+    </message>
+</context>
+<context>
     <name>device_list_menu</name>
     <message>
         <source>Copy row	Ctrl+C</source>
@@ -306,6 +385,10 @@
         <source>The file could not be written: %1.</source>
         <translation>Die Datei konnte nicht geschrieben werden: %1.</translation>
     </message>
+    <message>
+        <source>Restarting for the new http port.</source>
+        <translation>Startet für den neuen HTTP-Port neu.</translation>
+    </message>
 </context>
 <context>
     <name>vf::res</name>
@@ -488,6 +571,73 @@
     <message>
         <source>No program to open web pages was found; please open %1 in a browser.</source>
         <translation>Kein Programm zum Öffnen von Webseiten gefunden; bitte %1 im Browser öffnen.</translation>
+    </message>
+    <message>
+        <source>Plan:</source>
+        <translation>Plan:</translation>
+    </message>
+    <message>
+        <source>Set IP automatically (DHCP) instead</source>
+        <translation>Stattdessen IP automatisch (DHCP)</translation>
+    </message>
+    <message>
+        <source>First IP address(&amp;F):</source>
+        <translation>Erste IP-Adresse(&amp;F):</translation>
+    </message>
+    <message>
+        <source>Make plan</source>
+        <translation>Plan erstellen</translation>
+    </message>
+    <message>
+        <source>Import plan...</source>
+        <translation>Plan einlesen...</translation>
+    </message>
+    <message>
+        <source>Export plan...</source>
+        <translation>Plan speichern...</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Anwenden</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Assign addresses</source>
+        <translation>Adressen vergeben</translation>
+    </message>
+    <message>
+        <source>Assign addresses...</source>
+        <translation>Adressen vergeben...</translation>
+    </message>
+</context>
+<context>
+    <name>vf::ui</name>
+    <message>
+        <source>No.</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>DeviceName</source>
+        <translation>Gerätename</translation>
+    </message>
+    <message>
+        <source>MAC</source>
+        <translation>MAC</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP-Adresse</translation>
+    </message>
+    <message>
+        <source>New IP address</source>
+        <translation>Neue IP-Adresse</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
     </message>
 </context>
 <context>
