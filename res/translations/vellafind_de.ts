@@ -98,14 +98,6 @@
         <translation>Abbruch: Die Kamera in Arbeit wird noch abgewartet.</translation>
     </message>
     <message>
-        <source>%1 of %2 cameras took their settings. Close this window to search again and see them.</source>
-        <translation>%1 von %2 Kameras haben ihre Einstellungen übernommen. Dieses Fenster schließen, um erneut zu suchen und sie zu sehen.</translation>
-    </message>
-    <message>
-        <source>Cancelled after %1 of %2 cameras; the others were not sent anything. Close this window to search again.</source>
-        <translation>Abgebrochen nach %1 von %2 Kameras; den übrigen wurde nichts gesendet. Dieses Fenster schließen, um erneut zu suchen.</translation>
-    </message>
-    <message>
         <source>No camera is listed: search first.</source>
         <translation>Keine Kamera in der Liste: bitte zuerst suchen.</translation>
     </message>
@@ -120,6 +112,14 @@
     <message>
         <source>CSV files</source>
         <translation>CSV-Dateien</translation>
+    </message>
+    <message>
+        <source>%1 of %2 cameras took their settings. The main window searches again and lists them where they are now.</source>
+        <translation>%1 von %2 Kameras haben ihre Einstellungen übernommen. Das Hauptfenster sucht erneut und zeigt sie an ihren neuen Adressen.</translation>
+    </message>
+    <message>
+        <source>Cancelled after %1 of %2 cameras; the others were not sent anything. The main window searches again.</source>
+        <translation>Abgebrochen nach %1 von %2 Kameras; den übrigen wurde nichts gesendet. Das Hauptfenster sucht erneut.</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,12 @@
 #include "ui/window/dialog_window.h"
 #include "ui/window/list_view.h"
 
+// What a batch of the "Assign addresses" dialog did, or all its batches together.
+struct CAssignDlgSent {
+  bool any = false;         // a command went out: the cameras may have changed
+  bool restarting = false;  // a camera took a new http port and restarts
+};
+
 class CAssignDlg final {
  public:
   // What the dialog works on. Everything referred to must outlive it.
@@ -38,13 +45,13 @@ class CAssignDlg final {
     std::string firstAddress;           // proposed; "" for none
     std::string account;
     std::string password;
+    // Called on the dialog's thread at the end of each batch that sent anything, with what that
+    // batch did: the main window searches again (after the restart wait when a camera took a
+    // new http port) while the dialog still shows the results.
+    std::function<void(const CAssignDlgSent &)> afterBatch;
   };
 
-  // What the batches did, for the main window once the dialog has closed.
-  struct Sent {
-    bool any = false;         // a command went out: the cameras may have changed
-    bool restarting = false;  // a camera took a new http port and restarts
-  };
+  using Sent = CAssignDlgSent;
 
   // Result columns, for the tests as for the code.
   enum Column { kNumber, kName, kMac, kAddress, kNewAddress, kResult };
@@ -58,6 +65,7 @@ class CAssignDlg final {
   bool Create();
   // Runs the dialog until it is closed.
   int DoModal();
+  // What every batch of this dialog did together.
   const Sent &BatchesSent() const { return m_sent; }
 
   // --- Handlers ----------------------------------------------------------
@@ -134,6 +142,7 @@ class CAssignDlg final {
 
   Setup m_setup;
   Sent m_sent;
+  Sent m_batchSent;  // what the batch under way has done
   MessageMap m_messageMap{*this};
   std::unique_ptr<vf::ui::DialogWindow> m_window;
   vf::ui::ListView *m_list = nullptr;

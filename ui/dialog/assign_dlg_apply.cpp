@@ -50,6 +50,7 @@ void CAssignDlg::OnApply() {
   m_next = 0;
   m_user = user;
   m_password = password;
+  m_batchSent = {};
   // A camera sent again shows its new answer, not the last one.
   for (std::size_t index : m_batch) {
     m_rows[index].result.clear();
@@ -79,7 +80,7 @@ void CAssignDlg::SendNext() {
         m_setup.session.StartUpdate(row.plan.device, m_user, m_password, row.plan.change,
                                     vf::core::kAnswerTimeout, std::move(events));
     if (dispatch == vf::core::Dispatch::Sent) {
-      m_sent.any = true;
+      m_sent.any = m_batchSent.any = true;
       return;
     }
     // Nothing went out to this camera: said in its row, and the batch goes on.
@@ -100,7 +101,7 @@ void CAssignDlg::OnCameraDone(std::size_t index, const vf::core::UpdateResult &r
   // The port command was taken: the camera restarts on its new port.
   if (row.accepted && result.portStep) {
     row.result += " " + vf::ui::Translated(vf::core::text::kRestartingForPort);
-    m_sent.restarting = true;
+    m_sent.restarting = m_batchSent.restarting = true;
   }
   ShowRow(index);
   m_progress->StepIt();
@@ -131,5 +132,8 @@ void CAssignDlg::EndBatch() {
   m_applying = false;
   m_cancelling = false;
   EnableControls();
+  // What was sent is searched for at once: the main window's list shows the new addresses
+  // while these rows still show how each camera answered.
+  if (m_batchSent.any && m_setup.afterBatch) m_setup.afterBatch(m_batchSent);
   if (m_closeWhenDone) m_window->EndDialog(vf::ui::IDCANCEL);
 }

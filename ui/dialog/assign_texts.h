@@ -28,10 +28,11 @@ inline constexpr const char *kSending = VF_TEXT("Sending the settings: camera %1
 inline constexpr const char *kCancelling =
     VF_TEXT("Cancelling: the camera under way is told first.");
 inline constexpr const char *kDone = VF_TEXT(
-    "%1 of %2 cameras took their settings. Close this window to search again and see them.");
+    "%1 of %2 cameras took their settings. The main window searches again and lists them where "
+    "they are now.");
 inline constexpr const char *kStopped = VF_TEXT(
-    "Cancelled after %1 of %2 cameras; the others were not sent anything. Close this window to "
-    "search again.");
+    "Cancelled after %1 of %2 cameras; the others were not sent anything. The main window "
+    "searches again.");
 inline constexpr const char *kNoCameras = VF_TEXT("No camera is listed: search first.");
 inline constexpr const char *kImportTitle = VF_TEXT("Import plan");
 inline constexpr const char *kExportTitle = VF_TEXT("Export plan");

@@ -89,7 +89,7 @@ class CSearchDlg final {
   // to it); false for the window system's own commands.
   bool OnSysCommand(unsigned id);
   // "Assign addresses..." (the system menu's IDM_ASSIGN): the cameras of the list get new
-  // settings from one plan; once the dialog closes after sending, the window searches again
+  // settings from one plan; after each batch that sent anything the window searches again
   // (after the restart wait when a camera took a new http port).
   void OnAssignAddresses();
   // Reads the PC's adapters again and, when its addresses are no longer
@@ -224,7 +224,7 @@ class CSearchDlg final {
   // What "Assign addresses..." starts from; std::nullopt, after telling the user why, while the
   // list cannot be planned from.
   std::optional<CAssignDlg::Setup> AssignSetup();
-  // Once the dialog has closed: a search shows where the cameras went.
+  // After a batch of the dialog: a search shows where the cameras went.
   void AfterAssign(const CAssignDlg::Sent &sent);
 
   // False, after telling the user, when the device's id or MAC is not of the

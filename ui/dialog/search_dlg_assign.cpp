@@ -1,5 +1,5 @@
 // "Assign addresses...": the cameras of the list, in its order, handed to the dialog that plans
-// and sends their new settings; a search afterwards shows where they are now.
+// and sends their new settings; a search after each batch shows where they are now.
 #include "core/messages.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
@@ -14,7 +14,6 @@ void CSearchDlg::OnAssignAddresses() {
   if (!setup) return;
   CAssignDlg assign(std::move(*setup));
   assign.DoModal();
-  AfterAssign(assign.BatchesSent());
 }
 
 std::optional<CAssignDlg::Setup> CSearchDlg::AssignSetup() {
@@ -41,7 +40,8 @@ std::optional<CAssignDlg::Setup> CSearchDlg::AssignSetup() {
                            std::move(cameras),
                            m_window->Item(IDC_LOCAL_IP).Text(),
                            m_window->Item(IDC_ACCOUNT).Text(),
-                           m_window->Item(IDC_PASSWORD).Text()};
+                           m_window->Item(IDC_PASSWORD).Text(),
+                           [this](const CAssignDlg::Sent &sent) { AfterAssign(sent); }};
 }
 
 void CSearchDlg::AfterAssign(const CAssignDlg::Sent &sent) {

@@ -1,7 +1,8 @@
 // "Assign addresses" against simulated cameras on the private LAN: the plan around addresses in
 // use, every outcome in the result column, Cancel half-way, an imported plan with bad rows. The
 // window runs as the program runs it, but the dialog is made modeless so that the test can drive
-// it; the main window's side before and after it is the program's own (AssignSetup, AfterAssign).
+// it; the main window's side before and after it is the program's own (AssignSetup, and the
+// search after each batch).
 //
 // On Linux each test starts its cameras; under Wine the test's script has started them with the
 // arguments its registration names (CMakeLists.txt), the same as here. With VF_ASSIGN_SHOTS set
@@ -242,6 +243,9 @@ TEST_F(AssignOnTheLan, TwelveCamerasPlannedAroundAddressesInUseAndApplied) {
 
   Plan("192.168.1.10");
   ASSERT_EQ(Column(CAssignDlg::kNewAddress), planned);
+  // As listed now: the search after the batch lists them anew.
+  std::vector<DeviceRecord> listed;
+  for (int row = 0; row < 12; ++row) listed.push_back(Listed(row));
   EXPECT_TRUE(m_cameras->Commands().empty()) << "nothing is sent before Apply";
   Apply();
   EXPECT_EQ(m_boxes.Requests().back().text, "Send the new settings to these 12 cameras?");
@@ -249,7 +253,7 @@ TEST_F(AssignOnTheLan, TwelveCamerasPlannedAroundAddressesInUseAndApplied) {
   EXPECT_EQ(Progress(), 12);
   EXPECT_EQ(Status().rfind("12 of 12 cameras took their settings.", 0), 0u) << Status();
   for (int row = 0; row < 12; ++row) {
-    EXPECT_NE(NetconfFor(Listed(row)).find(" -ipaddr " + planned[static_cast<size_t>(row)] + " "),
+    EXPECT_NE(NetconfFor(listed[static_cast<size_t>(row)]).find(" -ipaddr " + planned[static_cast<size_t>(row)] + " "),
               std::string::npos)
         << row;
   }
@@ -258,9 +262,8 @@ TEST_F(AssignOnTheLan, TwelveCamerasPlannedAroundAddressesInUseAndApplied) {
   EXPECT_FALSE(Dialog().Item(IDC_ASSIGN_PLAN).IsEnabled());
   EXPECT_FALSE(Dialog().Item(IDC_ASSIGN_IMPORT).IsEnabled());
 
-  const CAssignDlg::Sent sent = m_assign->BatchesSent();
-  m_assign.reset();
-  CSearchDlgProbe::AfterAssign(*m_main, sent);
+  // The batch has ended in a search of the main window, which finds each where it went.
+  EXPECT_FALSE(m_main->IsControlEnabled(IDC_SEARCH)) << "a search collects";
   ASSERT_TRUE(PumpUntil([&] { return m_main->IsControlEnabled(IDC_SEARCH); }, 8000));
   ASSERT_EQ(vf::test::Devices(*m_main).Count(), 12);
   for (int row = 0; row < 12; ++row) {
@@ -295,7 +298,8 @@ TEST_F(AssignOnTheLan, EveryOutcomeShowsInItsRow) {
 }
 
 // Cancel while the third of six cameras is under way: its answer is still shown, the rest are
-// not sent. Closing during a later batch waits for the camera under way, then closes.
+// not sent; a search follows. Closing during a later batch waits for the camera under way,
+// then closes.
 TEST_F(AssignOnTheLan, CancelStopsBeforeTheNextCamera) {
   Open({"--count", "6", "--delay", "300"}, 6);
   Plan("192.168.1.100");
@@ -320,10 +324,7 @@ TEST_F(AssignOnTheLan, CancelStopsBeforeTheNextCamera) {
   EXPECT_EQ(Cell(3, CAssignDlg::kResult), kTaken);
   EXPECT_EQ(Cell(4, CAssignDlg::kResult), cancelled);
   EXPECT_EQ(m_cameras->Commands().size(), 4u);
-
-  const CAssignDlg::Sent sent = m_assign->BatchesSent();
-  m_assign.reset();
-  CSearchDlgProbe::AfterAssign(*m_main, sent);
+  // Each batch, cancelled or not, ended in a search that finds every camera.
   ASSERT_TRUE(PumpUntil([&] { return m_main->IsControlEnabled(IDC_SEARCH); }, 8000));
   EXPECT_EQ(vf::test::Devices(*m_main).Count(), 6);
 }
@@ -387,11 +388,10 @@ TEST_F(AssignOnTheLan, ImportedPlanShowsItsBadRowsAndIsWrittenBack) {
   EXPECT_NE(commands[2].find("line=httpport set -httpport 8191"), std::string::npos)
       << commands[2];
 
-  const CAssignDlg::Sent sent = m_assign->BatchesSent();
-  EXPECT_TRUE(sent.restarting);
-  m_assign.reset();
-  CSearchDlgProbe::AfterAssign(*m_main, sent);
+  EXPECT_TRUE(m_assign->BatchesSent().restarting);
+  // The main window waits for the restart before it searches.
   EXPECT_TRUE(vf::test::Window(*m_main).Item(IDC_RESTART_PROGRESS).IsVisible());
+  EXPECT_TRUE(m_main->IsControlEnabled(IDC_SEARCH)) << "no search yet";
 }
 
 }  // namespace

@@ -27,9 +27,6 @@ class CSearchDlgProbe {
   static std::optional<CAssignDlg::Setup> AssignSetup(CSearchDlg &dialog) {
     return dialog.AssignSetup();
   }
-  static void AfterAssign(CSearchDlg &dialog, const CAssignDlg::Sent &sent) {
-    dialog.AfterAssign(sent);
-  }
 };
 
 // The "Assign addresses" dialog's window, which it names this class its friend for.
