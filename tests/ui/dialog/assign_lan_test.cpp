@@ -329,8 +329,9 @@ TEST_F(AssignOnTheLan, CancelStopsBeforeTheNextCamera) {
   EXPECT_EQ(vf::test::Devices(*m_main).Count(), 6);
 }
 
-// An apply file with a byte order mark and CR LF line ends: its good rows are planned, a row that
-// names no camera and one with a port the cameras keep are shown with why, and left out. The
+// An apply file with a byte order mark and CR LF line ends: its good rows are planned; a row that
+// names no camera, one with a port the cameras keep and one short of fields are shown with why,
+// and left out. The
 // plan written back holds the good rows; applied, the camera whose port changes restarts, and
 // the window waits for it before it searches.
 TEST_F(AssignOnTheLan, ImportedPlanShowsItsBadRowsAndIsWrittenBack) {
@@ -345,7 +346,8 @@ TEST_F(AssignOnTheLan, ImportedPlanShowsItsBadRowsAndIsWrittenBack) {
         << mac1 << ",192.168.1.60,255.255.255.0,192.168.1.1,\r\n"
         << "192.168.1.3,192.168.1.61,,,8191\r\n"
         << "00:1A:3F:FF:FF:FF,192.168.1.62,,,\r\n"
-        << mac4 << ",192.168.1.63,,,8002\r\n";
+        << mac4 << ",192.168.1.63,,,8002\r\n"
+        << "192.168.1.4,192.168.1.64\r\n";
   }
   const std::string written = TempPath("vf-assign-written.csv");
   std::string answer = plan;
@@ -353,18 +355,21 @@ TEST_F(AssignOnTheLan, ImportedPlanShowsItsBadRowsAndIsWrittenBack) {
       [&answer](const vf::ui::FileDialogRequest &) { return vf::ui::FileChoice{answer, 0}; });
   vf::test::Click(Dialog(), IDC_ASSIGN_IMPORT);
   std::remove(plan.c_str());
-  ASSERT_EQ(List().ItemCount(), 4);
-  EXPECT_EQ(Column(CAssignDlg::kNumber), (std::vector<std::string>{"2", "3", "4", "5"}));
+  ASSERT_EQ(List().ItemCount(), 5);
+  EXPECT_EQ(Column(CAssignDlg::kNumber), (std::vector<std::string>{"2", "3", "4", "5", "6"}));
   EXPECT_EQ(Column(CAssignDlg::kNewAddress),
-            (std::vector<std::string>{"192.168.1.60", "192.168.1.61", "", ""}));
+            (std::vector<std::string>{"192.168.1.60", "192.168.1.61", "", "", ""}));
   EXPECT_EQ(Column(CAssignDlg::kResult),
             (std::vector<std::string>{
                 "To be sent", "To be sent", "Not sent: no device answered as 00:1A:3F:FF:FF:FF",
                 "Not sent: The http ports 8002 and 55555 are kept by the devices; enter another "
-                "port."}));
+                "port.",
+                "Not sent: the row has 2 fields, the header 5: add the missing commas (an empty "
+                "field keeps the camera's value)"}));
   EXPECT_TRUE(List().IsItemChecked(1));
   EXPECT_FALSE(List().IsItemChecked(2));
   EXPECT_FALSE(List().IsItemChecked(3));
+  EXPECT_FALSE(List().IsItemChecked(4));
 
   answer = written;
   vf::test::Click(Dialog(), IDC_ASSIGN_EXPORT);
