@@ -100,7 +100,8 @@ void CAssignDlg::OnCameraDone(std::size_t index, const vf::core::UpdateResult &r
   row.accepted = result.outcome == vf::core::Outcome::Accepted;
   // The port command was taken: the camera restarts on its new port.
   if (row.accepted && result.portStep) {
-    row.result += " " + vf::ui::Translated(vf::core::text::kRestartingForPort);
+    row.result += ' ';
+    row.result += vf::ui::Translated(vf::core::text::kRestartingForPort);
     m_sent.restarting = m_batchSent.restarting = true;
   }
   ShowRow(index);
