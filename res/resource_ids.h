@@ -87,6 +87,7 @@ inline constexpr int IDM_COPY_IP = 32772;
 inline constexpr int IDM_COPY_MAC = 32773;
 inline constexpr int IDM_OPEN_PAGE = 32774;
 inline constexpr int IDM_EXPORT_LIST = 32775;
+inline constexpr int IDM_ASSIGN_LISTED = 32776;
 
 // "Assign addresses" dialog controls.
 inline constexpr int IDC_ASSIGN_LIST = 1101;

@@ -1,6 +1,7 @@
 // What the device list offers beside choosing a device: its context menu,
-// copying the highlighted device's row or values, and exporting the list
-// through the command line's own writer.
+// copying the highlighted device's row or values, exporting the list through
+// the command line's own writer, and "Assign addresses..." for the cameras
+// listed (search_dlg_assign.cpp).
 #include <algorithm>
 #include <cctype>
 #include <optional>
@@ -39,6 +40,7 @@ constexpr ListCommand kListCommands[] = {
     {IDM_OPEN_PAGE, VF_TEXT("Open web page\tF4"), &CSearchDlg::OnBrowse, true},
     {0, "", nullptr, false},
     {IDM_EXPORT_LIST, VF_TEXT("Export list...\tCtrl+S"), &CSearchDlg::OnExportList, false},
+    {IDM_ASSIGN_LISTED, VF_TEXT("Assign addresses..."), &CSearchDlg::OnAssignAddresses, false},
 };
 
 }  // namespace device_list_menu

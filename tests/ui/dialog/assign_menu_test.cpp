@@ -1,6 +1,6 @@
 // "Assign addresses..." from the main window's system menu: where the item stands, when the
-// dialog opens on the listed cameras and when it is refused, and that closing it unsent leaves
-// the list as it was. The engine is played by the test.
+// dialog opens on the listed cameras (in the list's order) and when it is refused, and that
+// closing it unsent leaves the list as it was. The engine is played by the test.
 #include <gtest/gtest.h>
 
 #include "dialog_driver.h"
@@ -52,6 +52,16 @@ TEST(AssignFromTheSystemMenu, OpensOnTheListedCamerasOnlyWhileTheListStands) {
   EXPECT_EQ(boxes.Count(), before) << "closed unsent: nothing asked or told";
   EXPECT_FALSE(window.IsTimerActive(CSearchDlg::TIMER_COLLECT)) << "nor searched again";
   EXPECT_EQ(vf::test::DeviceList(dialog).ItemCount(), 2);
+
+  // The cameras come in the list's order: sorted by name, then reversed, Yard comes first.
+  constexpr int kNameColumn = 1;
+  dialog.OnDeviceListHeaderClick(kNameColumn);
+  dialog.OnDeviceListHeaderClick(kNameColumn);
+  std::optional<CAssignDlg::Setup> setup = CSearchDlgProbe::AssignSetup(dialog);
+  ASSERT_TRUE(setup);
+  ASSERT_EQ(setup->cameras.size(), 2u);
+  EXPECT_STREQ(setup->cameras[0].deviceName, "Yard");
+  EXPECT_STREQ(setup->cameras[1].deviceName, "Gate");
 
   // Not while a device restarts: the search at the end of the wait would empty the list.
   dialog.OnDeviceRestarting();
