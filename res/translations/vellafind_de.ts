@@ -144,6 +144,10 @@
         <source>Export list...	Ctrl+S</source>
         <translation>Liste exportieren...	Strg+S</translation>
     </message>
+    <message>
+        <source>Assign addresses...</source>
+        <translation>Adressen vergeben...</translation>
+    </message>
 </context>
 <context>
     <name>std</name>
