@@ -1,4 +1,5 @@
-// "Assign addresses..." from the main window's system menu: where the item stands, when the
+// "Assign addresses..." from the main window's system menu and the device list's context menu:
+// where the items stand, when the
 // dialog opens on the listed cameras (in the list's order) and when it is refused, and that
 // closing it unsent leaves the list as it was. The engine is played by the test.
 #include <gtest/gtest.h>
@@ -53,10 +54,21 @@ TEST(AssignFromTheSystemMenu, OpensOnTheListedCamerasOnlyWhileTheListStands) {
   EXPECT_FALSE(window.IsTimerActive(CSearchDlg::TIMER_COLLECT)) << "nor searched again";
   EXPECT_EQ(vf::test::DeviceList(dialog).ItemCount(), 2);
 
+  // The list's context menu offers it as its last entry, over a row as beside the rows.
+  std::vector<vf::test::MenuItem> menu;
+  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] {
+              menu = vf::test::RightClickRow(window, IDC_DEVICE_LIST, 1, IDM_ASSIGN_LISTED);
+            }),
+            "Assign addresses");
+  ASSERT_FALSE(menu.empty());
+  EXPECT_EQ(menu.back().commandId, IDM_ASSIGN_LISTED);
+  EXPECT_EQ(menu.back().text, "Assign addresses...");
+
   // The cameras come in the list's order: sorted by name, then reversed, Yard comes first.
   constexpr int kNameColumn = 1;
-  dialog.OnDeviceListHeaderClick(kNameColumn);
-  dialog.OnDeviceListHeaderClick(kNameColumn);
+  vf::test::ClickListHeading(window, IDC_DEVICE_LIST, kNameColumn);
+  vf::test::ClickListHeading(window, IDC_DEVICE_LIST, kNameColumn);
+  ASSERT_EQ(vf::test::DeviceList(dialog).ItemText(0, kNameColumn), "Yard");
   std::optional<CAssignDlg::Setup> setup = CSearchDlgProbe::AssignSetup(dialog);
   ASSERT_TRUE(setup);
   ASSERT_EQ(setup->cameras.size(), 2u);

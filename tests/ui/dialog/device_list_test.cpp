@@ -157,7 +157,8 @@ TEST_F(DeviceListTest, TheContextMenuCopiesTheRowClickedAndCtrlSExportsTheListIn
   const auto mac = std::find_if(menu.begin(), menu.end(),
                                 [](const auto &item) { return item.commandId == IDM_COPY_MAC; });
   ASSERT_NE(mac, menu.end()) << "no context menu with the entry";
-  EXPECT_EQ(menu.size(), 6u) << "one menu: four commands on the row, a separator, the export";
+  EXPECT_EQ(menu.size(), 7u)
+      << "one menu: four commands on the row, a separator, the export, Assign addresses";
   EXPECT_EQ(mac->text, "Copy MAC address");
   EXPECT_EQ(List().SelectionMark(), 2) << "the right click highlights its row";
   EXPECT_EQ(Panel(), "Delta");

@@ -14,8 +14,6 @@
 #include <QKeyEvent>
 #include <QClipboard>
 #include <QHeaderView>
-#include <QMenu>
-#include <QTimer>
 #include <QTest>
 #include <algorithm>
 #include <fstream>
@@ -360,49 +358,6 @@ TEST_F(ShownWindow, HeadingClicksSortAndUpdateCopyAndArrowsKeepToTheHighlightedC
   std::vector<int> arrival(kCameras);
   std::iota(arrival.begin(), arrival.end(), 0);
   EXPECT_EQ(ShownOrder(), arrival) << "a new search lists in order of arrival";
-}
-
-// "Assign addresses..." chosen from the list's context menu opens on every listed camera, in the
-// order the list shows after a sort; closed unsent, it sends nothing.
-TEST_F(ShownWindow, AssignFromTheContextMenuTakesTheCamerasInTheListsOrder) {
-  SearchByKey();
-  ClickHeading(1);
-  ClickHeading(1);  // by name, Z to A
-  QStringList listed;
-  for (int row = 0; row < kCameras; ++row) listed << List()->ItemText(row, 1);
-  ASSERT_EQ(StoreIndexOf(0), kCameras - 1);
-
-  // The menu and then the dialog run event loops of their own: they are answered from a timer.
-  QString caption;
-  QStringList offered;
-  QTimer answer;
-  answer.setInterval(20);
-  QObject::connect(&answer, &QTimer::timeout, &answer, [&] {
-    if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-      for (QAction *action : menu->actions()) {
-        if (action->text() != QLatin1String("Assign addresses...")) continue;
-        menu->setActiveAction(action);
-        QTest::keyClick(menu, Qt::Key_Return);
-      }
-      return;
-    }
-    QWidget *modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == Dialog()) return;
-    answer.stop();
-    caption = modal->windowTitle();
-    if (auto *list = modal->findChild<vf::ui::ReportList *>(QStringLiteral("IDC_ASSIGN_LIST"))) {
-      for (int row = 0; row < list->model()->rowCount(); ++row) offered << list->ItemText(row, 1);
-    }
-    static_cast<QDialog *>(modal)->reject();
-  });
-  answer.start();
-  const QPoint global = List()->viewport()->mapToGlobal(RowCentre(2));
-  ASSERT_TRUE(RunXdotool(
-      {"mousemove", std::to_string(global.x()), std::to_string(global.y()), "click", "3"}));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !caption.isEmpty(); }, 5000)) << "no dialog opened";
-  EXPECT_EQ(caption, QStringLiteral("Assign addresses"));
-  EXPECT_EQ(offered, listed);
-  EXPECT_TRUE(CommandLines().empty());
 }
 
 TEST_F(ShownWindow, AnAddressGivenTwiceMarksBothRowsAndTheMovedCameraIsBold) {

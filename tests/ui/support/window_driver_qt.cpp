@@ -209,12 +209,14 @@ bool HasIcon(const ui::DialogWindow &window) {
 
 std::string CaptionOfModalOpenedBy(const std::function<void()> &action) {
   std::string caption;
-  // The check goes with this call: an action that opened nothing leaves no timer behind to
-  // fire into a later one.
-  QObject call;
-  QTimer::singleShot(0, &call, [&caption] {
+  // It looks until the action returns (a command chosen from a menu opens its dialog only once
+  // the menu has closed) and goes with this call: an action that opened nothing leaves no timer
+  // behind to fire into a later one.
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, &look, [&caption, &look] {
     QWidget *modal = QApplication::activeModalWidget();
     if (modal == nullptr) return;
+    look.stop();
     caption = modal->windowTitle().toStdString();
     if (QWidget *ok = ControlOf(modal, ui::IDOK)) {
       QTest::mouseClick(ok, Qt::LeftButton);
@@ -222,6 +224,7 @@ std::string CaptionOfModalOpenedBy(const std::function<void()> &action) {
       static_cast<QDialog *>(modal)->reject();
     }
   });
+  look.start(10);
   action();
   return caption;
 }

@@ -3,11 +3,11 @@
 // dialogs' IsDialogMessage (and so the key hook) as a dialog's loop does.
 #include <algorithm>
 #include <chrono>
-#include <iterator>
 #include <fstream>
-#include <vector>
+#include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/windows_text.h"
 #include "ui/window/dialog_window.h"
