@@ -70,31 +70,31 @@ int main(int argc, char **argv) {
   CSearchDlg window;
   if (!window.Create()) return 1;
   window.OnSearch();
-  vf::test::PumpUntil([&] { return window.IsControlEnabled(IDC_SEARCH); }, 10000);
-  const int found = vf::test::Devices(window).Count();
+  vf::testing::PumpUntil([&] { return window.IsControlEnabled(IDC_SEARCH); }, 10000);
+  const int found = vf::testing::Devices(window).Count();
   if (found != expected) {
     std::printf("search: %d of %d cameras listed\n", found, expected);
     return 1;
   }
-  vf::test::Window(window).Item(IDC_ACCOUNT).SetText("admin");
-  vf::test::Window(window).Item(IDC_PASSWORD).SetText("admin");
+  vf::testing::Window(window).Item(IDC_ACCOUNT).SetText("admin");
+  vf::testing::Window(window).Item(IDC_PASSWORD).SetText("admin");
   std::optional<CAssignDlg::Setup> setup = CSearchDlgProbe::AssignSetup(window);
   if (!setup) return 1;
   CAssignDlg assign(std::move(*setup));
   if (!assign.Create()) return 1;
-  vf::ui::DialogWindow &dialog = vf::test::Window(assign);
+  vf::ui::DialogWindow &dialog = vf::testing::Window(assign);
   // A subnet of its own, given whole: no adapter of the LAN has to hold it.
   dialog.Item(IDC_ASSIGN_FIRST).SetText("172.16.0.10");
   dialog.Item(IDC_ASSIGN_MASK).SetText("255.255.0.0");
   dialog.Item(IDC_ASSIGN_GATEWAY).SetText("172.16.0.1");
-  vf::test::Click(dialog, IDC_ASSIGN_PLAN);
+  vf::testing::Click(dialog, IDC_ASSIGN_PLAN);
 
   auto *list = dialog.Find<vf::ui::ListView>(IDC_ASSIGN_LIST);
   const int last = list->ItemCount() - 1;
   const std::string taken = "Device information successfully updated!";
   boxes.Script({vf::ui::IDYES});
   const Clock::time_point apply = Clock::now();
-  vf::test::Click(dialog, IDC_ASSIGN_APPLY);
+  vf::testing::Click(dialog, IDC_ASSIGN_APPLY);
   const bool answered = RunUntil(
       [&] { return !list->ItemText(last, CAssignDlg::kResult).empty() &&
                    list->ItemText(last, CAssignDlg::kResult) != "To be sent"; },

@@ -48,7 +48,7 @@ using Clock = std::chrono::steady_clock;
 
 // The window's Qt side: the dialog, its list and its timers.
 QDialog *DialogOf(const CSearchDlg &dialog) {
-  return static_cast<QDialog *>(vf::test::Window(dialog).NativeHandle());
+  return static_cast<QDialog *>(vf::testing::Window(dialog).NativeHandle());
 }
 vf::ui::ReportList *ListOf(const CSearchDlg &dialog) {
   return DialogOf(dialog)->findChild<vf::ui::ReportList *>(QStringLiteral("IDC_DEVICE_LIST"));
@@ -197,7 +197,7 @@ std::vector<DeviceRecord> MakeDevices(int count) {
 }
 
 int Rows(const CSearchDlg &dialog) {
-  return vf::test::Window(dialog).Find<vf::ui::ListView>(IDC_DEVICE_LIST)->ItemCount();
+  return vf::testing::Window(dialog).Find<vf::ui::ListView>(IDC_DEVICE_LIST)->ItemCount();
 }
 
 // Process start to the window on screen: constructed, shown and painted.
@@ -230,7 +230,7 @@ bool MeasureTick(int count) {
   NoAdapters adapters;
   CSearchDlg dialog(adapters);
   dialog.Create();
-  if (!vf::test::EngineStarted(dialog)) {
+  if (!vf::testing::EngineStarted(dialog)) {
     std::printf("tick: the engine did not start\n");
     return false;
   }
@@ -249,26 +249,26 @@ bool MeasureTick(int count) {
     Drain();
     start = Clock::now();
     for (const DeviceRecord &record : records) {
-      vf::test::Lan(dialog).OnAnnouncement(record);
+      vf::testing::Lan(dialog).OnAnnouncement(record);
     }
     recordMs.push_back(MsSince(start));
-    if (vf::test::Devices(dialog).Count() != count) {
-      std::printf("tick: the store holds %d devices, not %d\n", vf::test::Devices(dialog).Count(),
+    if (vf::testing::Devices(dialog).Count() != count) {
+      std::printf("tick: the store holds %d devices, not %d\n", vf::testing::Devices(dialog).Count(),
                   count);
       return false;
     }
 
     start = Clock::now();
-    const bool fired = vf::test::Window(dialog).IsTimerActive(CSearchDlg::TIMER_COLLECT);
+    const bool fired = vf::testing::Window(dialog).IsTimerActive(CSearchDlg::TIMER_COLLECT);
     if (fired) dialog.OnTimer(CSearchDlg::TIMER_COLLECT);
     const bool done = fired && Rows(dialog) == count && dialog.IsControlEnabled(IDC_SEARCH);
     tickMs.push_back(MsSince(start));
     Drain();
     paintedMs.push_back(MsSince(start));
-    if (!done || vf::test::Window(dialog).Item(IDC_DEVICE_COUNT).Text() != countText) {
+    if (!done || vf::testing::Window(dialog).Item(IDC_DEVICE_COUNT).Text() != countText) {
       std::printf("tick: round %d ended with %d rows, Search %s, count \"%s\"\n", round + 1,
                   Rows(dialog), dialog.IsControlEnabled(IDC_SEARCH) ? "enabled" : "disabled",
-                  vf::test::Window(dialog).Item(IDC_DEVICE_COUNT).Text().c_str());
+                  vf::testing::Window(dialog).Item(IDC_DEVICE_COUNT).Text().c_str());
       return false;
     }
   }
@@ -319,7 +319,7 @@ class StallWatch final : public QObject {
 
   bool eventFilter(QObject *watched, QEvent *event) override {
     if (watched == TimersOf(m_dialog) && event->type() == QEvent::Timer && !m_tickStart &&
-        vf::test::Window(m_dialog).IsTimerActive(CSearchDlg::TIMER_COLLECT)) {
+        vf::testing::Window(m_dialog).IsTimerActive(CSearchDlg::TIMER_COLLECT)) {
       m_tickStart = Clock::now();
     }
     return false;
@@ -408,19 +408,19 @@ bool MeasureLiveSearch(CSearchDlg &dialog, int expected) {
 // After the tick: the same cameras answer a search the window did not start,
 // so every announcement arrives late. Nothing of it may be kept.
 bool MeasureLateFlood(CSearchDlg &dialog) {
-  const int before = vf::test::Devices(dialog).Count();
+  const int before = vf::testing::Devices(dialog).Count();
   const double residentBefore = ReadMemory().residentMiB;
   ResetPeakMemory();
-  DevSearch_Search(vf::test::Session(dialog));
+  DevSearch_Search(vf::testing::Session(dialog));
   QEventLoop loop;
   QTimer::singleShot(CSearchDlg::kCollectPeriodMs + 500, &loop, &QEventLoop::quit);
   loop.exec();
   const Memory after = ReadMemory();
   std::printf("%-55s %7d    (store held %d before)\n", "late: devices kept from a late flood",
-              vf::test::Devices(dialog).Count() - before, before);
+              vf::testing::Devices(dialog).Count() - before, before);
   std::printf("%-55s %7.1f MiB (peak %+.1f MiB)\n", "late: resident memory it added",
               after.residentMiB - residentBefore, after.peakMiB - residentBefore);
-  return vf::test::Devices(dialog).Count() == before;
+  return vf::testing::Devices(dialog).Count() == before;
 }
 
 }  // namespace
@@ -445,7 +445,7 @@ int main(int argc, char **argv) {
   {
     CSearchDlg window;
     ok = MeasureStartup(window);
-    if (!vf::test::EngineStarted(window) || vf::test::LocalAddresses(window).empty()) {
+    if (!vf::testing::EngineStarted(window) || vf::testing::LocalAddresses(window).empty()) {
       std::printf("startup: the engine did not start or found no local address\n");
       return 1;
     }

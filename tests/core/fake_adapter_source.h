@@ -8,7 +8,7 @@
 
 #include "platform/adapters.h"
 
-namespace vf::core::testing {
+namespace vf::testing {
 
 class FakeAdapterSource : public platform::AdapterSource {
  public:
@@ -36,4 +36,4 @@ class FakeAdapterSource : public platform::AdapterSource {
 
 inline const platform::AdapterAddress kUnconfigured{"0.0.0.0", "0.0.0.0"};
 
-}  // namespace vf::core::testing
+}  // namespace vf::testing

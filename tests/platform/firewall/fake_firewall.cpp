@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-namespace vf::firewall::testing {
+namespace vf::testing {
 
 std::string Narrow(const std::wstring &text) {
   std::string out;
@@ -209,4 +209,4 @@ std::uint32_t FakeFirewall::StringLength(FwString text) {
   return text == nullptr ? 0 : static_cast<std::uint32_t>(std::wcslen(text));
 }
 
-}  // namespace vf::firewall::testing
+}  // namespace vf::testing

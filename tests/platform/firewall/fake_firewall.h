@@ -12,7 +12,23 @@
 
 #include "platform/firewall/firewall_interfaces.h"
 
-namespace vf::firewall::testing {
+namespace vf::testing {
+
+// The fake speaks the firewall's own vocabulary.
+using firewall::AuthorizedApplication;
+using firewall::AuthorizedApplications;
+using firewall::Failed;
+using firewall::FirewallManager;
+using firewall::FirewallPlatform;
+using firewall::FirewallPolicy;
+using firewall::FirewallProfile;
+using firewall::FwString;
+using firewall::HResult;
+using firewall::kOk;
+using firewall::kVariantFalse;
+using firewall::kVariantTrue;
+using firewall::Succeeded;
+using firewall::VariantBool;
 
 struct FakeEntry {
   std::wstring path;
@@ -75,4 +91,4 @@ class FakeFirewall final : public FirewallPlatform {
 
 std::string Narrow(const std::wstring &text);
 
-}  // namespace vf::firewall::testing
+}  // namespace vf::testing

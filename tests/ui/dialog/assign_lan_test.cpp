@@ -31,7 +31,7 @@
 namespace {
 
 using namespace vf::res;
-using vf::test::PumpUntil;
+using vf::testing::PumpUntil;
 
 constexpr const char *kTaken = "Device information successfully updated!";
 
@@ -114,17 +114,17 @@ class AssignOnTheLan : public ::testing::Test {
     if (!m_cameras->Ready()) GTEST_SKIP() << "needs the cameras of search_lan_windows.sh --log";
 #endif
     ASSERT_TRUE(m_cameras->Ready());
-    m_adapters.adapters = std::vector<vf::platform::Adapter>{vf::test::MakeAdapter(
+    m_adapters.adapters = std::vector<vf::platform::Adapter>{vf::testing::MakeAdapter(
         "pc0", 2,
         {{vf::testing::PcAddresses().at(0), "255.255.255.0"}, {"192.168.1.20", "255.255.255.0"}},
         {"192.168.1.22"})};
     m_main = std::make_unique<CSearchDlg>(m_adapters);
     ASSERT_TRUE(m_main->Create());
     SearchFromMain();
-    ASSERT_EQ(vf::test::Devices(*m_main).Count(), count);
+    ASSERT_EQ(vf::testing::Devices(*m_main).Count(), count);
     // The account typed in the main window is the dialog's.
-    vf::test::Window(*m_main).Item(IDC_ACCOUNT).SetText("admin");
-    vf::test::Window(*m_main).Item(IDC_PASSWORD).SetText("admin");
+    vf::testing::Window(*m_main).Item(IDC_ACCOUNT).SetText("admin");
+    vf::testing::Window(*m_main).Item(IDC_PASSWORD).SetText("admin");
     std::optional<CAssignDlg::Setup> setup = CSearchDlgProbe::AssignSetup(*m_main);
     ASSERT_TRUE(setup);
     m_assign = std::make_unique<CAssignDlg>(std::move(*setup));
@@ -136,7 +136,7 @@ class AssignOnTheLan : public ::testing::Test {
     ASSERT_TRUE(PumpUntil([&] { return m_main->IsControlEnabled(IDC_SEARCH); }, 8000));
   }
 
-  vf::ui::DialogWindow &Dialog() { return vf::test::Window(*m_assign); }
+  vf::ui::DialogWindow &Dialog() { return vf::testing::Window(*m_assign); }
   vf::ui::ListView &List() { return *Dialog().Find<vf::ui::ListView>(IDC_ASSIGN_LIST); }
   std::string Cell(int row, int column) { return List().ItemText(row, column); }
   std::string Status() { return Dialog().Item(IDC_ASSIGN_STATUS).Text(); }
@@ -148,12 +148,12 @@ class AssignOnTheLan : public ::testing::Test {
 
   void Plan(const char *first) {
     Dialog().Item(IDC_ASSIGN_FIRST).SetText(first);
-    vf::test::Click(Dialog(), IDC_ASSIGN_PLAN);
+    vf::testing::Click(Dialog(), IDC_ASSIGN_PLAN);
   }
   // Apply, answered Yes; returns once the batch has ended.
   void Apply() {
     m_boxes.Script({vf::ui::IDYES});
-    vf::test::Click(Dialog(), IDC_ASSIGN_APPLY);
+    vf::testing::Click(Dialog(), IDC_ASSIGN_APPLY);
     // Answered yes, the batch has begun; with cameras that answer at once it may have ended too
     // by the time the click returns.
     ASSERT_EQ(m_boxes.Requests().back().text.rfind("Send the new settings", 0), 0u)
@@ -167,7 +167,7 @@ class AssignOnTheLan : public ::testing::Test {
 
   DeviceRecord Listed(int row) {
     DeviceRecord device{};
-    EXPECT_TRUE(vf::test::Devices(*m_main).CopyAt(row, device));
+    EXPECT_TRUE(vf::testing::Devices(*m_main).CopyAt(row, device));
     return device;
   }
   // The netconf command the cameras heard for `device`; "" for none.
@@ -189,11 +189,11 @@ class AssignOnTheLan : public ::testing::Test {
 #else
     const std::string path = std::string(folder) + "/" + name + ".png";
 #endif
-    EXPECT_TRUE(vf::test::SavePicture(Dialog(), path)) << path;
+    EXPECT_TRUE(vf::testing::SavePicture(Dialog(), path)) << path;
   }
 
   vf::ui::MessageBoxRecorder m_boxes;
-  vf::test::FakeAdapters m_adapters;
+  vf::testing::FakeAdapters m_adapters;
   std::unique_ptr<Cameras> m_cameras;
   std::unique_ptr<CSearchDlg> m_main;
   std::unique_ptr<CAssignDlg> m_assign;
@@ -224,25 +224,25 @@ TEST_F(AssignOnTheLan, TwelveCamerasPlannedAroundAddressesInUseAndApplied) {
   SavePicture("assign-plan");
 
   // A camera left out: the others close up; taken in again, the plan is as before.
-  vf::test::ClickRowCheckBox(Dialog(), IDC_ASSIGN_LIST, 2);
+  vf::testing::ClickRowCheckBox(Dialog(), IDC_ASSIGN_LIST, 2);
   ASSERT_FALSE(List().IsItemChecked(2));
   EXPECT_EQ(Cell(2, CAssignDlg::kNewAddress), "");
   EXPECT_EQ(Cell(3, CAssignDlg::kNewAddress), "192.168.1.16");
-  vf::test::ClickRowCheckBox(Dialog(), IDC_ASSIGN_LIST, 2);
+  vf::testing::ClickRowCheckBox(Dialog(), IDC_ASSIGN_LIST, 2);
   EXPECT_EQ(Column(CAssignDlg::kNewAddress), planned);
 
   // Near the top of the subnet the addresses run out: no plan, and nothing to send.
   Plan("192.168.1.250");
   EXPECT_EQ(Status().rfind("The plan runs out of addresses:", 0), 0u) << Status();
   EXPECT_EQ(Column(CAssignDlg::kNewAddress), std::vector<std::string>(12, ""));
-  vf::test::Click(Dialog(), IDC_ASSIGN_APPLY);
+  vf::testing::Click(Dialog(), IDC_ASSIGN_APPLY);
   EXPECT_EQ(m_boxes.Requests().back().text,
             "The plan holds no checked camera that can be sent its settings.");
   // DHCP for all is the other plan.
-  vf::test::Click(Dialog(), IDC_ASSIGN_DHCP);
+  vf::testing::Click(Dialog(), IDC_ASSIGN_DHCP);
   EXPECT_EQ(Column(CAssignDlg::kNewAddress), std::vector<std::string>(12, "DHCP"));
   EXPECT_FALSE(Dialog().Item(IDC_ASSIGN_FIRST).IsEnabled());
-  vf::test::Click(Dialog(), IDC_ASSIGN_DHCP);
+  vf::testing::Click(Dialog(), IDC_ASSIGN_DHCP);
 
   Plan("192.168.1.10");
   ASSERT_EQ(Column(CAssignDlg::kNewAddress), planned);
@@ -268,7 +268,7 @@ TEST_F(AssignOnTheLan, TwelveCamerasPlannedAroundAddressesInUseAndApplied) {
   // The batch has ended in a search of the main window, which finds each where it went.
   EXPECT_FALSE(m_main->IsControlEnabled(IDC_SEARCH)) << "a search collects";
   ASSERT_TRUE(PumpUntil([&] { return m_main->IsControlEnabled(IDC_SEARCH); }, 8000));
-  ASSERT_EQ(vf::test::Devices(*m_main).Count(), 12);
+  ASSERT_EQ(vf::testing::Devices(*m_main).Count(), 12);
   for (int row = 0; row < 12; ++row) {
     const DeviceRecord device = Listed(row);
     const int camera = std::atoi(device.deviceName + 7);
@@ -295,7 +295,7 @@ TEST_F(AssignOnTheLan, EveryOutcomeShowsInItsRow) {
   SavePicture("assign-results");
 
   m_boxes.Script({vf::ui::IDNO});
-  vf::test::Click(Dialog(), IDC_ASSIGN_APPLY);
+  vf::testing::Click(Dialog(), IDC_ASSIGN_APPLY);
   EXPECT_EQ(m_boxes.Requests().back().text, "Send the new settings to these 3 cameras?");
   EXPECT_TRUE(Dialog().Item(IDC_ASSIGN_APPLY).IsEnabled()) << "answered no: nothing runs";
 }
@@ -307,9 +307,9 @@ TEST_F(AssignOnTheLan, CancelStopsBeforeTheNextCamera) {
   Open({"--count", "6", "--delay", "300"}, 6);
   Plan("192.168.1.100");
   m_boxes.Script({vf::ui::IDYES});
-  vf::test::Click(Dialog(), IDC_ASSIGN_APPLY);
+  vf::testing::Click(Dialog(), IDC_ASSIGN_APPLY);
   ASSERT_TRUE(PumpUntil([&] { return Cell(1, CAssignDlg::kResult) == kTaken; }, 10000));
-  vf::test::Click(Dialog(), IDC_ASSIGN_CANCEL);
+  vf::testing::Click(Dialog(), IDC_ASSIGN_CANCEL);
   EXPECT_FALSE(Dialog().Item(IDC_ASSIGN_CANCEL).IsEnabled());
   ASSERT_TRUE(WaitForBatchEnd());
   const std::string cancelled = "Not sent: cancelled.";
@@ -320,8 +320,8 @@ TEST_F(AssignOnTheLan, CancelStopsBeforeTheNextCamera) {
   EXPECT_EQ(Status().rfind("Cancelled after 3 of 6 cameras", 0), 0u) << Status();
 
   m_boxes.Script({vf::ui::IDYES});
-  vf::test::Click(Dialog(), IDC_ASSIGN_APPLY);
-  vf::test::RequestClose(Dialog());
+  vf::testing::Click(Dialog(), IDC_ASSIGN_APPLY);
+  vf::testing::RequestClose(Dialog());
   EXPECT_FALSE(Dialog().Ended()) << "not before the camera under way has answered";
   ASSERT_TRUE(PumpUntil([&] { return Dialog().Ended(); }, 10000));
   EXPECT_EQ(Cell(3, CAssignDlg::kResult), kTaken);
@@ -329,7 +329,7 @@ TEST_F(AssignOnTheLan, CancelStopsBeforeTheNextCamera) {
   EXPECT_EQ(m_cameras->Commands().size(), 4u);
   // Each batch, cancelled or not, ended in a search that finds every camera.
   ASSERT_TRUE(PumpUntil([&] { return m_main->IsControlEnabled(IDC_SEARCH); }, 8000));
-  EXPECT_EQ(vf::test::Devices(*m_main).Count(), 6);
+  EXPECT_EQ(vf::testing::Devices(*m_main).Count(), 6);
 }
 
 // An apply file with a byte order mark and CR LF line ends: its good rows are planned; a row that
@@ -356,7 +356,7 @@ TEST_F(AssignOnTheLan, ImportedPlanShowsItsBadRowsAndIsWrittenBack) {
   std::string answer = plan;
   vf::ui::SetFileDialogInterceptor(
       [&answer](const vf::ui::FileDialogRequest &) { return vf::ui::FileChoice{answer, 0}; });
-  vf::test::Click(Dialog(), IDC_ASSIGN_IMPORT);
+  vf::testing::Click(Dialog(), IDC_ASSIGN_IMPORT);
   std::remove(plan.c_str());
   ASSERT_EQ(List().ItemCount(), 5);
   EXPECT_EQ(Column(CAssignDlg::kNumber), (std::vector<std::string>{"2", "3", "4", "5", "6"}));
@@ -375,7 +375,7 @@ TEST_F(AssignOnTheLan, ImportedPlanShowsItsBadRowsAndIsWrittenBack) {
   EXPECT_FALSE(List().IsItemChecked(4));
 
   answer = written;
-  vf::test::Click(Dialog(), IDC_ASSIGN_EXPORT);
+  vf::testing::Click(Dialog(), IDC_ASSIGN_EXPORT);
   std::istringstream lines(ReadFile(written));
   std::remove(written.c_str());
   std::vector<std::string> rows;
@@ -398,7 +398,7 @@ TEST_F(AssignOnTheLan, ImportedPlanShowsItsBadRowsAndIsWrittenBack) {
 
   EXPECT_TRUE(m_assign->BatchesSent().restarting);
   // The main window waits for the restart before it searches.
-  EXPECT_TRUE(vf::test::Window(*m_main).Item(IDC_RESTART_PROGRESS).IsVisible());
+  EXPECT_TRUE(vf::testing::Window(*m_main).Item(IDC_RESTART_PROGRESS).IsVisible());
   EXPECT_TRUE(m_main->IsControlEnabled(IDC_SEARCH)) << "no search yet";
 }
 

@@ -14,17 +14,17 @@
 namespace {
 
 using namespace vf::res;
-using vf::test::MakeDevice;
+using vf::testing::MakeDevice;
 
 TEST(AssignFromTheSystemMenu, OpensOnTheListedCamerasOnlyWhileTheListStands) {
-  vf::test::FakeAdapters adapters;
+  vf::testing::FakeAdapters adapters;
   vf::ui::MessageBoxRecorder boxes;
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  vf::ui::DialogWindow &window = vf::test::Window(dialog);
+  vf::ui::DialogWindow &window = vf::testing::Window(dialog);
 
   // Its own item, after a separator, before the About item, which stays the last.
-  const auto items = vf::test::SystemMenuItems(window);
+  const auto items = vf::testing::SystemMenuItems(window);
   ASSERT_GE(items.size(), 4u);
   EXPECT_EQ(items[items.size() - 4].commandId, 0);
   EXPECT_EQ(items[items.size() - 3].commandId, IDM_ASSIGN);
@@ -32,32 +32,32 @@ TEST(AssignFromTheSystemMenu, OpensOnTheListedCamerasOnlyWhileTheListStands) {
   EXPECT_EQ(items.back().commandId, IDM_ABOUTBOX);
 
   const char *noCameras = "No camera is listed: search first.";
-  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] { EXPECT_TRUE(dialog.OnSysCommand(IDM_ASSIGN)); }),
+  EXPECT_EQ(vf::testing::CaptionOfModalOpenedBy([&] { EXPECT_TRUE(dialog.OnSysCommand(IDM_ASSIGN)); }),
             "");
   EXPECT_EQ(boxes.Requests().back().text, noCameras);
 
-  vf::test::ShowDevices(dialog, {MakeDevice("Gate", "00:1A:3F:00:00:01"),
+  vf::testing::ShowDevices(dialog, {MakeDevice("Gate", "00:1A:3F:00:00:01"),
                                  MakeDevice("Yard", "00:1A:3F:00:00:02")});
   // A search collecting: the list is empty until its tick.
   dialog.OnSearch();
-  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] { dialog.OnSysCommand(IDM_ASSIGN); }), "");
+  EXPECT_EQ(vf::testing::CaptionOfModalOpenedBy([&] { dialog.OnSysCommand(IDM_ASSIGN); }), "");
   EXPECT_EQ(boxes.Requests().back().text, noCameras);
-  vf::test::Lan(dialog).OnAnnouncement(MakeDevice("Gate", "00:1A:3F:00:00:01"));
-  vf::test::Lan(dialog).OnAnnouncement(MakeDevice("Yard", "00:1A:3F:00:00:02"));
-  vf::test::FireTimer(dialog, CSearchDlg::TIMER_COLLECT);
+  vf::testing::Lan(dialog).OnAnnouncement(MakeDevice("Gate", "00:1A:3F:00:00:01"));
+  vf::testing::Lan(dialog).OnAnnouncement(MakeDevice("Yard", "00:1A:3F:00:00:02"));
+  vf::testing::FireTimer(dialog, CSearchDlg::TIMER_COLLECT);
 
   const int before = boxes.Count();
-  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy(
+  EXPECT_EQ(vf::testing::CaptionOfModalOpenedBy(
                 [&] { dialog.OnSysCommand(IDM_ASSIGN | 0x0F); }),
             "Assign addresses");
   EXPECT_EQ(boxes.Count(), before) << "closed unsent: nothing asked or told";
   EXPECT_FALSE(window.IsTimerActive(CSearchDlg::TIMER_COLLECT)) << "nor searched again";
-  EXPECT_EQ(vf::test::DeviceList(dialog).ItemCount(), 2);
+  EXPECT_EQ(vf::testing::DeviceList(dialog).ItemCount(), 2);
 
   // The list's context menu offers it as its last entry, over a row as beside the rows.
-  std::vector<vf::test::MenuItem> menu;
-  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] {
-              menu = vf::test::RightClickRow(window, IDC_DEVICE_LIST, 1, IDM_ASSIGN_LISTED);
+  std::vector<vf::testing::MenuItem> menu;
+  EXPECT_EQ(vf::testing::CaptionOfModalOpenedBy([&] {
+              menu = vf::testing::RightClickRow(window, IDC_DEVICE_LIST, 1, IDM_ASSIGN_LISTED);
             }),
             "Assign addresses");
   ASSERT_FALSE(menu.empty());
@@ -66,9 +66,9 @@ TEST(AssignFromTheSystemMenu, OpensOnTheListedCamerasOnlyWhileTheListStands) {
 
   // The cameras come in the list's order: sorted by name, then reversed, Yard comes first.
   constexpr int kNameColumn = 1;
-  vf::test::ClickListHeading(window, IDC_DEVICE_LIST, kNameColumn);
-  vf::test::ClickListHeading(window, IDC_DEVICE_LIST, kNameColumn);
-  ASSERT_EQ(vf::test::DeviceList(dialog).ItemText(0, kNameColumn), "Yard");
+  vf::testing::ClickListHeading(window, IDC_DEVICE_LIST, kNameColumn);
+  vf::testing::ClickListHeading(window, IDC_DEVICE_LIST, kNameColumn);
+  ASSERT_EQ(vf::testing::DeviceList(dialog).ItemText(0, kNameColumn), "Yard");
   std::optional<CAssignDlg::Setup> setup = CSearchDlgProbe::AssignSetup(dialog);
   ASSERT_TRUE(setup);
   ASSERT_EQ(setup->cameras.size(), 2u);
@@ -77,7 +77,7 @@ TEST(AssignFromTheSystemMenu, OpensOnTheListedCamerasOnlyWhileTheListStands) {
 
   // Not while a device restarts: the search at the end of the wait would empty the list.
   dialog.OnDeviceRestarting();
-  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] { dialog.OnSysCommand(IDM_ASSIGN); }), "");
+  EXPECT_EQ(vf::testing::CaptionOfModalOpenedBy([&] { dialog.OnSysCommand(IDM_ASSIGN); }), "");
   EXPECT_EQ(boxes.Requests().back().text, "Device is restarting...,Please try again later.");
 }
 

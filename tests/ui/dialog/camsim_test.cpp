@@ -24,15 +24,15 @@ TEST(SearchDialogOnTheLan, FindsTheSimulatedCamerasAndShowsOne) {
   vf::ui::MessageBoxRecorder boxes;
   auto dialog = std::make_unique<CSearchDlg>();
   ASSERT_TRUE(dialog->Create());
-  ASSERT_NE(vf::test::Session(*dialog), nullptr);
-  ASSERT_FALSE(vf::test::LocalAddresses(*dialog).empty());
-  vf::ui::DialogWindow &controls = vf::test::Window(*dialog);
+  ASSERT_NE(vf::testing::Session(*dialog), nullptr);
+  ASSERT_FALSE(vf::testing::LocalAddresses(*dialog).empty());
+  vf::ui::DialogWindow &controls = vf::testing::Window(*dialog);
 
   for (int search = 0; search < 2; ++search) {
     dialog->OnSearch();
-    ASSERT_TRUE(vf::test::PumpUntil([&] { return dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
-    EXPECT_EQ(controls.Item(IDC_DEVICE_COUNT).Text(), vf::test::Pcs(count));
-    vf::ui::ListView &list = vf::test::DeviceList(*dialog);
+    ASSERT_TRUE(vf::testing::PumpUntil([&] { return dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
+    EXPECT_EQ(controls.Item(IDC_DEVICE_COUNT).Text(), vf::testing::Pcs(count));
+    vf::ui::ListView &list = vf::testing::DeviceList(*dialog);
     ASSERT_EQ(list.ItemCount(), count);
     std::set<std::string> macs;
     for (int row = 0; row < count; ++row) {
@@ -44,7 +44,7 @@ TEST(SearchDialogOnTheLan, FindsTheSimulatedCamerasAndShowsOne) {
     dialog->OnDeviceListClick(count - 1);
     EXPECT_EQ(controls.Item(IDC_DEVICE_NAME).Text(), list.ItemText(count - 1, 1));
     EXPECT_NE(controls.Item(IDC_DEV_IP).Text(), "0.0.0.0");
-    EXPECT_EQ(vf::test::DeviceSelected(*dialog), 1);
+    EXPECT_EQ(vf::testing::DeviceSelected(*dialog), 1);
   }
   EXPECT_EQ(boxes.Count(), 0);
 

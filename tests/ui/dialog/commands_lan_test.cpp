@@ -21,7 +21,7 @@
 namespace {
 
 using namespace vf::res;
-using vf::test::PumpUntil;
+using vf::testing::PumpUntil;
 
 class CommandsOnTheLan : public ::testing::Test {
  protected:
@@ -49,10 +49,10 @@ class CommandsOnTheLan : public ::testing::Test {
     m_dialog = adapters != nullptr ? std::make_unique<CSearchDlg>(*adapters)
                                    : std::make_unique<CSearchDlg>();
     ASSERT_TRUE(m_dialog->Create());
-    ASSERT_NE(vf::test::Session(*m_dialog), nullptr);
+    ASSERT_NE(vf::testing::Session(*m_dialog), nullptr);
   }
 
-  vf::ui::DialogWindow &Controls() { return vf::test::Window(*m_dialog); }
+  vf::ui::DialogWindow &Controls() { return vf::testing::Window(*m_dialog); }
 
   void Search(const char *count = "3 pcs") {
     m_dialog->OnSearch();
@@ -71,21 +71,21 @@ class CommandsOnTheLan : public ::testing::Test {
 
   DeviceRecord Device(int row) {
     DeviceRecord record{};
-    EXPECT_TRUE(vf::test::Devices(*m_dialog).CopyAt(row, record));
+    EXPECT_TRUE(vf::testing::Devices(*m_dialog).CopyAt(row, record));
     return record;
   }
 
   // The row of the device with this id in the list now shown; -1 if none.
   int RowOf(const std::string &deviceId) {
-    for (int row = 0; row < vf::test::Devices(*m_dialog).Count(); ++row) {
+    for (int row = 0; row < vf::testing::Devices(*m_dialog).Count(); ++row) {
       if (Device(row).deviceId == deviceId) return row;
     }
     return -1;
   }
 
-  void Select(int row) { vf::test::SelectRow(*m_dialog, row); }
+  void Select(int row) { vf::testing::SelectRow(*m_dialog, row); }
   void SelectCamera(const std::string &name) {
-    for (int row = 0; row < vf::test::Devices(*m_dialog).Count(); ++row) {
+    for (int row = 0; row < vf::testing::Devices(*m_dialog).Count(); ++row) {
       if (Device(row).deviceName == name) return Select(row);
     }
     ADD_FAILURE() << name << " is not listed";
@@ -180,7 +180,7 @@ TEST_F(CommandsOnTheLan, NewPortRestartsTheDeviceAndTheSearchAfterwardsShowsIt) 
   EXPECT_EQ(LastBoxText(), "Device is restarting...,Please try again later.");
 
   for (int tick = 0; tick < CSearchDlg::kRestartTickCount; ++tick) {
-    vf::test::FireTimer(*m_dialog, CSearchDlg::TIMER_RESTART);
+    vf::testing::FireTimer(*m_dialog, CSearchDlg::TIMER_RESTART);
   }
   EXPECT_FALSE(Controls().Item(IDC_RESTART_PROGRESS).IsVisible());
   ASSERT_TRUE(PumpUntil([&] { return m_dialog->IsControlEnabled(IDC_SEARCH); }, 5000));
@@ -197,7 +197,7 @@ TEST_F(CommandsOnTheLan, WrongPasswordIsReportedAndChangesNothing) {
   Update("guess");
   ASSERT_TRUE(WaitForBoxes(2));
   EXPECT_EQ(LastBoxText(), "The account or password for watching is wrong!");
-  EXPECT_EQ(vf::test::HttpPortPending(*m_dialog), 0) << "the Update is over";
+  EXPECT_EQ(vf::testing::HttpPortPending(*m_dialog), 0) << "the Update is over";
   EXPECT_TRUE(LogLines("APPLIED").empty());
   EXPECT_FALSE(Controls().Item(IDC_RESTART_PROGRESS).IsVisible());
 }
@@ -235,7 +235,7 @@ TEST_F(CommandsOnTheLan, NoCommandGoesToACameraThatAnImpostorClaims) {
   SelectCamera("Camera-0001");
   Update();
   EXPECT_EQ(LastBoxText().rfind("Two answers claim this camera (id ", 0), 0u) << LastBoxText();
-  vf::test::Pump(300);
+  vf::testing::Pump(300);
   EXPECT_TRUE(CommandLines().empty()) << Log();
 }
 
@@ -243,8 +243,8 @@ TEST_F(CommandsOnTheLan, NoCommandGoesToACameraThatAnImpostorClaims) {
 // the devices keep, any address of this PC (a second one on an adapter
 // too), an address the mask makes the subnet's broadcast.
 TEST_F(CommandsOnTheLan, InputNoCameraCanUseIsRefusedBeforeSending) {
-  vf::test::FakeAdapters adapters;
-  adapters.adapters = std::vector<vf::platform::Adapter>{vf::test::MakeAdapter(
+  vf::testing::FakeAdapters adapters;
+  adapters.adapters = std::vector<vf::platform::Adapter>{vf::testing::MakeAdapter(
       "pc0", 2,
       {{vf::testing::PcAddresses().at(0), "255.255.255.0"}, {"192.168.1.77", "255.255.255.0"}})};
   StartCameras({}, &adapters);
@@ -269,7 +269,7 @@ TEST_F(CommandsOnTheLan, InputNoCameraCanUseIsRefusedBeforeSending) {
     Update();
     EXPECT_EQ(LastBoxText(), c.message);
   }
-  vf::test::Pump(300);
+  vf::testing::Pump(300);
   EXPECT_TRUE(CommandLines().empty()) << Log();
 }
 
@@ -288,7 +288,7 @@ TEST_F(CommandsOnTheLan, DdnsAccountIsSentAndConfirmed) {
   const auto sent = LogLines("ddnsset");
   ASSERT_FALSE(sent.empty());
   EXPECT_NE(sent[0].find("cam.example.net"), std::string::npos);
-  EXPECT_EQ(vf::test::LastCommand(*m_dialog), 2);
+  EXPECT_EQ(vf::testing::LastCommand(*m_dialog), 2);
 }
 
 TEST_F(CommandsOnTheLan, PortFollowsTheUpdatedDeviceWhateverIsClickedMeanwhile) {
@@ -320,16 +320,16 @@ TEST_F(CommandsOnTheLan, PortFollowsTheUpdatedDeviceWhateverIsClickedMeanwhile) 
 // process of its own (the engine's address table is the process's).
 TEST_F(CommandsOnTheLan, EachSearchBetweenCommandsFollowsThePcsAddresses) {
   const std::string pc = vf::testing::PcAddresses().at(0);
-  vf::test::FakeAdapters adapters;
+  vf::testing::FakeAdapters adapters;
   adapters.adapters = std::vector<vf::platform::Adapter>{
-      vf::test::MakeAdapter("down", 1, {{"0.0.0.0", "0.0.0.0"}})};
+      vf::testing::MakeAdapter("down", 1, {{"0.0.0.0", "0.0.0.0"}})};
   StartCameras({"--delay", "600"}, &adapters);
   Search("0 pcs");
   EXPECT_TRUE(SearchClients().empty()) << "nothing goes out from an adapter without IPv4";
 
-  adapters.adapters->push_back(vf::test::MakeAdapter("pc0", 2, {{pc, "255.255.255.0"}}));
+  adapters.adapters->push_back(vf::testing::MakeAdapter("pc0", 2, {{pc, "255.255.255.0"}}));
   Search();
-  EXPECT_EQ(vf::test::LocalAddresses(*m_dialog), std::vector<std::string>{pc});
+  EXPECT_EQ(vf::testing::LocalAddresses(*m_dialog), std::vector<std::string>{pc});
   EXPECT_EQ(Controls().Find<vf::ui::ComboBox>(IDC_ADAPTER)->Count(), 2)
       << "the panel shows the new adapter";
   Search();  // Unchanged: the same session.
@@ -339,16 +339,16 @@ TEST_F(CommandsOnTheLan, EachSearchBetweenCommandsFollowsThePcsAddresses) {
   // While an answer is awaited the session stays, so that the answer comes.
   Select(0);
   Update();
-  adapters.adapters->push_back(vf::test::MakeAdapter("lo2", 3, {{"127.0.0.1", "255.0.0.0"}}));
+  adapters.adapters->push_back(vf::testing::MakeAdapter("lo2", 3, {{"127.0.0.1", "255.0.0.0"}}));
   Search();
-  EXPECT_EQ(vf::test::LocalAddresses(*m_dialog).size(), 1);
+  EXPECT_EQ(vf::testing::LocalAddresses(*m_dialog).size(), 1);
   ASSERT_TRUE(WaitForBoxes(2));
   EXPECT_EQ(LastBoxText(), "Device information successfully updated!");
   ASSERT_EQ(SearchClients().size(), 3u);
   EXPECT_EQ(SearchClients()[2], SearchClients()[0]);
 
   Search();
-  EXPECT_EQ(vf::test::LocalAddresses(*m_dialog).size(), 2);
+  EXPECT_EQ(vf::testing::LocalAddresses(*m_dialog).size(), 2);
   EXPECT_EQ(Controls().Find<vf::ui::ComboBox>(IDC_ADAPTER)->Count(), 3);
   ASSERT_GE(SearchClients().size(), 4u);
   EXPECT_NE(SearchClients().back(), SearchClients()[0]) << "a new session searched";
@@ -361,9 +361,9 @@ TEST_F(CommandsOnTheLan, EachSearchBetweenCommandsFollowsThePcsAddresses) {
 // without waiting for the box.
 TEST_F(CommandsOnTheLan, ABoxLeftOpenHoldsUpNeitherTheAnswersNorANewSession) {
   const std::string pc = vf::testing::PcAddresses().at(0);
-  vf::test::FakeAdapters adapters;
+  vf::testing::FakeAdapters adapters;
   adapters.adapters =
-      std::vector<vf::platform::Adapter>{vf::test::MakeAdapter("pc0", 2, {{pc, "255.255.255.0"}})};
+      std::vector<vf::platform::Adapter>{vf::testing::MakeAdapter("pc0", 2, {{pc, "255.255.255.0"}})};
   StartCameras({}, &adapters);
   Search();
   const std::string id = Device(0).deviceId;
@@ -374,12 +374,12 @@ TEST_F(CommandsOnTheLan, ABoxLeftOpenHoldsUpNeitherTheAnswersNorANewSession) {
   vf::ui::SetMessageBoxInterceptor([&](const vf::ui::MessageBoxRequest &request) {
     if (request.text != "Device information successfully updated!") return vf::ui::IDYES;
     // The box is open: the window thread runs its events underneath it.
-    adapters.adapters->push_back(vf::test::MakeAdapter("lo2", 3, {{"127.0.0.1", "255.0.0.0"}}));
+    adapters.adapters->push_back(vf::testing::MakeAdapter("lo2", 3, {{"127.0.0.1", "255.0.0.0"}}));
     for (int tick = 0; tick < CSearchDlg::kRestartTickCount; ++tick) {
-      vf::test::FireTimer(*dialog, CSearchDlg::TIMER_RESTART);
+      vf::testing::FireTimer(*dialog, CSearchDlg::TIMER_RESTART);
     }
     PumpUntil([&] { return dialog->IsControlEnabled(IDC_SEARCH); }, 5000);
-    countWhileOpen = vf::test::Window(*dialog).Item(IDC_DEVICE_COUNT).Text();
+    countWhileOpen = vf::testing::Window(*dialog).Item(IDC_DEVICE_COUNT).Text();
     portRowWhileOpen = RowOf(id);
     return vf::ui::IDOK;
   });
@@ -405,7 +405,7 @@ TEST_F(CommandsOnTheLan, ClosingRightAfterThePortCommandEndsCleanly) {
   ASSERT_TRUE(vf::testing::WaitFor([&] { return Log().find("httpport") != std::string::npos; },
                                    std::chrono::seconds(5)));
   m_dialog.reset();
-  vf::test::Pump(100);
+  vf::testing::Pump(100);
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 namespace {
 
 using namespace vf::res;
-using vf::test::CopyField;
-using vf::test::MakeDevice;
+using vf::testing::CopyField;
+using vf::testing::MakeDevice;
 
 class DdnsTest : public ::testing::Test {
  protected:
@@ -22,25 +22,25 @@ class DdnsTest : public ::testing::Test {
     DeviceRecord good = MakeDevice("cam-a", "00:00:00:00:00:01");
     DeviceRecord shortId = MakeDevice("cam-b", "00:00:00:00:00:02");
     CopyField(shortId.deviceId, "0123456789abcdef");
-    vf::test::ShowDevices(m_dialog, {good, shortId});
+    vf::testing::ShowDevices(m_dialog, {good, shortId});
   }
-  void Select(int row) { vf::test::SelectRow(m_dialog, row); }
-  void Reply(const char *status) { vf::test::ReplyFromWorker(m_dialog, status); }
+  void Select(int row) { vf::testing::SelectRow(m_dialog, row); }
+  void Reply(const char *status) { vf::testing::ReplyFromWorker(m_dialog, status); }
   vf::ui::MessageBoxRequest LastBox() const {
     const auto boxes = m_boxes.Requests();
     return boxes.empty() ? vf::ui::MessageBoxRequest{} : boxes.back();
   }
 
   vf::ui::MessageBoxRecorder m_boxes;
-  vf::test::FakeAdapters m_adapters;
+  vf::testing::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
   bool m_created = m_dialog.Create();
-  vf::ui::DialogWindow &m_controls = vf::test::Window(m_dialog);
+  vf::ui::DialogWindow &m_controls = vf::testing::Window(m_dialog);
 };
 
 TEST_F(DdnsTest, ChecksSelectionThenNameAndKeepsTheLastCommandOnFailure) {
-  ASSERT_NE(vf::test::Session(m_dialog), nullptr);
-  vf::test::DeviceList(m_dialog).SetSelectionMark(-1);
+  ASSERT_NE(vf::testing::Session(m_dialog), nullptr);
+  vf::testing::DeviceList(m_dialog).SetSelectionMark(-1);
   m_dialog.OnSetDdns();  // Name empty too: the selection is checked first.
   ASSERT_EQ(m_boxes.Count(), 1);
   EXPECT_EQ(LastBox().text, "Please select one device from list.");
@@ -55,13 +55,13 @@ TEST_F(DdnsTest, ChecksSelectionThenNameAndKeepsTheLastCommandOnFailure) {
   EXPECT_EQ(LastBox().text, "Failure: DDNS filed is empty.");
   EXPECT_EQ(LastBox().caption, "Tips");
   EXPECT_EQ(LastBox().type, vf::ui::MB_ICONEXCLAMATION);
-  EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
+  EXPECT_EQ(vf::testing::LastCommand(m_dialog), 0);
 
   // A blank is a name; the command goes out silently.
   m_controls.Item(IDC_DDNS_NAME).SetText(" ");
   m_dialog.OnSetDdns();
   EXPECT_EQ(m_boxes.Count(), 2);
-  EXPECT_EQ(vf::test::LastCommand(m_dialog), 2);
+  EXPECT_EQ(vf::testing::LastCommand(m_dialog), 2);
 }
 
 TEST_F(DdnsTest, RefusedCommandIsReported) {
@@ -72,7 +72,7 @@ TEST_F(DdnsTest, RefusedCommandIsReported) {
   EXPECT_EQ(LastBox().text, "Failure to set DDNS.");
   EXPECT_EQ(LastBox().caption, "Tips");
   EXPECT_EQ(LastBox().type, vf::ui::MB_ICONEXCLAMATION);
-  EXPECT_EQ(vf::test::LastCommand(m_dialog), 2);
+  EXPECT_EQ(vf::testing::LastCommand(m_dialog), 2);
 
   // Over-long fields are cut to fit rather than refused.
   Select(0);
@@ -97,12 +97,12 @@ TEST_F(DdnsTest, AnswersShowTheDdnsTextsAndNeverAnUpdatesPort) {
   // acceptance says so and sends no port.
   m_controls.Item(IDC_HTTP_PORT).SetText("8095");
   m_dialog.OnUpdate();
-  ASSERT_EQ(vf::test::HttpPortPending(m_dialog), 1);
+  ASSERT_EQ(vf::testing::HttpPortPending(m_dialog), 1);
   Reply("403");
   m_dialog.OnSetDdns();
   Reply("200");
   EXPECT_EQ(LastBox().text, "DDNS is setted successfully.");
-  EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
+  EXPECT_EQ(vf::testing::HttpPortPending(m_dialog), 0);
   EXPECT_FALSE(m_controls.Item(IDC_RESTART_PROGRESS).IsVisible());
 }
 

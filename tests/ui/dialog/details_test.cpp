@@ -10,8 +10,8 @@
 namespace {
 
 using namespace vf::res;
-using vf::test::CopyField;
-using vf::test::MakeDevice;
+using vf::testing::CopyField;
+using vf::testing::MakeDevice;
 
 constexpr int kAddressControls[] = {IDC_DEV_IP, IDC_DEV_MASK, IDC_DEV_GATEWAY, IDC_DEV_DNS1,
                                     IDC_DEV_DNS2};
@@ -26,7 +26,7 @@ class DetailPanelTest : public ::testing::Test {
     CopyField(fixed.network.ipAddress, "");
     CopyField(fixed.httpPort, "81");
     fixed.network.dhcp = 0;
-    vf::test::ShowDevices(m_dialog, {dhcp, fixed});
+    vf::testing::ShowDevices(m_dialog, {dhcp, fixed});
   }
 
   void ExpectAddressControlsEnabled(bool enabled) {
@@ -36,16 +36,16 @@ class DetailPanelTest : public ::testing::Test {
     }
   }
 
-  vf::test::FakeAdapters m_adapters;
+  vf::testing::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
   bool m_created = m_dialog.Create();
-  vf::ui::DialogWindow &m_controls = vf::test::Window(m_dialog);
+  vf::ui::DialogWindow &m_controls = vf::testing::Window(m_dialog);
 };
 
 TEST_F(DetailPanelTest, ClickFillsEveryFieldAndOpensThePanel) {
   m_controls.Item(IDC_ACCOUNT).SetText("admin");
   m_dialog.OnDeviceListClick(0);
-  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 1);
+  EXPECT_EQ(vf::testing::DeviceSelected(m_dialog), 1);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-dhcp");
   EXPECT_EQ(m_controls.Item(IDC_FIRMWARE_SYS_VER).Text(), "V2.1.0");
   EXPECT_EQ(m_controls.Item(IDC_FIRMWARE_APP_VER).Text(), "W9.9");
@@ -87,17 +87,17 @@ TEST_F(DetailPanelTest, ClickFillsEveryFieldAndOpensThePanel) {
 TEST_F(DetailPanelTest, ClicksBesideOrBeyondTheRows) {
   // Beyond the store (the arrow keys on a short list): opens without filling.
   m_dialog.OnDeviceListClick(2);
-  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 1);
+  EXPECT_EQ(vf::testing::DeviceSelected(m_dialog), 1);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "");
   EXPECT_FALSE(m_controls.Find<vf::ui::Edit>(IDC_ACCOUNT)->IsReadOnly());
 
   // Beside the rows: the panel keeps its device, the mark is dropped.
-  vf::ui::ListView &list = vf::test::DeviceList(m_dialog);
+  vf::ui::ListView &list = vf::testing::DeviceList(m_dialog);
   m_dialog.OnDeviceListClick(1);
   list.SetSelectionMark(1);
   m_dialog.OnDeviceListClick(-1);
   EXPECT_EQ(list.SelectionMark(), -1);
-  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 1);
+  EXPECT_EQ(vf::testing::DeviceSelected(m_dialog), 1);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "cam-fixed");
   EXPECT_TRUE(m_controls.Item(IDC_UPDATE).IsEnabled());
 }

@@ -25,7 +25,7 @@
 namespace {
 
 using namespace vf::res;
-using vf::test::CopyField;
+using vf::testing::CopyField;
 namespace vk = vf::ui::vk;
 
 class DeviceListTest : public ::testing::Test {
@@ -35,7 +35,7 @@ class DeviceListTest : public ::testing::Test {
     const std::string pc = vf::testing::PcAddresses().at(0);
     m_subnet = pc.substr(0, pc.rfind('.') + 1);
     m_adapters.adapters = std::vector<vf::platform::Adapter>{
-        vf::test::MakeAdapter("pc0", 2, {{pc, "255.255.255.0"}})};
+        vf::testing::MakeAdapter("pc0", 2, {{pc, "255.255.255.0"}})};
     m_dialog = std::make_unique<CSearchDlg>(m_adapters);
     ASSERT_TRUE(m_dialog->Create());
     // In the order they answer. Each column sorts them in an order of its own, which their
@@ -48,7 +48,7 @@ class DeviceListTest : public ::testing::Test {
 
   DeviceRecord Camera(const char *name, const char *mac, const char *host, const char *port,
                       const char *model) const {
-    DeviceRecord record = vf::test::MakeDevice(name, mac);
+    DeviceRecord record = vf::testing::MakeDevice(name, mac);
     CopyField(record.network.ipAddress, m_subnet + host);
     CopyField(record.network.gateway, m_subnet + "254");
     CopyField(record.httpPort, port);
@@ -57,16 +57,16 @@ class DeviceListTest : public ::testing::Test {
   }
   void Search() {
     m_dialog->OnSearch();
-    for (const DeviceRecord &camera : m_cameras) vf::test::Lan(*m_dialog).OnAnnouncement(camera);
-    vf::test::FireTimer(*m_dialog, CSearchDlg::TIMER_COLLECT);
+    for (const DeviceRecord &camera : m_cameras) vf::testing::Lan(*m_dialog).OnAnnouncement(camera);
+    vf::testing::FireTimer(*m_dialog, CSearchDlg::TIMER_COLLECT);
   }
 
-  vf::ui::DialogWindow &Controls() { return vf::test::Window(*m_dialog); }
-  vf::ui::ListView &List() { return vf::test::DeviceList(*m_dialog); }
+  vf::ui::DialogWindow &Controls() { return vf::testing::Window(*m_dialog); }
+  vf::ui::ListView &List() { return vf::testing::DeviceList(*m_dialog); }
   void Key(int virtualKey, unsigned modifiers = 0) {
-    vf::test::PressKey(Controls(), IDC_DEVICE_LIST, virtualKey, modifiers);
+    vf::testing::PressKey(Controls(), IDC_DEVICE_LIST, virtualKey, modifiers);
   }
-  void ClickHeading(int column) { vf::test::ClickListHeading(Controls(), IDC_DEVICE_LIST, column); }
+  void ClickHeading(int column) { vf::testing::ClickListHeading(Controls(), IDC_DEVICE_LIST, column); }
   std::string Panel() { return Controls().Item(IDC_DEVICE_NAME).Text(); }
   std::string Highlighted() { return List().ItemText(List().SelectionMark(), 1); }
   std::vector<std::string> ListedNames() {
@@ -83,14 +83,14 @@ class DeviceListTest : public ::testing::Test {
 
   std::string m_subnet;
   vf::ui::MessageBoxRecorder m_boxes;
-  vf::test::FakeAdapters m_adapters;
+  vf::testing::FakeAdapters m_adapters;
   std::unique_ptr<CSearchDlg> m_dialog;
   std::vector<DeviceRecord> m_cameras;
 };
 
 TEST_F(DeviceListTest, AHeadingSortsAndTheHighlightedCameraStaysTheOneActedOn) {
   Search();
-  vf::test::SelectRow(*m_dialog, 0);
+  vf::testing::SelectRow(*m_dialog, 0);
   // Names without regard to case, addresses and ports as numbers; a second click reverses.
   const struct {
     int column;
@@ -111,7 +111,7 @@ TEST_F(DeviceListTest, AHeadingSortsAndTheHighlightedCameraStaysTheOneActedOn) {
   EXPECT_EQ(Panel(), "charlie");
 
   vf::testing::CameraSocket camera(vf::testing::CameraAddresses().at(0),
-                                   vf::test::Lan(*m_dialog).Port());
+                                   vf::testing::Lan(*m_dialog).Port());
   ASSERT_TRUE(camera.ok());
   Controls().Item(IDC_ACCOUNT).SetText("admin");
   Controls().Item(IDC_PASSWORD).SetText("admin");
@@ -133,7 +133,7 @@ TEST_F(DeviceListTest, AHeadingSortsAndTheHighlightedCameraStaysTheOneActedOn) {
 TEST_F(DeviceListTest, CtrlCCopiesTheHighlightedRowAsTheListShowsIt) {
   Search();
   ClickHeading(3);  // Addresses: bravo, the second to answer, comes first.
-  vf::test::SelectRow(*m_dialog, 0);
+  vf::testing::SelectRow(*m_dialog, 0);
   Key('C', vk::kModControl);
   const std::string copied = vf::ui::ClipboardText();
   ASSERT_FALSE(copied.empty());
@@ -151,9 +151,9 @@ TEST_F(DeviceListTest, CtrlCCopiesTheHighlightedRowAsTheListShowsIt) {
 TEST_F(DeviceListTest, TheContextMenuCopiesTheRowClickedAndCtrlSExportsTheListInItsOrder) {
   Search();
   ClickHeading(1);  // Names: bravo, charlie, Delta.
-  vf::test::SelectRow(*m_dialog, 0);
+  vf::testing::SelectRow(*m_dialog, 0);
   ASSERT_TRUE(vf::ui::SetClipboardText("before"));
-  const auto menu = vf::test::RightClickRow(Controls(), IDC_DEVICE_LIST, 2, IDM_COPY_MAC);
+  const auto menu = vf::testing::RightClickRow(Controls(), IDC_DEVICE_LIST, 2, IDM_COPY_MAC);
   const auto mac = std::find_if(menu.begin(), menu.end(),
                                 [](const auto &item) { return item.commandId == IDM_COPY_MAC; });
   ASSERT_NE(mac, menu.end()) << "no context menu with the entry";

@@ -15,11 +15,11 @@
 #include "ui/window/window_thread.h"
 #include "window_driver.h"
 
-namespace vf::test {
+namespace vf::testing {
 
 // One tick of a running timer of the window, now; false when not running.
 inline bool FireTimer(CSearchDlg &dialog, int id) {
-  if (!vf::test::Window(dialog).IsTimerActive(id)) return false;
+  if (!vf::testing::Window(dialog).IsTimerActive(id)) return false;
   dialog.OnTimer(id);
   return true;
 }
@@ -27,12 +27,12 @@ inline bool FireTimer(CSearchDlg &dialog, int id) {
 // A search whose answers are `devices`, ended by the collection tick.
 inline void ShowDevices(CSearchDlg &dialog, std::initializer_list<DeviceRecord> devices) {
   dialog.OnSearch();
-  for (const DeviceRecord &device : devices) vf::test::Lan(dialog).OnAnnouncement(device);
+  for (const DeviceRecord &device : devices) vf::testing::Lan(dialog).OnAnnouncement(device);
   FireTimer(dialog, CSearchDlg::TIMER_COLLECT);
 }
 
 inline ui::ListView &DeviceList(CSearchDlg &dialog) {
-  return *vf::test::Window(dialog).Find<ui::ListView>(res::IDC_DEVICE_LIST);
+  return *vf::testing::Window(dialog).Find<ui::ListView>(res::IDC_DEVICE_LIST);
 }
 
 // A click on a row, as the list reports it.
@@ -44,14 +44,14 @@ inline void SelectRow(CSearchDlg &dialog, int row) {
 // Runs what other threads have posted to the window until now.
 inline void Settle(CSearchDlg &dialog) {
   bool marker = false;
-  vf::test::Window(dialog).Thread().Post([&] { marker = true; });
+  vf::testing::Window(dialog).Thread().Post([&] { marker = true; });
   PumpUntil([&] { return marker; }, 2000);
 }
 
 // A command answer, delivered on a thread of its own as the engine's worker
 // does; what it has the window tell is told when this returns.
 inline void ReplyFromWorker(CSearchDlg &dialog, const char *status) {
-  std::thread worker([&] { vf::test::Lan(dialog).OnCommandAnswer(status); });
+  std::thread worker([&] { vf::testing::Lan(dialog).OnCommandAnswer(status); });
   worker.join();
   Settle(dialog);
 }
@@ -60,4 +60,4 @@ inline std::string Pcs(int count) {
   return std::to_string(count) + " pcs";
 }
 
-}  // namespace vf::test
+}  // namespace vf::testing

@@ -35,7 +35,7 @@ class CAssignDlgProbe {
   static vf::ui::DialogWindow &Window(const CAssignDlg &dialog) { return *dialog.m_window; }
 };
 
-namespace vf::test {
+namespace vf::testing {
 
 inline ui::DialogWindow &Window(const CSearchDlg &dialog) {
   return CSearchDlgProbe::Window(dialog);
@@ -68,4 +68,4 @@ inline ui::DialogWindow &Window(const CAssignDlg &dialog) {
   return CAssignDlgProbe::Window(dialog);
 }
 
-}  // namespace vf::test
+}  // namespace vf::testing

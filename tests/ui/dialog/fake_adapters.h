@@ -11,7 +11,7 @@
 #include "devsearch.h"
 #include "platform/adapters.h"
 
-namespace vf::test {
+namespace vf::testing {
 
 class FakeAdapters final : public platform::AdapterSource {
  public:
@@ -68,4 +68,4 @@ inline DeviceRecord MakeDevice(const std::string &name, const std::string &mac) 
   return record;
 }
 
-}  // namespace vf::test
+}  // namespace vf::testing

@@ -14,8 +14,8 @@
 namespace {
 
 using namespace vf::res;
-using vf::test::CopyField;
-using vf::test::MakeDevice;
+using vf::testing::CopyField;
+using vf::testing::MakeDevice;
 namespace vk = vf::ui::vk;
 
 class RecordingOpener final : public vf::platform::UrlOpener {
@@ -54,22 +54,22 @@ class WindowCommandsTest : public ::testing::Test {
   void ShowRows(const std::vector<DeviceRecord> &records) {
     m_dialog.OnSearch();
     for (const DeviceRecord &record : records) {
-      vf::test::Lan(m_dialog).OnAnnouncement(record);
+      vf::testing::Lan(m_dialog).OnAnnouncement(record);
     }
-    vf::test::FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT);
+    vf::testing::FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT);
   }
   void ShowThreeRows() {
     ShowRows({Camera(1, "192.168.1.21", "255.255.255.0", "81"),
               Camera(2, "192.168.1.22", "255.255.255.0", "82"),
               Camera(3, "192.168.1.23", "255.255.255.0", "83")});
   }
-  void Select(int row) { vf::test::SelectRow(m_dialog, row); }
-  vf::ui::ListView &List() { return vf::test::DeviceList(m_dialog); }
+  void Select(int row) { vf::testing::SelectRow(m_dialog, row); }
+  vf::ui::ListView &List() { return vf::testing::DeviceList(m_dialog); }
   // A key to the control that has the focus (0: the window itself), as the
   // keyboard would send it. The window stays unmapped: showing it would start
   // the platform's font threads, which the race checker cannot see into, and
   // the keys and close requests reach it all the same.
-  void Key(int focus, int key) { vf::test::PressKey(m_controls, focus, key); }
+  void Key(int focus, int key) { vf::testing::PressKey(m_controls, focus, key); }
   std::string LastBoxText() const {
     const auto boxes = m_boxes.Requests();
     return boxes.empty() ? std::string() : boxes.back().text;
@@ -77,10 +77,10 @@ class WindowCommandsTest : public ::testing::Test {
 
   vf::ui::MessageBoxRecorder m_boxes;
   RecordingOpener m_opener;
-  vf::test::FakeAdapters m_adapters;
+  vf::testing::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
   bool m_created = m_dialog.Create();
-  vf::ui::DialogWindow &m_controls = vf::test::Window(m_dialog);
+  vf::ui::DialogWindow &m_controls = vf::testing::Window(m_dialog);
 };
 
 TEST_F(WindowCommandsTest, EnterAndEscapeDoNothingAnywhere) {
@@ -138,10 +138,10 @@ TEST_F(WindowCommandsTest, ArrowsInTheListFillThePanelWithTheRowTheyMoveTo) {
 TEST_F(WindowCommandsTest, ArrowsInAnEmptyList) {
   ShowRows({});
   Key(IDC_DEVICE_LIST, vk::kDown);  // Row -1: the panel stays locked.
-  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 0);
+  EXPECT_EQ(vf::testing::DeviceSelected(m_dialog), 0);
   EXPECT_EQ(List().SelectionMark(), -1);
   Key(IDC_DEVICE_LIST, vk::kUp);  // Row 0: opens without a device.
-  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 1);
+  EXPECT_EQ(vf::testing::DeviceSelected(m_dialog), 1);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_NAME).Text(), "");
 }
 
@@ -169,9 +169,9 @@ TEST_F(WindowCommandsTest, FunctionKeysRunEnabledCommandsOnly) {
   EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_COLLECT));
   // While collecting, F3 does not start another search.
   const DeviceRecord late = Camera(4, "192.168.1.24", "255.255.255.0", "84");
-  vf::test::Lan(m_dialog).OnAnnouncement(late);
+  vf::testing::Lan(m_dialog).OnAnnouncement(late);
   Key(account, vk::kF3);
-  EXPECT_EQ(vf::test::Devices(m_dialog).Count(), 1);
+  EXPECT_EQ(vf::testing::Devices(m_dialog).Count(), 1);
 }
 
 TEST_F(WindowCommandsTest, BrowseOpensOnlyPlainAddressesAndPorts) {
@@ -277,9 +277,9 @@ TEST_F(WindowCommandsTest, WithoutAProgramToOpenPagesBrowseAndRouterSaySo) {
 
 TEST_F(WindowCommandsTest, ClosingIsRefusedWhileADeviceRestarts) {
   m_dialog.OnDeviceRestarting();
-  vf::test::Click(m_controls, IDC_CLOSE);
-  vf::test::RequestClose(m_controls);
-  vf::test::Cancel(m_controls);
+  vf::testing::Click(m_controls, IDC_CLOSE);
+  vf::testing::RequestClose(m_controls);
+  vf::testing::Cancel(m_controls);
   EXPECT_FALSE(m_controls.Ended()) << "the window did not end";
   ASSERT_EQ(m_boxes.Count(), 3);
   for (const auto &box : m_boxes.Requests()) {
@@ -291,15 +291,15 @@ TEST_F(WindowCommandsTest, ClosingIsRefusedWhileADeviceRestarts) {
   EXPECT_TRUE(m_controls.Item(IDC_RESTART_PROGRESS).IsVisible()) << "nothing else changes";
 
   for (int tick = 0; tick < CSearchDlg::kRestartTickCount; ++tick) {
-    vf::test::FireTimer(m_dialog, CSearchDlg::TIMER_RESTART);
+    vf::testing::FireTimer(m_dialog, CSearchDlg::TIMER_RESTART);
   }
-  vf::test::RequestClose(m_controls);
+  vf::testing::RequestClose(m_controls);
   EXPECT_TRUE(m_controls.Ended());
   EXPECT_EQ(m_boxes.Count(), 3) << "no question when closing";
 }
 
 TEST_F(WindowCommandsTest, CloseButtonEndsTheWindow) {
-  vf::test::Click(m_controls, IDC_CLOSE);
+  vf::testing::Click(m_controls, IDC_CLOSE);
   EXPECT_TRUE(m_controls.Ended());
   EXPECT_EQ(m_boxes.Count(), 0);
 }

@@ -14,22 +14,22 @@
 namespace {
 
 using namespace vf::res;
-using vf::test::FireTimer;
-using vf::test::MakeDevice;
-using vf::test::Pcs;
+using vf::testing::FireTimer;
+using vf::testing::MakeDevice;
+using vf::testing::Pcs;
 
 class SearchCycleTest : public ::testing::Test {
  protected:
-  void Found(const DeviceRecord &record) { vf::test::Lan(m_dialog).OnAnnouncement(record); }
+  void Found(const DeviceRecord &record) { vf::testing::Lan(m_dialog).OnAnnouncement(record); }
   std::string Cell(int row, int column) const {
     return m_controls.Find<vf::ui::ListView>(IDC_DEVICE_LIST)->ItemText(row, column);
   }
   int Rows() const { return m_controls.Find<vf::ui::ListView>(IDC_DEVICE_LIST)->ItemCount(); }
 
-  vf::test::FakeAdapters m_adapters;
+  vf::testing::FakeAdapters m_adapters;
   CSearchDlg m_dialog{m_adapters};
   bool m_created = m_dialog.Create();
-  vf::ui::DialogWindow &m_controls = vf::test::Window(m_dialog);
+  vf::ui::DialogWindow &m_controls = vf::testing::Window(m_dialog);
 };
 
 TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
@@ -67,14 +67,14 @@ TEST_F(SearchCycleTest, TickShowsEachDistinctMacOnceInOrderOfFirstReply) {
   // A reply after the tick would get no row, so it is not kept either: a
   // flood of late answers cannot grow the store.
   Found(MakeDevice("late", "66:66:66:66:66:66"));
-  EXPECT_EQ(vf::test::Devices(m_dialog).Count(), 4);
+  EXPECT_EQ(vf::testing::Devices(m_dialog).Count(), 4);
   EXPECT_EQ(Rows(), 4);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_COUNT).Text(), "4 pcs");
 
   // The next search forgets everything, but the count waits for its tick.
   m_dialog.OnSearch();
   EXPECT_EQ(Rows(), 0);
-  EXPECT_EQ(vf::test::Devices(m_dialog).Count(), 0);
+  EXPECT_EQ(vf::testing::Devices(m_dialog).Count(), 0);
   EXPECT_EQ(m_controls.Item(IDC_DEVICE_COUNT).Text(), "4 pcs");
   Found(again);  // Its MAC is new again in this search.
   ASSERT_TRUE(FireTimer(m_dialog, CSearchDlg::TIMER_COLLECT));
@@ -119,10 +119,10 @@ TEST_F(SearchCycleTest, SearchEmptiesAndLocksTheDetailPanel) {
   m_controls.Item(IDC_ACCOUNT).SetText("admin");
   m_controls.Item(IDC_PASSWORD).SetText("secret");
   m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->SetCheck(1);
-  ASSERT_EQ(vf::test::DeviceSelected(m_dialog), 1);
+  ASSERT_EQ(vf::testing::DeviceSelected(m_dialog), 1);
 
   m_dialog.OnSearch();
-  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 0);
+  EXPECT_EQ(vf::testing::DeviceSelected(m_dialog), 0);
   for (int id : {IDC_DEVICE_NAME, IDC_FIRMWARE_SYS_VER, IDC_FIRMWARE_APP_VER, IDC_ACCOUNT,
                  IDC_PASSWORD, IDC_DDNS_NAME, IDC_DDNS_USER, IDC_DDNS_PASSWORD}) {
     SCOPED_TRACE(id);
@@ -166,7 +166,7 @@ TEST_F(SearchCycleTest, WorkerRecordsWhileTheWindowSearchesAndShows) {
   std::thread worker([this, &stop] {
     for (int i = 0; !stop.load(); ++i) {
       const DeviceRecord record = MakeDevice("cam", "mac-" + std::to_string(i % 50));
-      vf::test::Lan(m_dialog).OnAnnouncement(record);
+      vf::testing::Lan(m_dialog).OnAnnouncement(record);
     }
   });
   for (int cycle = 0; cycle < 50; ++cycle) {
@@ -181,16 +181,16 @@ TEST_F(SearchCycleTest, WorkerRecordsWhileTheWindowSearchesAndShows) {
 }
 
 TEST(SearchCycleTimer, RealCollectionWindowEndsTheCycle) {
-  vf::test::FakeAdapters adapters;
+  vf::testing::FakeAdapters adapters;
   adapters.adapters = std::vector<vf::platform::Adapter>{
-      vf::test::MakeAdapter("eth0", 2, {{"127.0.0.1", "255.0.0.0"}})};
+      vf::testing::MakeAdapter("eth0", 2, {{"127.0.0.1", "255.0.0.0"}})};
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  ASSERT_NE(vf::test::Session(dialog), nullptr);
+  ASSERT_NE(vf::testing::Session(dialog), nullptr);
   dialog.OnSearch();
   EXPECT_FALSE(dialog.IsControlEnabled(IDC_SEARCH));
-  EXPECT_TRUE(vf::test::PumpUntil([&] { return dialog.IsControlEnabled(IDC_SEARCH); }, 5000));
-  EXPECT_FALSE(vf::test::Window(dialog).IsTimerActive(CSearchDlg::TIMER_COLLECT));
+  EXPECT_TRUE(vf::testing::PumpUntil([&] { return dialog.IsControlEnabled(IDC_SEARCH); }, 5000));
+  EXPECT_FALSE(vf::testing::Window(dialog).IsTimerActive(CSearchDlg::TIMER_COLLECT));
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ class ShownWindow : public ::testing::Test {
 
     m_dialog = std::make_unique<CSearchDlg>();
     ASSERT_TRUE(m_dialog->Create());
-    ASSERT_NE(vf::test::Session(*m_dialog), nullptr);
+    ASSERT_NE(vf::testing::Session(*m_dialog), nullptr);
     QDialog *window = Dialog();
     window->show();
     window->activateWindow();
@@ -94,8 +94,8 @@ class ShownWindow : public ::testing::Test {
     if (!m_logPath.empty()) unlink(m_logPath.c_str());
   }
 
-  QDialog *Dialog() { return static_cast<QDialog *>(vf::test::Window(*m_dialog).NativeHandle()); }
-  vf::ui::DialogWindow &Controls() { return vf::test::Window(*m_dialog); }
+  QDialog *Dialog() { return static_cast<QDialog *>(vf::testing::Window(*m_dialog).NativeHandle()); }
+  vf::ui::DialogWindow &Controls() { return vf::testing::Window(*m_dialog); }
   vf::ui::ReportList *List() {
     return Dialog()->findChild<vf::ui::ReportList *>(QStringLiteral("IDC_DEVICE_LIST"));
   }
@@ -159,7 +159,7 @@ class ShownWindow : public ::testing::Test {
 
   DeviceRecord Device(int row) {
     DeviceRecord record{};
-    EXPECT_TRUE(vf::test::Devices(*m_dialog).CopyAt(row, record));
+    EXPECT_TRUE(vf::testing::Devices(*m_dialog).CopyAt(row, record));
     return record;
   }
 
@@ -182,7 +182,7 @@ class ShownWindow : public ::testing::Test {
     EXPECT_EQ(list->ItemText(row, 1), QString::fromLatin1(device.deviceName));
     EXPECT_EQ(Controls().Item(IDC_DEV_IP).Text(), device.network.ipAddress);
     EXPECT_EQ(Controls().Item(IDC_HTTP_PORT).Text(), device.httpPort);
-    EXPECT_EQ(vf::test::DeviceSelected(*m_dialog), 1);
+    EXPECT_EQ(vf::testing::DeviceSelected(*m_dialog), 1);
   }
 
   // F5, answered Yes, and the netconf command the cameras received for it.

@@ -15,8 +15,8 @@
 namespace {
 
 using namespace vf::res;
-using vf::test::FakeAdapters;
-using vf::test::MakeAdapter;
+using vf::testing::FakeAdapters;
+using vf::testing::MakeAdapter;
 
 using vf::testing::PortHolder;
 
@@ -26,16 +26,16 @@ TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
   vf::ui::MessageBoxRecorder boxes;
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  vf::ui::DialogWindow &controls = vf::test::Window(dialog);
+  vf::ui::DialogWindow &controls = vf::testing::Window(dialog);
 
   EXPECT_EQ(controls.Title(), g_windowTitle);
-  EXPECT_TRUE(vf::test::HasIcon(controls));
-  EXPECT_TRUE(vf::test::EngineStarted(dialog));
-  EXPECT_NE(vf::test::Session(dialog), nullptr);
+  EXPECT_TRUE(vf::testing::HasIcon(controls));
+  EXPECT_TRUE(vf::testing::EngineStarted(dialog));
+  EXPECT_NE(vf::testing::Session(dialog), nullptr);
   EXPECT_EQ(boxes.Count(), 0);
 
   // The About item closes the system menu, after a separator.
-  const auto items = vf::test::SystemMenuItems(controls);
+  const auto items = vf::testing::SystemMenuItems(controls);
   ASSERT_GE(items.size(), 2u);
   EXPECT_EQ(items[items.size() - 2].commandId, 0) << "a separator";
   EXPECT_EQ(items.back().commandId, IDM_ABOUTBOX);
@@ -62,7 +62,7 @@ TEST(SearchDialogStartup, OpensWithTitleColumnsAndALockedPanel) {
   EXPECT_EQ(spin.Pos(), 1);
 
   // Locked: edits are read-only but enabled, everything else disabled.
-  EXPECT_EQ(vf::test::DeviceSelected(dialog), 0);
+  EXPECT_EQ(vf::testing::DeviceSelected(dialog), 0);
   for (int id : {IDC_HTTP_PORT, IDC_ACCOUNT, IDC_PASSWORD, IDC_DDNS_NAME}) {
     SCOPED_TRACE(id);
     EXPECT_TRUE(controls.Item(id).IsEnabled());
@@ -86,13 +86,13 @@ TEST(SearchDialogStartup, AboutCommandsOpenTheAboutBox) {
   ASSERT_TRUE(dialog.Create());
   for (unsigned id : {16u, 31u}) {
     bool handled = false;
-    EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] { handled = dialog.OnSysCommand(id); }),
+    EXPECT_EQ(vf::testing::CaptionOfModalOpenedBy([&] { handled = dialog.OnSysCommand(id); }),
               "About Vellafind")
         << id;
     EXPECT_TRUE(handled);
   }
   // The window system's own commands are left to it.
-  EXPECT_EQ(vf::test::CaptionOfModalOpenedBy([&] { EXPECT_FALSE(dialog.OnSysCommand(32)); }), "");
+  EXPECT_EQ(vf::testing::CaptionOfModalOpenedBy([&] { EXPECT_FALSE(dialog.OnSysCommand(32)); }), "");
 }
 
 TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
@@ -108,7 +108,7 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   adapters.dns[4] = {"172.16.0.53"};
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  vf::ui::DialogWindow &controls = vf::test::Window(dialog);
+  vf::ui::DialogWindow &controls = vf::testing::Window(dialog);
 
   vf::ui::ComboBox &combo = *controls.Find<vf::ui::ComboBox>(IDC_ADAPTER);
   ASSERT_EQ(combo.Count(), 4);
@@ -123,9 +123,9 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   // Every adapter with an IPv4 address gives its first one to search from;
   // the unconfigured one is listed but has nothing to search from. No camera
   // may take any address of the PC, the second ones included.
-  EXPECT_EQ(vf::test::Lan(dialog).SearchAddresses(),
+  EXPECT_EQ(vf::testing::Lan(dialog).SearchAddresses(),
             (std::vector<std::string>{"10.0.0.5", "192.168.1.10", "172.16.0.2"}));
-  EXPECT_EQ(vf::test::LocalAddresses(dialog),
+  EXPECT_EQ(vf::testing::LocalAddresses(dialog),
             (std::vector<std::string>{"10.0.0.5", "192.168.1.10", "192.168.2.10", "172.16.0.2"}));
 
   // Choosing another adapter changes the five fields only.
@@ -139,7 +139,7 @@ TEST(SearchDialogAdapters, DefaultAdapterIsTheFirstConfiguredOne) {
   dialog.OnAdapterSelChange();
   EXPECT_EQ(controls.Item(IDC_LOCAL_IP).Text(), "0.0.0.0");
   EXPECT_EQ(controls.Item(IDC_LOCAL_DNS1).Text(), "");
-  EXPECT_EQ(vf::test::LocalAddresses(dialog).size(), 4u);
+  EXPECT_EQ(vf::testing::LocalAddresses(dialog).size(), 4u);
 }
 
 TEST(SearchDialogAdapters, UnreadableAdapterListLeavesThePanelEmpty) {
@@ -147,9 +147,9 @@ TEST(SearchDialogAdapters, UnreadableAdapterListLeavesThePanelEmpty) {
   adapters.adapters = std::nullopt;
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  EXPECT_EQ(vf::test::Window(dialog).Find<vf::ui::ComboBox>(IDC_ADAPTER)->Count(), 0);
-  EXPECT_EQ(vf::test::Window(dialog).Item(IDC_LOCAL_IP).Text(), "");
-  EXPECT_TRUE(vf::test::LocalAddresses(dialog).empty());
+  EXPECT_EQ(vf::testing::Window(dialog).Find<vf::ui::ComboBox>(IDC_ADAPTER)->Count(), 0);
+  EXPECT_EQ(vf::testing::Window(dialog).Item(IDC_LOCAL_IP).Text(), "");
+  EXPECT_TRUE(vf::testing::LocalAddresses(dialog).empty());
 }
 
 TEST(SearchDialogEngine, FallsBackToTheSecondPortSilently) {
@@ -159,8 +159,8 @@ TEST(SearchDialogEngine, FallsBackToTheSecondPortSilently) {
   vf::ui::MessageBoxRecorder boxes;
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  EXPECT_TRUE(vf::test::EngineStarted(dialog));
-  EXPECT_NE(vf::test::Session(dialog), nullptr);
+  EXPECT_TRUE(vf::testing::EngineStarted(dialog));
+  EXPECT_NE(vf::testing::Session(dialog), nullptr);
   EXPECT_EQ(boxes.Count(), 0);
 }
 
@@ -173,19 +173,19 @@ TEST(SearchDialogEngine, BothPortsTakenShowsOneMessageAndSearchStillCompletes) {
   vf::ui::MessageBoxRecorder boxes;
   CSearchDlg dialog(adapters);
   ASSERT_TRUE(dialog.Create());
-  EXPECT_FALSE(vf::test::EngineStarted(dialog));
-  EXPECT_EQ(vf::test::Session(dialog), nullptr);
+  EXPECT_FALSE(vf::testing::EngineStarted(dialog));
+  EXPECT_EQ(vf::testing::Session(dialog), nullptr);
   ASSERT_EQ(boxes.Count(), 1);
   const vf::ui::MessageBoxRequest request = boxes.Requests().front();
   EXPECT_EQ(request.text, "Failed to initialize.");
   EXPECT_EQ(request.caption, "Tips");
   EXPECT_EQ(request.type, vf::ui::MB_ICONINFORMATION | vf::ui::MB_OK);
-  EXPECT_EQ(request.owner, &vf::test::Window(dialog));
+  EXPECT_EQ(request.owner, &vf::testing::Window(dialog));
 
   dialog.OnSearch();
   EXPECT_FALSE(dialog.IsControlEnabled(IDC_SEARCH));
-  ASSERT_TRUE(vf::test::FireTimer(dialog, CSearchDlg::TIMER_COLLECT));
-  EXPECT_EQ(vf::test::Window(dialog).Item(IDC_DEVICE_COUNT).Text(), "0 pcs");
+  ASSERT_TRUE(vf::testing::FireTimer(dialog, CSearchDlg::TIMER_COLLECT));
+  EXPECT_EQ(vf::testing::Window(dialog).Item(IDC_DEVICE_COUNT).Text(), "0 pcs");
   EXPECT_TRUE(dialog.IsControlEnabled(IDC_SEARCH));
   EXPECT_EQ(dialog.StopEngine(), -1);
   EXPECT_EQ(boxes.Count(), 1);

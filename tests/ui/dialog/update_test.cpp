@@ -17,15 +17,15 @@
 namespace {
 
 using namespace vf::res;
-using vf::test::CopyField;
-using vf::test::FireTimer;
-using vf::test::MakeAdapter;
-using vf::test::MakeDevice;
+using vf::testing::CopyField;
+using vf::testing::FireTimer;
+using vf::testing::MakeAdapter;
+using vf::testing::MakeDevice;
 
 constexpr const char *kLocalAddress = "192.168.1.10";
 
-vf::test::FakeAdapters AdaptersWithOneAddress() {
-  vf::test::FakeAdapters adapters;
+vf::testing::FakeAdapters AdaptersWithOneAddress() {
+  vf::testing::FakeAdapters adapters;
   adapters.adapters = std::vector<vf::platform::Adapter>{
       MakeAdapter("eth0", 2, {{kLocalAddress, "255.255.255.0"}}, {"192.168.1.1"})};
   return adapters;
@@ -37,13 +37,13 @@ class UpdateTest : public ::testing::Test {
     DeviceRecord first = MakeDevice("cam-a", "00:00:00:00:00:01");
     DeviceRecord second = MakeDevice("cam-b", "00:00:00:00:00:02");
     CopyField(second.httpPort, "AbC");
-    vf::test::ShowDevices(m_dialog, {first, second});
+    vf::testing::ShowDevices(m_dialog, {first, second});
   }
 
-  void Select(int row) { vf::test::SelectRow(m_dialog, row); }
+  void Select(int row) { vf::testing::SelectRow(m_dialog, row); }
 
   // The answer as the engine's worker delivers it.
-  void Reply(const char *status) { vf::test::ReplyFromWorker(m_dialog, status); }
+  void Reply(const char *status) { vf::testing::ReplyFromWorker(m_dialog, status); }
   std::string LastText() const {
     const auto requests = m_boxes.Requests();
     return requests.empty() ? std::string() : requests.back().text;
@@ -57,17 +57,17 @@ class UpdateTest : public ::testing::Test {
   }
 
   vf::ui::MessageBoxRecorder m_boxes;
-  vf::test::FakeAdapters m_adapters = AdaptersWithOneAddress();
+  vf::testing::FakeAdapters m_adapters = AdaptersWithOneAddress();
   CSearchDlg m_dialog{m_adapters};
   bool m_created = m_dialog.Create();
-  vf::ui::DialogWindow &m_controls = vf::test::Window(m_dialog);
+  vf::ui::DialogWindow &m_controls = vf::testing::Window(m_dialog);
 };
 
 TEST_F(UpdateTest, WithoutASelectedDeviceOnlyAsksForOne) {
-  ASSERT_NE(vf::test::Session(m_dialog), nullptr);
+  ASSERT_NE(vf::testing::Session(m_dialog), nullptr);
   for (int mark : {-1, 2, 7}) {
     SCOPED_TRACE(mark);
-    vf::test::DeviceList(m_dialog).SetSelectionMark(mark);
+    vf::testing::DeviceList(m_dialog).SetSelectionMark(mark);
     m_dialog.OnUpdate();
   }
   ASSERT_EQ(m_boxes.Count(), 3);
@@ -77,7 +77,7 @@ TEST_F(UpdateTest, WithoutASelectedDeviceOnlyAsksForOne) {
     EXPECT_EQ(box.type, vf::ui::MB_ICONINFORMATION);
     EXPECT_EQ(box.owner, &m_controls);
   }
-  EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
+  EXPECT_EQ(vf::testing::LastCommand(m_dialog), 0);
 }
 
 TEST_F(UpdateTest, ConfirmationComesFirstAndNoChangesNothing) {
@@ -90,14 +90,14 @@ TEST_F(UpdateTest, ConfirmationComesFirstAndNoChangesNothing) {
   EXPECT_EQ(Box(0).text, "Are you sure to update the selected device?");
   EXPECT_EQ(Box(0).caption, "Ask");
   EXPECT_EQ(Box(0).type, vf::ui::MB_YESNO | vf::ui::MB_ICONQUESTION);
-  EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
-  EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
+  EXPECT_EQ(vf::testing::LastCommand(m_dialog), 0);
+  EXPECT_EQ(vf::testing::HttpPortPending(m_dialog), 0);
 
   // Any answer but Yes stops too.
   m_boxes.Script({vf::ui::IDOK});
   m_dialog.OnUpdate();
   EXPECT_EQ(m_boxes.Count(), 2);
-  EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
+  EXPECT_EQ(vf::testing::LastCommand(m_dialog), 0);
 }
 
 TEST_F(UpdateTest, ChecksRunInOrderAndStopAtTheFirstFailure) {
@@ -123,13 +123,13 @@ TEST_F(UpdateTest, ChecksRunInOrderAndStopAtTheFirstFailure) {
     const auto boxes = m_boxes.Requests();
     if (c.message == nullptr) {
       ASSERT_EQ(m_boxes.Count(), before + 1);  // Only the question.
-      EXPECT_EQ(vf::test::LastCommand(m_dialog), 1);
+      EXPECT_EQ(vf::testing::LastCommand(m_dialog), 1);
     } else {
       ASSERT_EQ(m_boxes.Count(), before + 2);
       EXPECT_EQ(boxes.back().text, c.message);
       EXPECT_EQ(boxes.back().caption, "Tips");
       EXPECT_EQ(boxes.back().type, vf::ui::MB_ICONINFORMATION);
-      EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
+      EXPECT_EQ(vf::testing::LastCommand(m_dialog), 0);
     }
   }
 }
@@ -141,7 +141,7 @@ TEST_F(UpdateTest, SetIpAutomaticallySkipsEveryCheckButNeedsAnAddressToSend) {
   m_controls.Find<vf::ui::CheckBox>(IDC_DHCP)->SetCheck(1);
   m_dialog.OnUpdate();
   EXPECT_EQ(m_boxes.Count(), 1) << "only the question";
-  EXPECT_EQ(vf::test::LastCommand(m_dialog), 1);
+  EXPECT_EQ(vf::testing::LastCommand(m_dialog), 1);
   Reply("200");
 
   // Sent all the same, so without an address nothing would go out: that is
@@ -171,7 +171,7 @@ TEST_F(UpdateTest, PortCommandIsArmedOnlyForANewPortThatIsFree) {
     Select(c.row);
     m_controls.Item(IDC_HTTP_PORT).SetText(c.port);
     m_dialog.OnUpdate();
-    EXPECT_EQ(vf::test::HttpPortPending(m_dialog), c.pending);
+    EXPECT_EQ(vf::testing::HttpPortPending(m_dialog), c.pending);
     if (c.refusal != nullptr) {
       EXPECT_EQ(LastText(), c.refusal);
       EXPECT_FALSE(m_dialog.CommandPending()) << "nothing was sent";
@@ -191,7 +191,7 @@ TEST_F(UpdateTest, BadPortsAndHalfFilledAddressesAreRefused) {
     m_controls.Item(IDC_HTTP_PORT).SetText(port);
     m_dialog.OnUpdate();
     EXPECT_EQ(m_boxes.Requests().back().text, "Entered the wrong http port (1-65535).");
-    EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
+    EXPECT_EQ(vf::testing::LastCommand(m_dialog), 0);
   }
   m_controls.Item(IDC_HTTP_PORT).SetText("8081");
 
@@ -211,14 +211,14 @@ TEST_F(UpdateTest, BadPortsAndHalfFilledAddressesAreRefused) {
     for (const Case &c : cases) {
       SCOPED_TRACE(std::to_string(c.control) + (dhcp ? " with DHCP" : ""));
       Select(0);  // Every field filled from the device.
-      vf::test::ClearAddressField(m_controls, c.control, 3);
-      vf::test::ClearAddressField(m_controls, c.control, 2);
+      vf::testing::ClearAddressField(m_controls, c.control, 3);
+      vf::testing::ClearAddressField(m_controls, c.control, 2);
       const int before = m_boxes.Count();
       m_dialog.OnUpdate();
       ASSERT_EQ(m_boxes.Count(), before + 2);
       EXPECT_EQ(m_boxes.Requests().back().text, c.message);
-      EXPECT_EQ(vf::test::LastCommand(m_dialog), 0);
-      EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
+      EXPECT_EQ(vf::testing::LastCommand(m_dialog), 0);
+      EXPECT_EQ(vf::testing::HttpPortPending(m_dialog), 0);
     }
   }
 }
@@ -244,7 +244,7 @@ TEST_F(UpdateTest, WhatCannotBeSentIsToldAndNothingWaitsForIt) {
     m_dialog.OnUpdate();
     ASSERT_EQ(m_boxes.Count(), before + 2);
     EXPECT_EQ(Box(before + 1).text, c.message);
-    EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
+    EXPECT_EQ(vf::testing::HttpPortPending(m_dialog), 0);
     EXPECT_FALSE(m_dialog.CommandPending());
 
     Reply("200");
@@ -272,15 +272,15 @@ TEST_F(UpdateTest, DeviceValuesThatCouldSteerTheCommandAreRefused) {
     SCOPED_TRACE(std::string(c.id) + " " + c.mac);
     DeviceRecord device = MakeDevice("cam", c.mac);
     CopyField(device.deviceId, c.id);
-    vf::test::ShowDevices(m_dialog, {device});
+    vf::testing::ShowDevices(m_dialog, {device});
     Select(0);
     const int before = m_boxes.Count();
-    const short lastCommand = vf::test::LastCommand(m_dialog);
+    const short lastCommand = vf::testing::LastCommand(m_dialog);
     m_dialog.OnUpdate();
     ASSERT_EQ(m_boxes.Count(), before + 1) << "not even the question";
     EXPECT_EQ(Box(before).text, c.message);
     EXPECT_EQ(Box(before).type, vf::ui::MB_ICONEXCLAMATION);
-    EXPECT_EQ(vf::test::LastCommand(m_dialog), lastCommand);
+    EXPECT_EQ(vf::testing::LastCommand(m_dialog), lastCommand);
     if (c.message == badId) {
       m_controls.Item(IDC_DDNS_NAME).SetText("cam.example.net");
       m_dialog.OnSetDdns();
@@ -299,7 +299,7 @@ TEST_F(UpdateTest, NoCommandGoesToACameraThatTwoAnswersClaim) {
   CopyField(b.deviceId, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB");
   DeviceRecord impostor = a;
   CopyField(impostor.deviceId, b.deviceId);
-  vf::test::ShowDevices(m_dialog, {a, b, impostor});
+  vf::testing::ShowDevices(m_dialog, {a, b, impostor});
   for (const int row : {0, 1}) {
     SCOPED_TRACE(row);
     Select(row);
@@ -319,7 +319,7 @@ TEST_F(UpdateTest, NoCommandGoesToACameraThatTwoAnswersClaim) {
 TEST_F(UpdateTest, AnotherCamerasAddressIsAskedAboutWithNoAsTheDefault) {
   DeviceRecord other = MakeDevice("cam-c", "00:00:00:00:00:03");
   CopyField(other.network.ipAddress, "192.168.1.33");
-  vf::test::ShowDevices(m_dialog, {MakeDevice("cam-a", "00:00:00:00:00:01"), other});
+  vf::testing::ShowDevices(m_dialog, {MakeDevice("cam-a", "00:00:00:00:00:01"), other});
   Select(0);
   m_controls.Item(IDC_DEV_IP).SetText("192.168.1.33");
   m_dialog.OnUpdate();
@@ -375,28 +375,28 @@ TEST_F(UpdateTest, AcceptedSettingsWithANewPortStartTheRestartDisplay) {
   Select(0);
   m_controls.Item(IDC_HTTP_PORT).SetText("8090");
   m_dialog.OnUpdate();
-  ASSERT_EQ(vf::test::HttpPortPending(m_dialog), 1);
+  ASSERT_EQ(vf::testing::HttpPortPending(m_dialog), 1);
 
   // A refusal ends the Update: no later acceptance of another command sends
   // the port.
   Reply("401");
-  EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
+  EXPECT_EQ(vf::testing::HttpPortPending(m_dialog), 0);
   EXPECT_EQ(LastText(), "The account or password for watching is wrong!");
   m_dialog.OnUpdate();
-  ASSERT_EQ(vf::test::HttpPortPending(m_dialog), 1);
+  ASSERT_EQ(vf::testing::HttpPortPending(m_dialog), 1);
   const int boxes = m_boxes.Count();
   Reply("200");
-  EXPECT_EQ(vf::test::HttpPortPending(m_dialog), 0);
+  EXPECT_EQ(vf::testing::HttpPortPending(m_dialog), 0);
   EXPECT_EQ(m_boxes.Count(), boxes) << "the port command goes out without a word";
 
   vf::ui::ProgressBar &bar = *m_controls.Find<vf::ui::ProgressBar>(IDC_RESTART_PROGRESS);
   ASSERT_TRUE(
-      vf::test::PumpUntil([&] { return m_controls.Item(IDC_RESTART_PROGRESS).IsVisible(); }, 2000));
+      vf::testing::PumpUntil([&] { return m_controls.Item(IDC_RESTART_PROGRESS).IsVisible(); }, 2000));
   EXPECT_TRUE(m_controls.Item(IDC_RESTART_TEXT).IsVisible());
   EXPECT_TRUE(m_controls.IsTimerActive(CSearchDlg::TIMER_RESTART));
   EXPECT_EQ(bar.Range(), std::make_pair(1, 47));
   EXPECT_EQ(bar.Pos(), 1);
-  EXPECT_EQ(vf::test::DeviceSelected(m_dialog), 0);
+  EXPECT_EQ(vf::testing::DeviceSelected(m_dialog), 0);
   EXPECT_FALSE(m_dialog.IsControlEnabled(IDC_UPDATE));
   EXPECT_TRUE(m_controls.Find<vf::ui::Edit>(IDC_ACCOUNT)->IsReadOnly());
 

@@ -11,7 +11,7 @@
 
 #include "ui/window/dialog_window.h"
 
-namespace vf::test {
+namespace vf::testing {
 
 // Runs the window thread's events until `done` holds or `ms` pass.
 bool PumpUntil(const std::function<bool()> &done, int ms = 5000);
@@ -60,4 +60,4 @@ bool SavePicture(const ui::DialogWindow &window, const std::string &path);
 // opened.
 std::string CaptionOfModalOpenedBy(const std::function<void()> &action);
 
-}  // namespace vf::test
+}  // namespace vf::testing

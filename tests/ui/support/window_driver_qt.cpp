@@ -19,7 +19,7 @@
 #include "ui/window/virtual_keys.h"
 #include "window_driver.h"
 
-namespace vf::test {
+namespace vf::testing {
 namespace {
 
 QDialog *DialogOf(const ui::DialogWindow &window) {
@@ -229,4 +229,4 @@ std::string CaptionOfModalOpenedBy(const std::function<void()> &action) {
   return caption;
 }
 
-}  // namespace vf::test
+}  // namespace vf::testing

@@ -21,7 +21,7 @@
 
 #include "ui/window/win32/win32_native.h"
 
-namespace vf::test {
+namespace vf::testing {
 namespace {
 
 using ui::win32::AddressFields;
@@ -341,4 +341,4 @@ std::string CaptionOfModalOpenedBy(const std::function<void()> &action) {
   return caption;
 }
 
-}  // namespace vf::test
+}  // namespace vf::testing

@@ -95,7 +95,7 @@ TEST_F(LayerControlsTest, IpAddressControlReadsBlankFieldsAsZero) {
     EXPECT_EQ(m_window->Find<IpAddressControl>(IDC_DEV_IP)->IsPartlyBlank(), c.partly);
   }
   m_window->Item(IDC_DEV_MASK).SetText("255.255.255.0");
-  vf::test::ClearAddressField(*m_window, IDC_DEV_MASK, 3);
+  vf::testing::ClearAddressField(*m_window, IDC_DEV_MASK, 3);
   EXPECT_EQ(m_window->Item(IDC_DEV_MASK).Text(), "255.255.255.0");
   EXPECT_TRUE(m_window->Find<IpAddressControl>(IDC_DEV_MASK)->IsPartlyBlank());
 }
@@ -124,11 +124,11 @@ TEST_F(LayerControlsTest, ListRowsMarkAndTheListsOwnKeys) {
 
   // The mark moves with the list's own keys, and each move is reported.
   EXPECT_EQ(list.SetSelectionMark(2), -1);
-  vf::test::PressKey(*m_window, IDC_DEVICE_LIST, vk::kEnd);
+  vf::testing::PressKey(*m_window, IDC_DEVICE_LIST, vk::kEnd);
   EXPECT_EQ(list.SelectionMark(), 99999);
-  vf::test::PressKey(*m_window, IDC_DEVICE_LIST, vk::kHome);
+  vf::testing::PressKey(*m_window, IDC_DEVICE_LIST, vk::kHome);
   EXPECT_EQ(list.SelectionMark(), 0);
-  vf::test::PressKey(*m_window, IDC_DEVICE_LIST, 'O');  // The next row whose name begins so.
+  vf::testing::PressKey(*m_window, IDC_DEVICE_LIST, 'O');  // The next row whose name begins so.
   EXPECT_EQ(list.SelectionMark(), 1);
   EXPECT_EQ(m_handler.moves,
             (std::vector<std::pair<int, int>>{
@@ -164,10 +164,10 @@ TEST_F(LayerControlsTest, ListCheckBoxesToggleByClickAndSpace) {
   EXPECT_FALSE(list.SetItemChecked(3, true)) << "no such row";
   EXPECT_FALSE(list.IsItemChecked(3));
 
-  vf::test::ClickRowCheckBox(*m_window, IDC_DEVICE_LIST, 2);
+  vf::testing::ClickRowCheckBox(*m_window, IDC_DEVICE_LIST, 2);
   EXPECT_TRUE(list.IsItemChecked(2));
   list.SetSelectionMark(0);
-  vf::test::PressKey(*m_window, IDC_DEVICE_LIST, vk::kSpace);
+  vf::testing::PressKey(*m_window, IDC_DEVICE_LIST, vk::kSpace);
   EXPECT_FALSE(list.IsItemChecked(0));
   EXPECT_EQ(list.SelectionMark(), 0) << "the space bar does not move the mark";
   EXPECT_EQ(m_handler.checks,
@@ -208,8 +208,8 @@ TEST_F(LayerControlsTest, UpDownOnlyReportsItsStepAndProgressWraps) {
   spin.SetPos(1);
   m_window->Item(IDC_HTTP_PORT).SetText("80");
   // The buddy's arrow keys step the control, which changes nothing itself.
-  vf::test::PressKey(*m_window, IDC_HTTP_PORT, vk::kUp);
-  vf::test::PressKey(*m_window, IDC_HTTP_PORT, vk::kDown);
+  vf::testing::PressKey(*m_window, IDC_HTTP_PORT, vk::kUp);
+  vf::testing::PressKey(*m_window, IDC_HTTP_PORT, vk::kDown);
   EXPECT_EQ(m_handler.deltas,
             (std::vector<std::pair<int, int>>{{IDC_HTTP_PORT_SPIN, 1}, {IDC_HTTP_PORT_SPIN, -1}}));
   EXPECT_EQ(m_window->Item(IDC_HTTP_PORT).Text(), "80");
@@ -227,20 +227,20 @@ TEST_F(LayerControlsTest, UpDownOnlyReportsItsStepAndProgressWraps) {
 }
 
 TEST_F(LayerControlsTest, ClicksTimersAndUserMessagesReachTheHandler) {
-  vf::test::Click(*m_window, IDC_DHCP);
-  vf::test::Click(*m_window, IDC_SEARCH);
+  vf::testing::Click(*m_window, IDC_DHCP);
+  vf::testing::Click(*m_window, IDC_SEARCH);
   EXPECT_EQ(m_handler.commands, (std::vector<int>{IDC_DHCP, IDC_SEARCH}));
   EXPECT_EQ(m_window->Find<CheckBox>(IDC_DHCP)->GetCheck(), 1) << "the check box toggled itself";
 
   ASSERT_TRUE(m_window->StartTimer(7, 1));
   EXPECT_TRUE(m_window->IsTimerActive(7));
-  ASSERT_TRUE(vf::test::PumpUntil([&] { return m_handler.ticks.size() >= 2; }, 2000));
+  ASSERT_TRUE(vf::testing::PumpUntil([&] { return m_handler.ticks.size() >= 2; }, 2000));
   EXPECT_TRUE(m_window->KillTimer(7));
   EXPECT_FALSE(m_window->KillTimer(7));
   const std::size_t ticks = m_handler.ticks.size();
   // A message posted after the kill runs after any tick still queued.
   m_window->PostUserMessage(1);
-  ASSERT_TRUE(vf::test::PumpUntil([&] { return !m_handler.messages.empty(); }, 2000));
+  ASSERT_TRUE(vf::testing::PumpUntil([&] { return !m_handler.messages.empty(); }, 2000));
   EXPECT_EQ(m_handler.ticks.size(), ticks);
   EXPECT_EQ(m_handler.messages, std::vector<unsigned>{1});
 }

@@ -20,7 +20,7 @@
 namespace vf::ui {
 namespace {
 
-using vf::test::PumpUntil;
+using vf::testing::PumpUntil;
 
 // A dialog made for its window thread alone.
 class PlainWindow {
@@ -190,7 +190,7 @@ TEST(WindowThreadCall, WaitingCallerReturnsNotRunWhenClosingStarts) {
   EXPECT_FALSE(result.get().has_value());
 
   // The abandoned call never runs, and later calls are refused at once.
-  vf::test::Pump(10);
+  vf::testing::Pump(10);
   EXPECT_FALSE(ran);
   EXPECT_TRUE(windowThread.IsClosing());
   auto late = std::async(std::launch::async, [&] { return windowThread.Send([] {}); });
@@ -223,7 +223,7 @@ TEST(WindowThreadCall, DestroyingTheWindowReleasesTheWaiter) {
   window.reset();
   ASSERT_EQ(result.wait_for(std::chrono::seconds(2)), std::future_status::ready);
   EXPECT_FALSE(result.get());
-  vf::test::Pump(10);  // Whatever woke the window is gone with it.
+  vf::testing::Pump(10);  // Whatever woke the window is gone with it.
   EXPECT_EQ(WindowChannel::Newest(), nullptr);
 }
 
