@@ -15,7 +15,7 @@ using C = ControlClass;
 
 // Ordered as the tab order runs; a label comes just before the control it
 // names, so its mnemonic can move the focus there.
-constexpr auto kSearchControls = std::to_array<ControlSpec>({
+constexpr auto kSearchControls = std::to_array<DialogItem>({
     {IDC_STATIC, "", C::kGroupBox, kStyleDisabled, VF_TEXT("Local PC information:"), 3, 4, 174,
      102},
     {IDC_STATIC, "", C::kStatic, kStyleRightAlign | kStyleDisabled, VF_TEXT("Network adapter:"), 9,
@@ -146,7 +146,7 @@ constexpr auto kSearchControls = std::to_array<ControlSpec>({
 // The DDNS group (from "DDNS:" to IDC_SET_DDNS) is never shown; it sits over
 // the tips under the detail panel.
 
-constexpr auto kAboutControls = std::to_array<ControlSpec>({
+constexpr auto kAboutControls = std::to_array<DialogItem>({
     {IDC_STATIC, "", C::kIcon, kStyleNone, "", 11, 17, 20, 20, kAnchorTopLeft, IDR_MAINFRAME},
     {IDC_STATIC, "", C::kStatic, kStyleNoPrefix, "Zozizo D2.0", 40, 10, 119, 8},
     {IDC_STATIC, "", C::kStatic, kStyleNone, VF_TEXT("All rights reserved."), 40, 25, 119, 8},
@@ -155,7 +155,7 @@ constexpr auto kAboutControls = std::to_array<ControlSpec>({
 
 // The cameras of the list with the plan for each, the plan's settings, the
 // account, and the buttons that make, read, write and send it.
-constexpr auto kAssignControls = std::to_array<ControlSpec>({
+constexpr auto kAssignControls = std::to_array<DialogItem>({
     {IDC_ASSIGN_LIST, "IDC_ASSIGN_LIST", C::kListView,
      kStyleSingleSel | kStyleShowSelAlways | kStyleNoSortHeader | kStyleStaticEdge, "", 7, 7, 466,
      150},

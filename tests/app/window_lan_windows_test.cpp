@@ -22,6 +22,7 @@
 #include "platform/program_info/program_info.h"
 #include "platform/windows_text.h"
 #include "res/resource_ids.h"
+#include "screen_picture_win32.h"
 #include "search_app.h"
 
 // Last: the window system's macros would clash with the names above.
@@ -168,42 +169,6 @@ std::string BoxText(HWND box) {
 void Answer(HWND box, int button) {
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
-}
-
-// The window as the screen shows it now, as a 24-bit BMP file.
-bool SaveWindowPicture(HWND window, const char *path) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  std::vector<char> pixels(static_cast<std::size_t>(((width * 3 + 3) & ~3) * height));
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-            reinterpret_cast<BITMAPINFO *>(&info), DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char *>(&file), sizeof file);
-  out.write(reinterpret_cast<const char *>(&info), sizeof info);
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-  return static_cast<bool>(out);
 }
 
 // The colour most pixels of `rect` (screen coordinates) have on the screen now: a list row's
@@ -371,7 +336,7 @@ TEST_F(WindowOnTheLan, SearchesShowsUpdatesAndKeepsToOneCopy) {
   ExpectAgreement(1, "second Down");
   if (const char *picture = std::getenv("VF_WINDOW_SHOT")) {
     std::this_thread::sleep_for(500ms);  // Painted.
-    EXPECT_TRUE(SaveWindowPicture(m_window, picture));
+    EXPECT_TRUE(vf::testing::SaveScreenPicture(m_window, picture));
   }
 
   // The focus moves on to the account field, as when the user types there: the row Update acts

@@ -68,7 +68,8 @@ enum ControlAnchor : std::uint8_t {
 // among the system's icons).
 inline constexpr int kSystemWarningIcon = 32515;
 
-struct ControlSpec {
+// One control of a dialog template, where the dialog manager places it.
+struct DialogItem {
   int id;            // IDC_STATIC for controls the code never reaches.
   const char *name;  // Symbolic name of the id, or "" for IDC_STATIC.
   ControlClass cls;
@@ -86,7 +87,7 @@ struct DialogTemplate {
   int pointSize;
   bool minimizeBox;   // The frame offers a minimise button.
   int width, height;  // Client area in dialog units.
-  std::span<const ControlSpec> controls;
+  std::span<const DialogItem> controls;
   bool taskBar = false;  // Shown in the task bar as a window of its own.
   // The user may resize and maximise the dialog, never below the template's
   // size, at which it opens; its controls follow their anchors.

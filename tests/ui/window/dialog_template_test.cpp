@@ -92,7 +92,7 @@ TEST_F(SearchDialogTest, ControlsAreWhereTheTemplateSays) {
 // enabled unless the row's style says otherwise, its id and its name.
 TEST_F(SearchDialogTest, EveryControlIsBuiltAsItsTemplateRowSays) {
   int checked = 0;
-  for (const ControlSpec &row : SearchDialogTemplate().controls) {
+  for (const DialogItem &row : SearchDialogTemplate().controls) {
     if (row.id == IDC_STATIC) continue;
     SCOPED_TRACE(row.name);
     const Control *control = m_controls.Find(row.id);
@@ -138,7 +138,7 @@ TEST_F(SearchDialogTest, LabelsGroupsAndTipsCarryTheirTexts) {
     const QVariant title = child->property("title");  // Group boxes.
     texts << (title.isValid() ? title.toString() : child->property("text").toString());
   }
-  for (const ControlSpec &row : SearchDialogTemplate().controls) {
+  for (const DialogItem &row : SearchDialogTemplate().controls) {
     if (row.id != IDC_STATIC || row.cls == ControlClass::kIcon) continue;
     EXPECT_TRUE(texts.contains(QString::fromUtf8(row.text))) << row.text;
   }

@@ -75,7 +75,7 @@ TEST_F(TranslationTest, GermanKeepsMnemonicsAndPlaceholdersAndTranslatesEveryMes
   ASSERT_TRUE(InstallTranslation(QLocale(QLocale::German, QLocale::Austria), kName));
   // A label's "&" names the key that jumps to the field after it.
   for (const DialogTemplate *dialog : {&SearchDialogTemplate(), &AboutDialogTemplate()}) {
-    for (const ControlSpec &control : dialog->controls) {
+    for (const DialogItem &control : dialog->controls) {
       const QString text = QString::fromUtf8(control.text);
       if (text.contains('&')) {
         EXPECT_TRUE(TranslatedText(text).contains('&')) << control.text;

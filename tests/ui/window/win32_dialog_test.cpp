@@ -88,7 +88,7 @@ TEST_F(Win32DialogTest, FontSizeAndControlsComeFromTheTemplate) {
   EXPECT_NE(GetWindowLongW(m_dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0) << "in the task bar";
 
   int checked = 0;
-  for (const ControlSpec &entry : res::SearchDialogTemplate().controls) {
+  for (const DialogItem &entry : res::SearchDialogTemplate().controls) {
     if (entry.id == res::IDC_STATIC) continue;
     SCOPED_TRACE(entry.name);
     HWND control = GetDlgItem(m_dialog, entry.id);

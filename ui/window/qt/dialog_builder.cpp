@@ -21,16 +21,16 @@
 namespace vf::ui {
 namespace {
 
-bool Has(const ControlSpec &entry, std::uint32_t flag) {
+bool Has(const DialogItem &entry, std::uint32_t flag) {
   return (entry.style & flag) != 0;
 }
 
 // The template's text in the user's language.
-QString TextOf(const ControlSpec &entry) {
+QString TextOf(const DialogItem &entry) {
   return TranslatedText(entry.text);
 }
 
-QWidget *MakeStatic(const ControlSpec &entry, QWidget *parent) {
+QWidget *MakeStatic(const DialogItem &entry, QWidget *parent) {
   auto *label = new QLabel(TextOf(entry), parent);
   label->setTextFormat(Qt::PlainText);
   const Qt::Alignment horizontal = Has(entry, kStyleRightAlign) ? Qt::AlignRight : Qt::AlignLeft;
@@ -39,7 +39,7 @@ QWidget *MakeStatic(const ControlSpec &entry, QWidget *parent) {
   return label;
 }
 
-QWidget *MakeIcon(const ControlSpec &entry, QWidget *parent, const QRect &pixels) {
+QWidget *MakeIcon(const DialogItem &entry, QWidget *parent, const QRect &pixels) {
   auto *label = new QLabel(parent);
   const int side = qMin(32, qMin(pixels.width(), pixels.height()));
   label->setPixmap(LoadIcon(entry.icon).pixmap(side, side));
@@ -47,7 +47,7 @@ QWidget *MakeIcon(const ControlSpec &entry, QWidget *parent, const QRect &pixels
   return label;
 }
 
-QWidget *MakeEdit(const ControlSpec &entry, QWidget *parent) {
+QWidget *MakeEdit(const DialogItem &entry, QWidget *parent) {
   auto *edit = new QLineEdit(TextOf(entry), parent);
   edit->setReadOnly(Has(entry, kStyleReadOnly));
   if (Has(entry, kStylePassword)) edit->setEchoMode(QLineEdit::Password);
@@ -58,7 +58,7 @@ QWidget *MakeEdit(const ControlSpec &entry, QWidget *parent) {
   return edit;
 }
 
-QWidget *MakeButton(const ControlSpec &entry, QWidget *parent) {
+QWidget *MakeButton(const DialogItem &entry, QWidget *parent) {
   auto *button = new QPushButton(TextOf(entry), parent);
   const bool isDefault = entry.cls == ControlClass::kDefPushButton;
   // Enter presses only the default button, never whichever has the focus.
@@ -67,7 +67,7 @@ QWidget *MakeButton(const ControlSpec &entry, QWidget *parent) {
   return button;
 }
 
-QWidget *MakeCheckBox(const ControlSpec &entry, QWidget *parent) {
+QWidget *MakeCheckBox(const DialogItem &entry, QWidget *parent) {
   auto *check = new QCheckBox(TextOf(entry), parent);
   // The window system leaves a narrow gap after the box; the template's
   // widths count on it.
@@ -83,14 +83,14 @@ QWidget *MakeDropDown(QWidget *parent, const QRect &pixels) {
   return combo;
 }
 
-QWidget *MakeListView(const ControlSpec &entry, QWidget *parent) {
+QWidget *MakeListView(const DialogItem &entry, QWidget *parent) {
   auto *list = new ReportList(parent);
   if (!Has(entry, kStyleStaticEdge)) list->setFrameShape(QFrame::NoFrame);
   list->SetHeadingsClickable(!Has(entry, kStyleNoSortHeader));
   return list;
 }
 
-QWidget *MakeControl(const ControlSpec &entry, QWidget *parent, const QRect &pixels) {
+QWidget *MakeControl(const DialogItem &entry, QWidget *parent, const QRect &pixels) {
   switch (entry.cls) {
     case ControlClass::kStatic:
       return MakeStatic(entry, parent);
@@ -119,7 +119,7 @@ QWidget *MakeControl(const ControlSpec &entry, QWidget *parent, const QRect &pix
   return nullptr;
 }
 
-QRect PlacementOf(const ControlSpec &entry, QWidget *widget, const QRect &pixels) {
+QRect PlacementOf(const DialogItem &entry, QWidget *widget, const QRect &pixels) {
   if (entry.cls != ControlClass::kDropDownList) return pixels;
   const int closed = qMax(widget->sizeHint().height(), 0);
   return {pixels.x(), pixels.y(), pixels.width(), qMin(closed, pixels.height())};
@@ -127,9 +127,9 @@ QRect PlacementOf(const ControlSpec &entry, QWidget *widget, const QRect &pixels
 
 // A label whose text carries a mnemonic moves the focus to the control that
 // follows it in the template, as the dialog manager does.
-void LinkMnemonics(const std::vector<std::pair<const ControlSpec *, QWidget *>> &made) {
+void LinkMnemonics(const std::vector<std::pair<const DialogItem *, QWidget *>> &made) {
   for (size_t i = 0; i + 1 < made.size(); ++i) {
-    const ControlSpec &entry = *made[i].first;
+    const DialogItem &entry = *made[i].first;
     if (entry.cls != ControlClass::kStatic || Has(entry, kStyleNoPrefix)) continue;
     if (!TextOf(entry).contains(QLatin1Char('&'))) continue;
     auto *label = static_cast<QLabel *>(made[i].second);
@@ -160,9 +160,9 @@ BuiltDialog BuildDialog(QDialog *dialog, const DialogTemplate &dialogTemplate) {
     dialog->setFixedSize(client);
   }
 
-  std::vector<std::pair<const ControlSpec *, QWidget *>> made;
+  std::vector<std::pair<const DialogItem *, QWidget *>> made;
   std::vector<QWidget *> groups;
-  for (const ControlSpec &entry : dialogTemplate.controls) {
+  for (const DialogItem &entry : dialogTemplate.controls) {
     const QRect pixels = DialogUnitsToPixels(QRect(entry.x, entry.y, entry.w, entry.h), units);
     QWidget *widget = MakeControl(entry, dialog, pixels);
     if (widget == nullptr) continue;

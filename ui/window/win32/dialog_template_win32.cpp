@@ -13,7 +13,7 @@
 namespace vf::ui::win32 {
 namespace {
 
-bool Has(const ControlSpec &control, std::uint32_t flag) {
+bool Has(const DialogItem &control, std::uint32_t flag) {
   return (control.style & flag) != 0;
 }
 
@@ -49,7 +49,7 @@ class Writer {
   std::vector<std::uint16_t> m_words;
 };
 
-void WriteControl(Writer &writer, const ControlSpec &control) {
+void WriteControl(Writer &writer, const DialogItem &control) {
   const ControlStyles styles = StylesOf(control);
   writer.AlignToDword();
   writer.Dword(0);  // No help context.
@@ -71,7 +71,7 @@ void WriteControl(Writer &writer, const ControlSpec &control) {
 
 }  // namespace
 
-ControlStyles StylesOf(const ControlSpec &control) {
+ControlStyles StylesOf(const DialogItem &control) {
   ControlStyles out;
   out.className = platform::WideFromUtf8(WindowsClassName(control.cls));
   std::uint32_t style = WS_CHILD;
@@ -156,7 +156,7 @@ std::vector<std::uint32_t> BuildDialogTemplate(const DialogTemplate &dialogTempl
   writer.Word(FW_NORMAL);
   writer.Word(MAKEWORD(FALSE, DEFAULT_CHARSET));  // Not italic; the default character set.
   writer.Text(platform::WideFromUtf8(dialogTemplate.fontFace));
-  for (const ControlSpec &control : dialogTemplate.controls) WriteControl(writer, control);
+  for (const DialogItem &control : dialogTemplate.controls) WriteControl(writer, control);
   return writer.Dwords();
 }
 

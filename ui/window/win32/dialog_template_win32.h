@@ -17,7 +17,7 @@ struct ControlStyles {
   std::uint32_t style = 0;
   std::uint32_t exStyle = 0;
 };
-ControlStyles StylesOf(const ControlSpec &control);
+ControlStyles StylesOf(const DialogItem &control);
 
 // The template, DWORD-aligned: hand data() to DialogBoxIndirectParamW or
 // CreateDialogIndirectParamW. Texts are UTF-8 in `dialogTemplate` and UTF-16

@@ -10,15 +10,15 @@
 namespace vf::ui::win32 {
 namespace {
 
-std::unique_ptr<Win32Peer> MakeControl(const ControlSpec &spec, Win32DialogWindow &dialog) {
-  const int id = spec.id;
-  switch (spec.cls) {
+std::unique_ptr<Win32Peer> MakeControl(const DialogItem &item, Win32DialogWindow &dialog) {
+  const int id = item.id;
+  switch (item.cls) {
     case ControlClass::kStatic:
       return std::make_unique<Win32Label>(id, dialog);
     case ControlClass::kGroupBox:
       return std::make_unique<Win32Control<Control>>(id, dialog);
     case ControlClass::kIcon:
-      return std::make_unique<Win32Icon>(id, dialog, spec.icon);
+      return std::make_unique<Win32Icon>(id, dialog, item.icon);
     case ControlClass::kPushButton:
     case ControlClass::kDefPushButton:
       return std::make_unique<Win32Button>(id, dialog);
@@ -43,10 +43,10 @@ std::unique_ptr<Win32Peer> MakeControl(const ControlSpec &spec, Win32DialogWindo
 }  // namespace
 
 Win32ControlSet::Win32ControlSet(const DialogTemplate &dialogTemplate, Win32DialogWindow &dialog) {
-  for (const ControlSpec &spec : dialogTemplate.controls) {
-    if (spec.id == IDC_STATIC || m_controls.count(spec.id) != 0) continue;
-    if (std::unique_ptr<Win32Peer> control = MakeControl(spec, dialog)) {
-      m_controls[spec.id] = std::move(control);
+  for (const DialogItem &item : dialogTemplate.controls) {
+    if (item.id == IDC_STATIC || m_controls.count(item.id) != 0) continue;
+    if (std::unique_ptr<Win32Peer> control = MakeControl(item, dialog)) {
+      m_controls[item.id] = std::move(control);
     }
   }
 }

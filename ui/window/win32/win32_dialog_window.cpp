@@ -252,9 +252,9 @@ void Win32DialogWindow::Native::NoteAnchors(Win32DialogWindow &self) {
   self.m_laidOutHeight = client.bottom;
   // Each control of the template is found by its id and the corner the dialog manager placed it
   // at, before anything has moved.
-  for (const ControlSpec &spec : self.m_template.controls) {
-    if (spec.anchor == kAnchorTopLeft) continue;
-    RECT place{spec.x, spec.y, spec.x + spec.w, spec.y + spec.h};
+  for (const DialogItem &item : self.m_template.controls) {
+    if (item.anchor == kAnchorTopLeft) continue;
+    RECT place{item.x, item.y, item.x + item.w, item.y + item.h};
     MapDialogRect(hwnd, &place);
     for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -262,8 +262,8 @@ void Win32DialogWindow::Native::NoteAnchors(Win32DialogWindow &self) {
       GetWindowRect(child, &rect);
       MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT *>(&rect), 2);
       const int id = static_cast<int>(static_cast<short>(GetDlgCtrlID(child)));
-      if (id == spec.id && rect.left == place.left && rect.top == place.top) {
-        self.m_anchored.emplace_back(child, spec.anchor);
+      if (id == item.id && rect.left == place.left && rect.top == place.top) {
+        self.m_anchored.emplace_back(child, item.anchor);
         break;
       }
     }
